@@ -1,0 +1,31 @@
+# GoogleTest from Debian's sources (built with the project's compiler, MinGW included), and,
+# for the Windows builds, Wine as the emulator that runs every test.
+enable_testing()
+include(GoogleTest)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_gtest EXCLUDE_FROM_ALL)
+
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WINE_ARCH win64)
+  else()
+    set(WINE_ARCH win32)
+  endif()
+  set(WINE_PREFIX_DIR ${CMAKE_BINARY_DIR}/wineprefix)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+                 @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                 GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+endif()
+
+# truv_add_test(NAME SOURCES...): a GoogleTest executable over the plug-in's objects, run
+# natively or under Wine.
+function(truv_add_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE truv_plugin truv_test_support GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8")
+endfunction()

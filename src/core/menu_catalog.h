@@ -1,0 +1,59 @@
+// The catalogue of menu rows: the global one owns its items, views only borrow them.
+#ifndef TRUV_CORE_MENU_CATALOG_H
+#define TRUV_CORE_MENU_CATALOG_H
+
+#include <string>
+#include <vector>
+
+#include "core/menu_item.h"
+
+namespace os {
+class File;
+}
+
+class MenuCatalog {
+public:
+    MenuCatalog();
+    MenuCatalog(const MenuCatalog&) = delete;
+    MenuCatalog& operator=(const MenuCatalog&) = delete;
+    /// Deletes every item it holds, unless it was emptied as a view first.
+    virtual ~MenuCatalog();
+
+    /// Appends a new item, or returns 0 and adds nothing when an item with the same row text
+    /// and the same caption is already present.
+    int Add(std::string caption, std::string moduleKey, std::string rowText, int moduleNumber);
+
+    int Count() const { return static_cast<int>(items.size()); }
+    const MenuItem& ItemAt(int position) const { return *items[position]; }
+
+    /// View use: appends an item of another catalogue without taking ownership.
+    void Borrow(const MenuItem& item);
+    /// View use: forgets every item without deleting it.
+    void Forget();
+
+    /// Empties `titles`, then appends each row's module title not yet listed, in order.
+    int CollectModuleTitles(std::vector<std::string>& titles) const;
+
+    /// Writes the block of module `title` from this catalogue's rows; false when a write
+    /// failed (writing stops at once).
+    bool WriteModule(const std::string& title, os::File& file) const;
+
+    /// Finds the item of `key` (module title, '|', item title) and carries it out.
+    /// 1 for the drawing-management key, Execute's result for a found row, -1 for an empty
+    /// or unknown key.
+    int Dispatch(const std::string& key) const;
+
+    // The seven group builders, in the order InitTruvApp runs them.
+    void BuildArchitectureGroup();
+    void BuildStructureGroup();
+    void BuildSteelGroup();
+    void BuildSpecialStructureGroup();
+    void BuildMasonryGroup();
+    void BuildAppraisalGroup();
+    void BuildServicesGroup();
+
+private:
+    std::vector<MenuItem*> items;
+};
+
+#endif  // TRUV_CORE_MENU_CATALOG_H

@@ -1,0 +1,14 @@
+// The row tokenizer that every reader of a catalogue row uses.
+#ifndef TRUV_CORE_SPLIT_ROW_H
+#define TRUV_CORE_SPLIT_ROW_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+/// Splits `length` bytes of a row at '|' and LF into `tokens` (emptied first). Tabs are
+/// dropped wherever they stand; empty tokens never appear; spaces are kept. The scan is
+/// byte-wise: catalogue rows hold no double-byte character with such a byte inside.
+void SplitRow(const char* bytes, std::size_t length, std::vector<std::string>& tokens);
+
+#endif  // TRUV_CORE_SPLIT_ROW_H

@@ -1,0 +1,55 @@
+// The one object through which the plug-in starts the suite's programs.
+#ifndef TRUV_LAUNCH_LAUNCHER_H
+#define TRUV_LAUNCH_LAUNCHER_H
+
+#include <cstdint>
+#include <string>
+
+namespace os {
+class Process;
+}
+
+class Launcher {
+public:
+    /// Sets the global reference to itself and allocates the exit-code cell.
+    Launcher();
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+    virtual ~Launcher();
+
+    // The four run operations: each composes a command line from the installation root or
+    // from the module directory that "CFGPATH" names for `dirKey`, starts it in `workDir`,
+    // waits for it and reports every failure in a message box. They return nothing.
+    void RunExeFile(std::string dirKey, std::string program);
+    void RunExeFileMin(std::string dirKey, std::string program);
+    void RunExeFileMax(std::string dirKey, std::string program);
+    void RunExeFileNor(std::string dirKey, std::string program);
+
+    /// Reads the exit code of an ended process and reports a non-zero one.
+    void CheckExitCode(os::Process& process);
+
+    /// Builds the process environment, extending "PATH" once per load (while `pathPending`).
+    /// Defined with the installation paths.
+    void PrepareEnvironment();
+
+    std::uint32_t* exitCode;
+    std::int32_t pathPending;
+    std::string workDir;
+    std::int32_t cfgFound;
+    std::string rootKey;
+
+private:
+    struct RunMode;
+    void Run(const RunMode& mode, std::string dirKey, std::string program);
+};
+
+/// The one global launcher, set by its constructor.
+Launcher& TheLauncher();
+
+/// Shows the system's text for the thread's last error in a box captioned "错误".
+void ShowLastError();
+
+/// Hands `command` to the shell's "open" verb and waits for the process it starts.
+void ShellOpenAndWait(const std::string& command);
+
+#endif  // TRUV_LAUNCH_LAUNCHER_H

@@ -1,0 +1,225 @@
+// The plug-in's one seam to the operating system.
+//
+// Everything above this header is written once, against Windows semantics: status codes are
+// Win32 error codes, names and wildcards match without regard to case, '\' separates path
+// elements and command lines follow the Windows quoting rules. The win32 backend makes the
+// real calls; the posix backend emulates them and documents each choice where it is made.
+// The backend is chosen at link time (src/os/win32 or src/os/posix); there is no virtual
+// interface.
+#ifndef TRUV_OS_OS_H
+#define TRUV_OS_OS_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace os {
+
+/// A Win32 error code (0 is success). The posix backend maps errno onto these.
+using Status = std::uint32_t;
+
+inline constexpr Status kSuccess = 0;
+inline constexpr Status kFileNotFound = 2;
+inline constexpr Status kPathNotFound = 3;
+inline constexpr Status kTooManyOpenFiles = 4;
+inline constexpr Status kAccessDenied = 5;
+inline constexpr Status kInvalidHandle = 6;
+inline constexpr Status kNotEnoughMemory = 8;
+inline constexpr Status kBadFormat = 11;
+inline constexpr Status kWriteFault = 29;
+inline constexpr Status kReadFault = 30;
+inline constexpr Status kSharingViolation = 32;
+inline constexpr Status kHandleDiskFull = 39;
+inline constexpr Status kInvalidParameter = 87;
+inline constexpr Status kDiskFull = 112;
+inline constexpr Status kInvalidName = 123;
+inline constexpr Status kAlreadyExists = 183;
+inline constexpr Status kFilenameTooLong = 206;
+inline constexpr Status kMoreData = 234;
+inline constexpr Status kNoMoreItems = 259;
+inline constexpr Status kDirectory = 267;
+
+/// The calling thread's last error, as GetLastError reports it after a failed call here.
+Status LastError();
+
+/// The system's text for an error code (FormatMessageA with the user's default language);
+/// empty when the system has none.
+std::string ErrorText(Status code);
+
+// ---------------------------------------------------------------------------------------
+// Message boxes
+
+inline constexpr std::uint32_t kBoxOk = 0x00;
+inline constexpr std::uint32_t kBoxIconMask = 0xF0;
+inline constexpr std::uint32_t kBoxIconExclamation = 0x30;
+
+/// Shows a modal box with an OK button and waits until it is closed; returns the answer.
+int ShowMessageBox(const std::string& caption, const std::string& text, std::uint32_t style);
+
+// ---------------------------------------------------------------------------------------
+// Directories and modules
+
+/// The process's current directory, whole; nothing when the system cannot tell.
+std::optional<std::string> CurrentDirectory();
+
+/// Makes `dir` the process's current directory; false (and LastError) on failure.
+bool SetCurrentDirectory(const std::string& dir);
+
+/// Full path of the executable that started this process (GetModuleFileNameA(NULL, ...)).
+std::string HostExecutablePath();
+
+/// Full path of the module that holds this code: the plug-in library, or the executable
+/// it was linked into.
+std::string OwnModulePath();
+
+/// The path separator of the platform's PATH variable: ';' on Windows, ':' on POSIX.
+char PathListSeparator();
+
+// ---------------------------------------------------------------------------------------
+// Wildcard search and deletion (FindFirstFileA semantics: '*' and '?', without regard to
+// case, files and directories alike; a relative pattern is searched in the current directory)
+
+/// True when at least one entry matches `pattern`.
+bool PatternExists(const std::string& pattern);
+
+/// The names (without directory) of the entries that match `pattern`, in search order.
+std::vector<std::string> FindMatches(const std::string& pattern);
+
+/// Deletes one file; kSuccess or the reason it was not deleted.
+Status DeleteFile(const std::string& path);
+
+/// Replaces `to` by `from` (both in one directory).
+Status MoveFileReplacing(const std::string& from, const std::string& to);
+
+// ---------------------------------------------------------------------------------------
+// Files
+
+/// One open file. Move-only; the destructor closes it.
+class File {
+public:
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    /// Opens an existing file for reading, sharing it with nobody (CreateFileA share mode 0):
+    /// while another process holds it open the open fails.
+    Status OpenExclusiveRead(const std::string& path);
+
+    /// Creates (or truncates) a file for writing only.
+    Status CreateForWriting(const std::string& path);
+
+    bool IsOpen() const { return native_ != kClosed; }
+
+    /// Reads up to `size` bytes; the count read, 0 at the end, -1 on error.
+    long Read(char* buffer, long size);
+
+    /// Reads the next line as a text-mode stream does: up to LF, a CR before it dropped.
+    /// False at the end of the file (or on a read error) with nothing read.
+    bool ReadLine(std::string& line);
+
+    /// Writes all of `bytes`; false (and LastError) when not all could be written.
+    bool Write(const std::string& bytes);
+
+    /// Closes the file; false when the system reports that buffered data could not be kept.
+    bool Close();
+
+private:
+    static constexpr std::intptr_t kClosed = -1;
+    std::intptr_t native_ = kClosed;
+    std::string pending_;  // bytes read ahead by ReadLine
+    bool atEnd_ = false;
+};
+
+// ---------------------------------------------------------------------------------------
+// Environment
+
+/// The value of an environment variable, whole; nothing when it is not set.
+std::optional<std::string> GetEnvironmentVariable(const std::string& name);
+
+/// Sets an environment variable of this process; false when the system refuses.
+bool SetEnvironmentVariable(const std::string& name, const std::string& value);
+
+/// A snapshot of the process environment (GetEnvironmentStrings, ANSI), released by its
+/// destructor (FreeEnvironmentStringsA).
+class EnvironmentBlock {
+public:
+    EnvironmentBlock();
+    EnvironmentBlock(const EnvironmentBlock&) = delete;
+    EnvironmentBlock& operator=(const EnvironmentBlock&) = delete;
+    ~EnvironmentBlock();
+
+    /// The block in the platform's form: the pointer that CreateProcessA takes.
+    void* Native() const { return native_; }
+
+private:
+    void* native_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------
+// Processes
+
+/// A started process. Move-only; the destructor closes its handles.
+class Process {
+public:
+    Process() = default;
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+
+    bool IsValid() const { return handle_ != kNone; }
+
+    /// Waits without a time limit until the process has ended (WaitForSingleObject INFINITE).
+    void Wait();
+
+    /// The exit code of an ended process (GetExitCodeProcess).
+    std::uint32_t ExitCode();
+
+    /// Closes the handles (CloseHandle); the process itself goes on.
+    void Close();
+
+    /// Backend use only: takes ownership of native handles.
+    void Adopt(std::intptr_t handle, std::intptr_t thread);
+
+private:
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t handle_ = kNone;
+    std::intptr_t thread_ = kNone;
+};
+
+/// Starts `commandLine` (CreateProcessA: no application name, no inherited handles, a start-up
+/// record that asks for no window state) with `environment` and `currentDir`.
+Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,
+                    const std::string& currentDir, Process& started);
+
+/// The shell's "open" verb (ShellExecuteExA with SEE_MASK_FLAG_DDEWAIT and
+/// SEE_MASK_NOCLOSEPROCESS, no owner window, SW_SHOWNORMAL, the current directory inherited).
+/// `started` holds the process when the shell handed one back.
+Status ShellOpen(const std::string& file, const std::string& parameters, Process& started);
+
+// ---------------------------------------------------------------------------------------
+// Registry (HKEY_LOCAL_MACHINE only; the plug-in reads and never writes)
+
+using RegistryKey = void*;
+
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+
+/// Opens an existing key of HKEY_LOCAL_MACHINE with `access`; never creates one.
+Status RegistryOpen(const std::string& subKey, std::uint32_t access, RegistryKey& key);
+
+/// RegQueryValueExA into `buffer` of `size` bytes; on return `size` holds the byte count the
+/// registry reported. ERROR_MORE_DATA leaves the buffer untouched.
+Status RegistryQuery(RegistryKey key, const std::string& valueName, char* buffer,
+                     std::uint32_t& size);
+
+/// RegCloseKey.
+void RegistryClose(RegistryKey key);
+
+}  // namespace os
+
+#endif  // TRUV_OS_OS_H
