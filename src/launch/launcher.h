@@ -10,7 +10,7 @@ class Process;
 }
 
 class Launcher {
-public:
+  public:
     /// Sets the global reference to itself and allocates the exit-code cell.
     Launcher();
     Launcher(const Launcher&) = delete;
@@ -28,8 +28,9 @@ public:
     /// Reads the exit code of an ended process and reports a non-zero one.
     void CheckExitCode(os::Process& process);
 
-    /// Builds the process environment, extending "PATH" once per load (while `pathPending`).
-    /// Defined with the installation paths.
+    /// While `pathPending`, puts the installation root and the "CORE" directory in front of
+    /// "PATH" (once per load, whatever it achieves); the started programs then receive the
+    /// process environment.
     void PrepareEnvironment();
 
     std::uint32_t* exitCode;
@@ -38,8 +39,9 @@ public:
     std::int32_t cfgFound;
     std::string rootKey;
 
-private:
     struct RunMode;
+
+  private:
     void Run(const RunMode& mode, std::string dirKey, std::string program);
 };
 
@@ -49,7 +51,8 @@ Launcher& TheLauncher();
 /// Shows the system's text for the thread's last error in a box captioned "错误".
 void ShowLastError();
 
-/// Hands `command` to the shell's "open" verb and waits for the process it starts.
-void ShellOpenAndWait(const std::string& command);
+/// Hands a program and its parameters to the shell's "open" verb and waits for the process
+/// it starts; a failure of the shell is not reported.
+void ShellOpenAndWait(const std::string& file, const std::string& parameters);
 
 #endif  // TRUV_LAUNCH_LAUNCHER_H

@@ -1,0 +1,49 @@
+// The two functions the host calls.
+#include "core/entry.h"
+
+#include <string>
+
+#include "core/globals.h"
+#include "core/menu_catalog.h"
+#include "core/menu_file.h"
+#include "launch/launcher.h"
+#include "os/os.h"
+
+namespace {
+
+constexpr const char* kInitResult = "CFG";
+
+using Builder = void (MenuCatalog::*)();
+
+// clang-format off
+constexpr Builder kBuilders[kGroupCount] = {
+    &MenuCatalog::BuildArchitectureGroup,
+    &MenuCatalog::BuildStructureGroup,
+    &MenuCatalog::BuildSteelGroup,
+    &MenuCatalog::BuildSpecialStructureGroup,
+    &MenuCatalog::BuildMasonryGroup,
+    &MenuCatalog::BuildAppraisalGroup,
+    &MenuCatalog::BuildServicesGroup,
+};
+// clang-format on
+
+}  // namespace
+
+const char* InitTruvApp() {
+    MenuCatalog& catalog = TheCatalog();
+    GroupBounds bounds;
+    for (int group = 0; group < kGroupCount; ++group) {
+        (catalog.*kBuilders[group])();
+        bounds.groupStart[group + 1] = catalog.Count();
+    }
+    WriteMenuFile(catalog, bounds);
+    return kInitResult;
+}
+
+void RunCommand(char* key) {
+    // The whole current directory is recorded; when the system cannot tell it, the project
+    // directory is empty and the run operations report it as invalid.
+    TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
+    const std::string command = key == nullptr ? std::string() : std::string(key);
+    TheCatalog().Dispatch(command);
+}

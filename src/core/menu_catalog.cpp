@@ -1,0 +1,41 @@
+// The catalogue of menu rows: the global one owns its items, views only borrow them.
+#include "core/menu_catalog.h"
+
+MenuCatalog::MenuCatalog() = default;
+
+MenuCatalog::~MenuCatalog() {
+    for (MenuItem* item : items) delete item;
+}
+
+int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
+                     int moduleNumber) {
+    for (const MenuItem* item : items) {
+        if (item->RowText() == rowText && item->Caption() == caption) return 0;
+    }
+    items.push_back(
+        new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
+    return 1;
+}
+
+void MenuCatalog::Borrow(const MenuItem& item) {
+    // A view never deletes what it borrowed: Forget empties it before it is destroyed.
+    items.push_back(const_cast<MenuItem*>(&item));
+}
+
+void MenuCatalog::Forget() {
+    items.clear();
+}
+
+int MenuCatalog::CollectModuleTitles(std::vector<std::string>& titles) const {
+    titles.clear();
+    std::string caption;
+    std::string moduleKey;
+    std::vector<std::string> tokens;
+    for (const MenuItem* item : items) {
+        if (!item->GetParts(caption, moduleKey, tokens) || tokens.size() < 2) continue;
+        bool listed = false;
+        for (const std::string& title : titles) listed = listed || title == tokens[0];
+        if (!listed) titles.push_back(tokens[0]);
+    }
+    return static_cast<int>(titles.size());
+}

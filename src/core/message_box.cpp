@@ -1,0 +1,26 @@
+// The plug-in's message box: every user message except the system-error box goes through it.
+#include "core/message_box.h"
+
+#include "core/gbk_text.h"
+
+std::string MessageCaption() {
+    const std::string path = os::OwnModulePath();
+    std::size_t nameStart = 0;
+    std::size_t extensionStart = std::string::npos;
+    for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
+        const char byte = path[pos];
+        if (byte == '\\' || byte == '/' || byte == ':') {
+            nameStart = pos + 1;
+            extensionStart = std::string::npos;
+        } else if (byte == '.') {
+            extensionStart = pos;
+        }
+    }
+    const std::size_t nameEnd = extensionStart == std::string::npos ? path.size() : extensionStart;
+    return path.substr(nameStart, nameEnd - nameStart);
+}
+
+void ShowMessage(const std::string& text, std::uint32_t style) {
+    if ((style & os::kBoxIconMask) == 0) style |= os::kBoxIconExclamation;
+    os::ShowMessageBox(MessageCaption(), text, style);
+}
