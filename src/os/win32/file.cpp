@@ -1,0 +1,110 @@
+// Win32 half of File: a file handle from CreateFileA (line reading is portable, file_lines.cpp).
+#include <utility>
+
+#include "os/os.h"
+#include "os/win32/windows_support.h"
+
+namespace os {
+
+using win32::FromHandle;
+using win32::ToHandle;
+
+File::File(File&& other) noexcept
+    : native_(std::exchange(other.native_, kClosed)),
+      pending_(std::move(other.pending_)),
+      atEnd_(std::exchange(other.atEnd_, false)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = std::exchange(other.native_, kClosed);
+        pending_ = std::move(other.pending_);
+        atEnd_ = std::exchange(other.atEnd_, false);
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+namespace {
+
+/// CreateFileA with no security attributes, plain attributes and no template file.
+HANDLE Create(const std::string& path, DWORD access, DWORD disposition) {
+    return CreateFileA(path.c_str(), access, /*dwShareMode=*/0, /*lpSecurityAttributes=*/nullptr,
+                       disposition, FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
+}
+
+}  // namespace
+
+Status File::OpenExclusiveRead(const std::string& path) {
+    Close();
+    // Share mode 0: nobody else may have the file open while we read it, and we refuse it
+    // while somebody does. OPEN_EXISTING: never create.
+    HANDLE handle = Create(path, GENERIC_READ, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    native_ = FromHandle(handle);
+    return kSuccess;
+}
+
+Status File::CreateForWriting(const std::string& path) {
+    Close();
+    // CREATE_ALWAYS: a new file, or an existing one truncated to nothing.
+    HANDLE handle = Create(path, GENERIC_WRITE, CREATE_ALWAYS);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    native_ = FromHandle(handle);
+    return kSuccess;
+}
+
+long File::Read(char* buffer, long size) {
+    if (!IsOpen() || size < 0) {
+        SetLastError(IsOpen() ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+        return -1;
+    }
+    DWORD count = 0;
+    if (!ReadFile(ToHandle(native_), buffer, static_cast<DWORD>(size), &count,
+                  /*lpOverlapped=*/nullptr)) {
+        return -1;
+    }
+    return static_cast<long>(count);
+}
+
+bool File::Write(const std::string& bytes) {
+    if (!IsOpen()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    const char* next = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        DWORD written = 0;
+        if (!WriteFile(ToHandle(native_), next, static_cast<DWORD>(left), &written,
+                       /*lpOverlapped=*/nullptr)) {
+            return false;
+        }
+        if (written == 0) {  // a disk that takes nothing more: report it rather than spin
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        next += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool File::Close() {
+    pending_.clear();
+    atEnd_ = false;
+    if (!IsOpen()) {
+        return true;
+    }
+    const bool closed = CloseHandle(ToHandle(std::exchange(native_, kClosed))) != 0;
+    return closed;
+}
+
+}  // namespace os

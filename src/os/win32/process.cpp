@@ -1,0 +1,83 @@
+// Win32 half of processes: CreateProcessA, the wait and the exit code.
+#include <utility>
+#include <vector>
+
+#include "os/os.h"
+#include "os/win32/windows_support.h"
+
+namespace os {
+
+using win32::FromHandle;
+using win32::ToHandle;
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNone)), thread_(std::exchange(other.thread_, kNone)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = std::exchange(other.handle_, kNone);
+        thread_ = std::exchange(other.thread_, kNone);
+    }
+    return *this;
+}
+
+Process::~Process() {
+    Close();
+}
+
+void Process::Wait() {
+    if (IsValid()) {
+        WaitForSingleObject(ToHandle(handle_), INFINITE);
+    }
+}
+
+std::uint32_t Process::ExitCode() {
+    // A code that cannot be read must not pass for success: report it as a failure code.
+    constexpr std::uint32_t kUnreadable = 0xFFFFFFFFu;
+    DWORD code = kUnreadable;
+    if (!IsValid() || !GetExitCodeProcess(ToHandle(handle_), &code)) {
+        return kUnreadable;
+    }
+    return code;
+}
+
+void Process::Close() {
+    if (thread_ != kNone) {
+        CloseHandle(ToHandle(std::exchange(thread_, kNone)));
+    }
+    if (handle_ != kNone) {
+        CloseHandle(ToHandle(std::exchange(handle_, kNone)));
+    }
+}
+
+void Process::Adopt(std::intptr_t handle, std::intptr_t thread) {
+    Close();
+    handle_ = handle;
+    thread_ = thread;
+}
+
+Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,
+                    const std::string& currentDir, Process& started) {
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::vector<char> command(commandLine.begin(), commandLine.end());
+    command.push_back('\0');
+    // Zeroed but for its size: dwFlags 0, so the program opens its windows in its own
+    // default state.
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const BOOL ok = CreateProcessA(/*lpApplicationName=*/nullptr,  // the program comes from
+                                   command.data(),                 // the command line itself
+                                   /*lpProcessAttributes=*/nullptr, /*lpThreadAttributes=*/nullptr,
+                                   /*bInheritHandles=*/FALSE,  // the host's handles stay its own
+                                   /*dwCreationFlags=*/0,  // ANSI environment, no console change
+                                   environment.Native(), currentDir.c_str(), &startup, &info);
+    if (!ok) {
+        return GetLastError();
+    }
+    started.Adopt(FromHandle(info.hProcess), FromHandle(info.hThread));
+    return kSuccess;
+}
+
+}  // namespace os

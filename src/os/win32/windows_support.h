@@ -1,0 +1,33 @@
+// The win32 backend's one door to <windows.h>, and the handle conversions its files share.
+#ifndef TRUV_OS_WIN32_WINDOWS_SUPPORT_H
+#define TRUV_OS_WIN32_WINDOWS_SUPPORT_H
+
+#define WIN32_LEAN_AND_MEAN  // no OLE, RPC or winsock: the backend needs the core API only
+#ifndef NOMINMAX             // libstdc++ for MinGW defines it already
+#define NOMINMAX             // keep std::min and std::max usable
+#endif
+#include <shellapi.h>  // ShellExecuteExA, not part of the lean set
+#include <windows.h>
+
+// <windows.h> maps these names onto their A/W variants with macros; the seam declares
+// functions of the same names in namespace os, so the macros must not rename them here.
+#undef DeleteFile
+#undef GetEnvironmentVariable
+#undef SetEnvironmentVariable
+#undef SetCurrentDirectory
+
+#include <cstdint>
+
+namespace os::win32 {
+
+/// The seam keeps handles as integers so that os.h need not include <windows.h>.
+inline HANDLE ToHandle(std::intptr_t value) {
+    return reinterpret_cast<HANDLE>(value);
+}
+inline std::intptr_t FromHandle(HANDLE handle) {
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+}  // namespace os::win32
+
+#endif  // TRUV_OS_WIN32_WINDOWS_SUPPORT_H
