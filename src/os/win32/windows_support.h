@@ -6,8 +6,9 @@
 #ifndef NOMINMAX             // libstdc++ for MinGW defines it already
 #define NOMINMAX             // keep std::min and std::max usable
 #endif
-#include <shellapi.h>  // ShellExecuteExA, not part of the lean set
 #include <windows.h>
+
+#include <shellapi.h>  // ShellExecuteExA, not part of the lean set; needs <windows.h> first
 
 // <windows.h> maps these names onto their A/W variants with macros; the seam declares
 // functions of the same names in namespace os, so the macros must not rename them here.
