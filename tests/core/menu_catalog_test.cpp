@@ -1,0 +1,71 @@
+// The catalogue model: adding rows, reading their parts, views and module titles.
+#include "core/menu_catalog.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Tokens = std::vector<std::string>;
+
+TEST(MenuCatalogTest, AddRejectsOnlyTheSameRowUnderTheSameCaption) {
+    MenuCatalog catalog;
+    EXPECT_EQ(catalog.Add("C1", "K", "M|A", 1), 1);
+    EXPECT_EQ(catalog.Add("C1", "K2", "M|A", 2), 0);
+    EXPECT_EQ(catalog.Add("C2", "K", "M|A", 1), 1);
+    EXPECT_EQ(catalog.Add("C1", "K", "M|A ", 1), 1);
+    ASSERT_EQ(catalog.Count(), 3);
+    EXPECT_EQ(catalog.ItemAt(1).Caption(), "C2");
+    EXPECT_EQ(catalog.ItemAt(2).RowText(), "M|A ");
+}
+
+TEST(MenuCatalogTest, GetPartsSplitsTheWholeRow) {
+    MenuCatalog catalog;
+    catalog.Add(" 样例分析软件", "ZETA",
+                "样例分析 ZETA|内力计算\t\t|RunExeFile|ZETA|ZetaCalc.exe -B", 4);
+    std::string caption;
+    std::string key;
+    Tokens tokens;
+    ASSERT_EQ(catalog.ItemAt(0).GetParts(caption, key, tokens), 1);
+    EXPECT_EQ(caption, " 样例分析软件");
+    EXPECT_EQ(key, "ZETA");
+    EXPECT_EQ(tokens.size(), 5u);
+    EXPECT_EQ(catalog.ItemAt(0).ModuleNumber(), 4);
+}
+
+TEST(MenuCatalogTest, GetPartsOfAnEmptyRowLeavesEverything) {
+    MenuItem item(1, "C", "K", "");
+    std::string caption = "before";
+    std::string key = "before";
+    Tokens tokens = {"kept"};
+    EXPECT_EQ(item.GetParts(caption, key, tokens), 0);
+    EXPECT_EQ(caption, "before");
+    EXPECT_EQ(key, "before");
+    EXPECT_EQ(tokens, Tokens{"kept"});
+}
+
+TEST(MenuCatalogTest, CollectModuleTitlesInFirstAppearanceOrder) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "B|1", 1);
+    catalog.Add("C", "K", "A|1", 1);
+    catalog.Add("C", "K", "B|2", 1);
+    catalog.Add("C", "K", "b|3", 1);
+    Tokens titles = {"stale"};
+    EXPECT_EQ(catalog.CollectModuleTitles(titles), 3);
+    EXPECT_EQ(titles, (Tokens{"B", "A", "b"}));
+}
+
+TEST(MenuCatalogTest, ViewBorrowsWithoutDeleting) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|1", 1);
+    catalog.Add("C", "K", "M|2", 1);
+    {
+        MenuCatalog view;
+        view.Borrow(catalog.ItemAt(1));
+        ASSERT_EQ(view.Count(), 1);
+        EXPECT_EQ(&view.ItemAt(0), &catalog.ItemAt(1));
+        view.Forget();
+    }
+    EXPECT_EQ(catalog.ItemAt(1).RowText(), "M|2");  // still alive after the view is gone
+}
+
+}  // namespace

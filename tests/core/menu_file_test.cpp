@@ -1,0 +1,134 @@
+// The menu file: module blocks, sub-menu runs, the eight group blocks and failures.
+#include "core/menu_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/menu_catalog.h"
+#include "support/box_capture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + "\r\n";
+    return text;
+}
+
+std::string ModuleBlock(const MenuCatalog& catalog, const std::string& title) {
+    TempDir dir;
+    os::File file;
+    EXPECT_EQ(file.CreateForWriting(dir / "block.txt"), os::kSuccess);
+    EXPECT_TRUE(catalog.WriteModule(title, file));
+    EXPECT_TRUE(file.Close());
+    return ReadWholeFile(dir / "block.txt");
+}
+
+TEST(MenuFileTest, ModuleBlockWithSubMenu) {
+    MenuCatalog catalog;
+    catalog.Add("样例分析软件", "ZETA", "样例分析 ZETA|模型输入\t|RunExeFile|ZETA|In.exe", 4);
+    catalog.Add("other", "OTHER", "样例分析 ZETA|内力计算", 5);
+    catalog.Add("样例分析软件", "ZETA", "样例分析 ZETA|结果显示_图形|RunExeFile|ZETA|G.exe", 4);
+    catalog.Add("样例分析软件", "ZETA", "样例分析 ZETA|结果显示_文本|RunExeFile|ZETA|T.exe", 4);
+    catalog.Add("样例分析软件", "ZETA", "样例分析 ZETA|帮助  |RunExeFile|ZETA|H.chm", 4);
+    EXPECT_EQ(
+        ModuleBlock(catalog, "样例分析 ZETA"),
+        Lines({"===========================", "module=\"样例分析 ZETA\",\"ZETA\",4",
+               "title=\"样例分析软件\"", "app=\"模型输入\"", "app=\"内力计算\"",
+               "menu=\"结果显示\"", "app=\"图形\"", "app=\"文本\"", "menuend", "app=\"帮助  \""}));
+}
+
+TEST(MenuFileTest, RunsAreCutWhereTheTrimmedSubMenuNameChanges) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|A _1", 1);
+    catalog.Add("C", "K", "M| A_2", 1);
+    catalog.Add("C", "K", "M|B_1", 1);
+    catalog.Add("C", "K", "M|_x_y", 1);
+    EXPECT_EQ(ModuleBlock(catalog, "M"),
+              Lines({"===========================", "module=\"M\",\"K\",1", "title=\"C\"",
+                     "menu=\"A \"", "app=\"1\"", "app=\"2\"", "menuend", "menu=\"B\"", "app=\"1\"",
+                     "menuend", "menu=\"\"", "app=\"x_y\"", "menuend"}));
+}
+
+TEST(MenuFileTest, RunEndIsDecidedByTheNextRowOfAnyModule) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|S_1", 1);
+    catalog.Add("C", "K", "N|S_2", 1);  // another module, same sub-menu name: the run goes on
+    catalog.Add("C", "K", "M|S_3", 1);
+    EXPECT_EQ(ModuleBlock(catalog, "M"),
+              Lines({"===========================", "module=\"M\",\"K\",1", "title=\"C\"",
+                     "menu=\"S\"", "app=\"1\"", "app=\"3\"", "menuend"}));
+}
+
+TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
+    MenuCatalog catalog;
+    catalog.Add("C1", "K1", "M1|A|RunExeFile|K1|a.exe", 1);
+    catalog.Add("C2", "K2", "M2|B|RunExeFile|K2|b.exe", 2);
+    catalog.Add("C3", "K3", "M2|C|RunExeFile|K3|c.exe", 3);
+    GroupBounds bounds{{0, 1, 1, 3, 3, 3, 3, 3}};
+    TempDir dir;
+    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    std::string expected =
+        Lines({"===========================", "[建  筑]",
+               "===========================", "module=\"M1\",\"K1\",1", "title=\"C1\"", "app=\"A\"",
+               "===========================", "[结  构]", "===========================", "[钢结构]",
+               "===========================", "module=\"M2\",\"K2\",2", "title=\"C2\"", "app=\"B\"",
+               "app=\"C\""});
+    for (const char* title : {"[特种结构]", "[砌体结构]", "[鉴定加固]", "[设  备]", ""}) {
+        expected += Lines({"===========================", title});
+    }
+    EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), expected);
+    EXPECT_FALSE(std::filesystem::exists(dir / "menu.txt.new"));
+}
+
+TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|A", 1);
+    GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
+    TempDir dir;
+    WriteWholeFile(dir / "MENU.TXT", "old");
+    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    EXPECT_EQ(ReadWholeFile(dir / "MENU.TXT"), "old");
+
+    TempDir other;
+    std::filesystem::create_directory(other / "menu.txt");
+    BoxCapture boxes;
+    WriteMenuFile(other / "menu.txt", catalog, bounds);
+    EXPECT_TRUE(std::filesystem::is_directory(other / "menu.txt"));
+    EXPECT_TRUE(boxes.Take().empty());
+}
+
+TEST(MenuFileTest, UncreatableFileIsReportedAndNothingIsLeft) {
+    MenuCatalog catalog;
+    TempDir dir;
+    const std::string path = (dir / "missing") + "\\menu.txt";
+    BoxCapture boxes;
+    WriteMenuFile(path, catalog, GroupBounds{});
+    const auto shown = boxes.Take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, OpenFailureText(os::kPathNotFound, path));
+    EXPECT_EQ(shown[0].text, path + " 中包含无效的路径。");
+}
+
+TEST(MenuFileTest, FailureTexts) {
+    const std::string p = "C:\\host\\menu.txt";
+    EXPECT_EQ(OpenFailureText(2, p), "没有找到 C:\\host\\menu.txt。");
+    EXPECT_EQ(OpenFailureText(5, p), "对 C:\\host\\menu.txt 的存取被拒绝。");
+    EXPECT_EQ(OpenFailureText(124, p), "C:\\host\\menu.txt 中包含无效的路径。");
+    EXPECT_EQ(OpenFailureText(32, p), "在存取 C:\\host\\menu.txt 时发生共享违例。");
+    EXPECT_EQ(OpenFailureText(996, p), "在存取 C:\\host\\menu.txt 时一个硬件输入/输出错误被报告。");
+    EXPECT_EQ(OpenFailureText(38, p), "试图越过其尾端对 C:\\host\\menu.txt 进行读写。");
+    EXPECT_EQ(OpenFailureText(1, p), "在对 C:\\host\\menu.txt 进行访问时发生了一个不明错误。");
+    EXPECT_EQ(WriteFailureText(p), "Can't open txt file\"C:\\host\\menu.txt\"！");
+}
+
+TEST(MenuFileTest, PathBesideTheExecutable) {
+    EXPECT_EQ(MenuFilePath("C:\\Suite\\host.exe"), "C:\\Suite\\menu.txt");
+    EXPECT_EQ(MenuFilePath("/opt/suite/host"), "/opt/suite/menu.txt");
+    // The trail byte of "\x95\\" is not a separator.
+    EXPECT_EQ(MenuFilePath("C:\\dir\\\x95\\host.exe"), "C:\\dir\\menu.txt");
+}
+
+}  // namespace
