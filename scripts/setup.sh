@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs everything truvApp's builds and tests need on Debian 12, as root. Idempotent: a
+# second run installs nothing and touches no package list.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64  # Windows cross tools
+  wine wine32:i386 wine64                       # runs the Windows tests
+  xvfb x11-apps imagemagick                     # screenshots of real message boxes
+  locales fonts-wqy-zenhei                      # code page 936 under Wine, Chinese glyphs
+  cmake ninja-build g++ make                    # the build
+  googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
+  llvm                                          # llvm-readobj for the export check
+  binutils clang-format tmux util-linux file    # objdump, formatting, terminal checks, flock
+)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup.sh: run as root (it installs packages)" >&2
+  exit 1
+fi
+
+missing=()
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  rm -f /var/lib/apt/lists/*_Packages* 2>/dev/null || true  # force a fresh list with i386
+fi
+for package in "${packages[@]}"; do
+  installed "$package" || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup.sh: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  # Update the lists only when they lack i386 or are missing altogether.
+  if ! ls /var/lib/apt/lists/*i386_Packages* >/dev/null 2>&1; then
+    apt-get update -q
+  fi
+  if ! apt-get install -y -q "${missing[@]}"; then
+    apt-get update -q
+    apt-get install -y -q "${missing[@]}"
+  fi
+fi
+
+# The Chinese locale: without it Wine falls back to code page 1252 without a word.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "setup.sh: generating zh_CN.UTF-8"
+  if ! grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+  fi
+  locale-gen >/dev/null
+fi
+locale -a | grep -qix 'zh_CN.utf8' || { echo "setup.sh: zh_CN.UTF-8 missing" >&2; exit 1; }
+
+echo "setup.sh: ready"
