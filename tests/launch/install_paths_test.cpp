@@ -1,0 +1,97 @@
+// The installation root from the registry, "CFGPATH" scans and the project directory.
+#include "launch/install_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "launch/launcher.h"
+#include "os/os.h"
+#include "support/installation_fixture.h"
+
+namespace {
+
+using InstallPathsTest = InstallationTest;
+
+TEST_F(InstallPathsTest, RootComesFromTheRegistry) {
+    EXPECT_EQ(GetInstallRoot(), sandbox.Root());
+    sandbox.SetRegistryString(std::string(199, 'r'));
+    EXPECT_EQ(GetInstallRoot(), std::string(199, 'r'));
+    sandbox.SetRegistryString(std::string(200, 'r'));  // no room for the terminator
+    EXPECT_EQ(GetInstallRoot(), "");
+    sandbox.SetRegistryString(std::string(300, 'r'));
+    EXPECT_EQ(GetInstallRoot(), "");
+    sandbox.RemoveRegistryValue();
+    EXPECT_EQ(GetInstallRoot(), "");
+    sandbox.RemoveRegistryKey();
+    EXPECT_EQ(GetInstallRoot(), "");
+}
+
+TEST_F(InstallPathsTest, NonStringValueIsTakenUpToItsFirstNul) {
+    sandbox.SetRegistryDword(0x00414141);
+    EXPECT_EQ(GetInstallRoot(), "AAA");
+}
+
+TEST_F(InstallPathsTest, CfgPathHasKeyComparesWholeLinesUpperCased) {
+    sandbox.WriteCfgPathLines({"lyr", "D:\\LYR8\\", "TEND ", "ORION"});
+    EXPECT_TRUE(CfgPathHasKey("LYR"));
+    EXPECT_TRUE(CfgPathHasKey("d:\\lyr8\\"));  // directory lines count too
+    EXPECT_FALSE(CfgPathHasKey("LYR8"));
+    EXPECT_FALSE(CfgPathHasKey("TEND"));
+    EXPECT_TRUE(CfgPathHasKey("orion"));
+    sandbox.RemoveCfgPath();
+    EXPECT_FALSE(CfgPathHasKey("LYR"));
+}
+
+TEST_F(InstallPathsTest, FindKeyDirModes) {
+    sandbox.WriteCfgPathBytes("core\r\nD:\\A\\\r\nX\r\nCORE\nD:\\B\\\nLAST\n");
+    std::string dir = "stale";
+    os::File file;
+    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
+    EXPECT_TRUE(FindKeyDir(file, "CORE", KeyMatch::First, dir));
+    EXPECT_EQ(dir, "D:\\A\\");
+    file.Close();
+    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
+    EXPECT_TRUE(FindKeyDir(file, "CORE", KeyMatch::Last, dir));
+    EXPECT_EQ(dir, "D:\\B\\");
+    file.Close();
+    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
+    EXPECT_TRUE(FindKeyDir(file, "LAST", KeyMatch::First, dir));
+    EXPECT_EQ(dir, "");
+    file.Close();
+    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
+    EXPECT_FALSE(FindKeyDir(file, "NONE", KeyMatch::Last, dir));
+}
+
+TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {
+    EXPECT_FALSE(ValidateWorkDir(""));
+    EXPECT_FALSE(ValidateWorkDir(sandbox.ProjectDir() + "-missing"));
+    EXPECT_TRUE(ValidateWorkDir(sandbox.ProjectDir()));
+    EXPECT_EQ(os::CurrentDirectory(), sandbox.ProjectDir());
+}
+
+TEST_F(InstallPathsTest, WithoutRootPathStartsWithAnEmptyElement) {
+    sandbox.RemoveRegistryValue();
+    os::SetEnvironmentVariable("PATH", "old");
+    Launcher& launcher = TheLauncher();
+    launcher.pathPending = 1;
+    launcher.PrepareEnvironment();
+    const char separator = os::PathListSeparator();
+    EXPECT_EQ(os::GetEnvironmentVariable("PATH"), std::string(1, separator) + separator + "old");
+    EXPECT_EQ(launcher.pathPending, 0);
+}
+
+TEST_F(InstallPathsTest, CoreDirectoryLosesItsLastByte) {
+    sandbox.WriteCfgPathLines({"Core", "D:\\SUITE\\CORE"});
+    os::SetEnvironmentVariable("PATH", "old");
+    Launcher& launcher = TheLauncher();
+    launcher.pathPending = 1;
+    launcher.PrepareEnvironment();
+    const char separator = os::PathListSeparator();
+    EXPECT_EQ(os::GetEnvironmentVariable("PATH"),
+              sandbox.Root() + separator + "D:\\SUITE\\COR" + separator + "old");
+    // Once per load: a second call changes nothing.
+    os::SetEnvironmentVariable("PATH", "later");
+    launcher.PrepareEnvironment();
+    EXPECT_EQ(os::GetEnvironmentVariable("PATH"), "later");
+}
+
+}  // namespace
