@@ -36,7 +36,7 @@ const char* InitTruvApp() {
         (catalog.*kBuilders[group])();
         bounds.groupStart[group + 1] = catalog.Count();
     }
-    WriteMenuFile(catalog, bounds);
+    WriteMenuFile(MenuFilePath(os::HostExecutablePath()), catalog, bounds);
     return kInitResult;
 }
 

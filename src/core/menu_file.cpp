@@ -171,8 +171,7 @@ std::string WriteFailureText(const std::string& path) {
     return "Can't open txt file\"" + path + "\"！";
 }
 
-void WriteMenuFile(const MenuCatalog& catalog, const GroupBounds& bounds) {
-    const std::string path = MenuFilePath(os::HostExecutablePath());
+void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds) {
     if (os::PatternExists(path)) return;
     if (path.size() > kMaxPath) {
         ShowMessage(OpenFailureText(os::kFilenameTooLong, path));

@@ -27,9 +27,9 @@ std::string OpenFailureText(os::Status error, const std::string& path);
 /// The message for a menu file that could not be written or closed.
 std::string WriteFailureText(const std::string& path);
 
-/// Writes "menu.txt" beside the host's executable from `catalog`, unless anything exists
-/// under that name. The file appears whole or not at all: it is written under a temporary
-/// name and moved into place once complete. Failures are shown in message boxes.
-void WriteMenuFile(const MenuCatalog& catalog, const GroupBounds& bounds);
+/// Writes the menu file `path` from `catalog`, unless anything, file or directory, exists under
+/// that name. The file appears whole or not at all: it is written under a temporary name and
+/// moved into place once complete. Failures are shown in message boxes.
+void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds);
 
 #endif  // TRUV_CORE_MENU_FILE_H
