@@ -11,7 +11,7 @@ namespace {
 /// The per-library application object. It has no handlers and no start-up or shutdown logic;
 /// it stands in its place among the globals so that their order stays as designed.
 class PluginApplication {
-  public:
+public:
     PluginApplication() = default;
     PluginApplication(const PluginApplication&) = delete;
     PluginApplication& operator=(const PluginApplication&) = delete;

@@ -12,7 +12,7 @@ class File;
 }
 
 class MenuCatalog {
-  public:
+public:
     MenuCatalog();
     MenuCatalog(const MenuCatalog&) = delete;
     MenuCatalog& operator=(const MenuCatalog&) = delete;
@@ -52,7 +52,7 @@ class MenuCatalog {
     void BuildAppraisalGroup();
     void BuildServicesGroup();
 
-  private:
+private:
     std::vector<MenuItem*> items;
 };
 

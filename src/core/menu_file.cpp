@@ -56,7 +56,7 @@ std::string Substitute(std::string_view text, const std::string& path) {
 
 /// Writes lines with CR LF ends; after the first failure it writes nothing more.
 class LineWriter {
-  public:
+public:
     explicit LineWriter(os::File& file) : file_(file) {}
     bool Line(std::string_view text) {
         ok_ = ok_ && file_.Write(std::string(text) + "\r\n");
@@ -64,7 +64,7 @@ class LineWriter {
     }
     bool Ok() const { return ok_; }
 
-  private:
+private:
     os::File& file_;
     bool ok_ = true;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 class MenuItem {
-  public:
+public:
     MenuItem(int moduleNumber, std::string caption, std::string moduleKey, std::string rowText);
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
@@ -31,7 +31,7 @@ class MenuItem {
     /// for a verb that is none of the four.
     int RunTriple(std::string verb, std::string dirKey, std::string program) const;
 
-  private:
+private:
     int moduleNumber;
     std::string caption;
     std::string moduleKey;

@@ -10,7 +10,7 @@ class Process;
 }
 
 class Launcher {
-  public:
+public:
     /// Sets the global reference to itself and allocates the exit-code cell.
     Launcher();
     Launcher(const Launcher&) = delete;
@@ -41,7 +41,7 @@ class Launcher {
 
     struct RunMode;
 
-  private:
+private:
     void Run(const RunMode& mode, std::string dirKey, std::string program);
 };
 

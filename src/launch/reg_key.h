@@ -8,7 +8,7 @@
 #include "os/os.h"
 
 class RegKey {
-  public:
+public:
     RegKey() = default;
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
@@ -24,7 +24,7 @@ class RegKey {
     /// Closes the key; closing twice is harmless.
     void Close();
 
-  private:
+private:
     os::RegistryKey handle = nullptr;
     std::string subKeyPath;
 };

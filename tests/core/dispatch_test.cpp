@@ -10,7 +10,7 @@ namespace {
 using Args = std::vector<std::string>;
 
 class DispatchTest : public InstallationTest {
-  protected:
+protected:
     DispatchTest() {
         sandbox.Install({{"ZETA", "zeta", {"ZetaCalc.exe", "ZetaView.exe", "ZetaPlot.exe"}},
                          {"DMGT", "dmgt", {"SuiteMgr.exe"}}});

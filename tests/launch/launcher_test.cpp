@@ -18,7 +18,7 @@ constexpr const char* kNoApplication = "找不到指定的应用程序!";
 constexpr const char* kAbnormalEnd = "运行该项时,程序异常中断!";
 
 class LauncherTest : public InstallationTest {
-  protected:
+protected:
     LauncherTest() {
         sandbox.Install({{"CORE", "core", {"Modelin.exe", "Stage2.exe", "guide.chm"}},
                          {"DMGT", "dmgt", {"SuiteMgr.exe", "INSPECT1.EXE", "ACAD.EXE"}}});

@@ -14,7 +14,7 @@
 #include "support/box_capture.h"
 
 class InstallationTest : public ::testing::Test {
-  protected:
+protected:
     InstallationTest();
     ~InstallationTest() override;
 
@@ -31,7 +31,7 @@ class InstallationTest : public ::testing::Test {
     suite::Sandbox sandbox;
     BoxCapture boxes;
 
-  private:
+private:
     std::string savedDirectory_;
     std::optional<std::string> savedPath_;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 class TempDir {
-  public:
+public:
     TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -16,7 +16,7 @@ class TempDir {
     /// Path() joined with `name` by the platform's separator.
     std::string operator/(const std::string& name) const;
 
-  private:
+private:
     std::string path_;
 };
 
@@ -28,13 +28,13 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 /// Makes the current directory `dir` for as long as it lives, then restores the old one.
 class CurrentDirectoryScope {
-  public:
+public:
     explicit CurrentDirectoryScope(const std::string& dir);
     CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
     CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
     ~CurrentDirectoryScope();
 
-  private:
+private:
     std::string previous_;
 };
 
