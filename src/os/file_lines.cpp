@@ -1,0 +1,39 @@
+// Portable code: File::ReadLine, a text-mode line reader over File::Read.
+#include <cstddef>
+
+#include "os/os.h"
+
+namespace os {
+
+namespace {
+constexpr long kChunkSize = 4096;
+}  // namespace
+
+bool File::ReadLine(std::string& line) {
+    std::size_t newline = pending_.find('\n');
+    while (newline == std::string::npos && !atEnd_) {
+        char chunk[kChunkSize];
+        const long count = Read(chunk, kChunkSize);
+        if (count <= 0) {
+            atEnd_ = true;  // the end of the file, or a read error: no more lines after this
+            break;
+        }
+        const std::size_t searchFrom = pending_.size();
+        pending_.append(chunk, static_cast<std::size_t>(count));
+        newline = pending_.find('\n', searchFrom);
+    }
+    if (newline == std::string::npos) {
+        if (pending_.empty()) {
+            return false;
+        }
+        line.swap(pending_);  // a last line without LF
+        pending_.clear();
+        return true;
+    }
+    const std::size_t end = newline > 0 && pending_[newline - 1] == '\r' ? newline - 1 : newline;
+    line.assign(pending_, 0, end);
+    pending_.erase(0, newline + 1);
+    return true;
+}
+
+}  // namespace os

@@ -1,0 +1,96 @@
+// POSIX half of the OS seam: the current directory, the paths of the executable and of this
+// module, and the PATH list separator.
+#include <dlfcn.h>
+#include <link.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "os/os.h"
+#include "os/posix/posix_support.h"
+
+namespace os {
+namespace {
+
+// readlink with a growing buffer; empty on failure.
+std::string ReadLink(const char* link) {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = readlink(link, buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            buffer.resize(static_cast<std::size_t>(length));
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> CurrentDirectory() {
+    std::string buffer(256, '\0');
+    for (;;) {
+        if (getcwd(buffer.data(), buffer.size()) != nullptr) {
+            buffer.resize(buffer.find('\0'));
+            return buffer;
+        }
+        if (errno != ERANGE) {
+            posix::FailWithErrno(errno);
+            return std::nullopt;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// A path that exists but is no directory gives ERROR_DIRECTORY (267), as on Windows.
+bool SetCurrentDirectory(const std::string& dir) {
+    const posix::ResolvedPath resolved = posix::ResolvePath(dir);
+    if (dir.empty()) {
+        posix::Fail(kPathNotFound);
+        return false;
+    }
+    struct stat info {};
+    if (resolved.exists && stat(resolved.path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+        posix::Fail(kDirectory);
+        return false;
+    }
+    if (chdir(resolved.path.c_str()) != 0) {
+        posix::FailWithErrno(errno, resolved.parentExists);
+        return false;
+    }
+    return true;
+}
+
+std::string HostExecutablePath() {
+    return ReadLink("/proc/self/exe");
+}
+
+// dladdr1 names the shared object that holds this function. For code linked into the
+// executable itself the loader's record has an empty name, and /proc/self/exe is the answer.
+std::string OwnModulePath() {
+    Dl_info info{};
+    link_map* module = nullptr;
+    if (dladdr1(reinterpret_cast<void*>(&OwnModulePath), &info, reinterpret_cast<void**>(&module),
+                RTLD_DL_LINKMAP) == 0 ||
+        module == nullptr || module->l_name == nullptr || module->l_name[0] == '\0') {
+        return HostExecutablePath();
+    }
+    char* absolute = realpath(module->l_name, nullptr);
+    if (absolute == nullptr) {
+        return module->l_name;
+    }
+    std::string path = absolute;
+    free(absolute);
+    return path;
+}
+
+char PathListSeparator() {
+    return ':';
+}
+
+}  // namespace os

@@ -1,0 +1,133 @@
+// POSIX half of the OS seam: File over a file descriptor.
+//
+// Exclusive reading: Windows refuses every second open of a file opened with share mode 0.
+// POSIX has no such refusal; the open takes a non-blocking flock(LOCK_EX) instead, so any
+// holder that also locks (another File of this backend, in this process or another) makes the
+// open fail with ERROR_SHARING_VIOLATION (32). Holders that do not lock are not seen.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "os/os.h"
+#include "os/posix/posix_support.h"
+
+namespace os {
+namespace {
+
+int Descriptor(std::intptr_t native) {
+    return static_cast<int>(native);
+}
+
+}  // namespace
+
+File::File(File&& other) noexcept
+    : native_(std::exchange(other.native_, kClosed)),
+      pending_(std::move(other.pending_)),
+      atEnd_(std::exchange(other.atEnd_, false)) {
+    other.pending_.clear();
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = std::exchange(other.native_, kClosed);
+        pending_ = std::move(other.pending_);
+        other.pending_.clear();
+        atEnd_ = std::exchange(other.atEnd_, false);
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
+
+// A directory cannot be opened as a file (5), as CreateFileA without backup semantics.
+Status File::OpenExclusiveRead(const std::string& path) {
+    Close();
+    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const int fd = open(resolved.path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return posix::FailWithErrno(errno, resolved.parentExists);
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        return posix::Fail(kAccessDenied);
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        close(fd);
+        return posix::Fail(err == EWOULDBLOCK ? kSharingViolation : posix::StatusFromErrno(err));
+    }
+    native_ = fd;
+    return kSuccess;
+}
+
+Status File::CreateForWriting(const std::string& path) {
+    Close();
+    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const int fd = open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return posix::FailWithErrno(errno, resolved.parentExists);
+    }
+    native_ = fd;
+    return kSuccess;
+}
+
+long File::Read(char* buffer, long size) {
+    if (!IsOpen()) {
+        posix::Fail(kInvalidHandle);
+        return -1;
+    }
+    for (;;) {
+        const ssize_t count = read(Descriptor(native_), buffer, static_cast<std::size_t>(size));
+        if (count >= 0) {
+            return static_cast<long>(count);
+        }
+        if (errno != EINTR) {
+            posix::FailWithErrno(errno);
+            return -1;
+        }
+    }
+}
+
+bool File::Write(const std::string& bytes) {
+    if (!IsOpen()) {
+        posix::Fail(kInvalidHandle);
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = write(Descriptor(native_), bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            posix::FailWithErrno(count < 0 ? errno : ENOSPC);
+            return false;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+bool File::Close() {
+    pending_.clear();
+    atEnd_ = false;
+    if (!IsOpen()) {
+        return true;
+    }
+    const int fd = Descriptor(std::exchange(native_, kClosed));
+    if (close(fd) != 0 && errno != EINTR) {  // after EINTR the descriptor is gone on Linux
+        posix::FailWithErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace os

@@ -1,0 +1,91 @@
+// POSIX half of the OS seam: message boxes in a terminal.
+//
+// A box is written to standard error as "[caption] text" in UTF-8, for a person. When
+// TRUV_MESSAGE_LOG names a file, the raw GBK caption and text are appended to it as
+// caption, 0x1F, text, 0x1E, for tests. When standard input is a terminal and TRUV_BOX_NOWAIT
+// is not set, the box waits for Enter, as a modal box waits for OK. The answer is always IDOK.
+#include <fcntl.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "os/os.h"
+
+namespace os {
+namespace {
+
+constexpr int kIdOk = 1;
+constexpr char kUnitSeparator = '\x1F';
+constexpr char kRecordSeparator = '\x1E';
+
+// GBK -> UTF-8; a byte that does not convert becomes '?'.
+std::string ToUtf8(const std::string& gbk) {
+    const iconv_t converter = iconv_open("UTF-8", "GBK");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return gbk;
+    }
+    std::string out;
+    char* in = const_cast<char*>(gbk.data());
+    std::size_t inLeft = gbk.size();
+    while (inLeft > 0) {
+        char buffer[256];
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            out += '?';
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(converter);
+    return out;
+}
+
+void WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+}
+
+void AppendToLog(const char* logPath, const std::string& caption, const std::string& text) {
+    const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return;
+    }
+    WriteAll(fd, caption + kUnitSeparator + text + kRecordSeparator);
+    close(fd);
+}
+
+void WaitForEnter() {
+    WriteAll(STDERR_FILENO, "(Enter)");
+    char c = 0;
+    while (read(STDIN_FILENO, &c, 1) == 1 && c != '\n') {
+    }
+}
+
+}  // namespace
+
+int ShowMessageBox(const std::string& caption, const std::string& text, std::uint32_t /*style*/) {
+    WriteAll(STDERR_FILENO, "[" + ToUtf8(caption) + "] " + ToUtf8(text) + "\n");
+    if (const char* logPath = std::getenv("TRUV_MESSAGE_LOG"); logPath != nullptr && *logPath) {
+        AppendToLog(logPath, caption, text);
+    }
+    if (isatty(STDIN_FILENO) && std::getenv("TRUV_BOX_NOWAIT") == nullptr) {
+        WaitForEnter();
+    }
+    return kIdOk;
+}
+
+}  // namespace os

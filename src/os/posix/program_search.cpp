@@ -1,0 +1,95 @@
+// POSIX half of the OS seam: finding the program of a command line as CreateProcessA does.
+//
+// Windows looks for a bare program name in the directory of the host executable, the current
+// directory, its system directories and then the PATH; here the system directories are left
+// out and PATH is the one of the environment handed to the new process. Executables have no
+// ".exe" on POSIX, so NAME is tried before NAME.exe.
+#include <sys/stat.h>
+
+#include "os/os.h"
+#include "os/posix/posix_support.h"
+
+namespace os::posix {
+namespace {
+
+bool HasExtension(std::string_view name) {
+    const std::size_t separator = LastSeparator(name);
+    const std::size_t start = separator == std::string_view::npos ? 0 : separator + 1;
+    return name.find('.', start) != std::string_view::npos;
+}
+
+bool IsDirectoryPath(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string MakeAbsolute(const std::string& path) {
+    if (!path.empty() && path[0] == '/') {
+        return path;
+    }
+    const std::optional<std::string> current = CurrentDirectory();
+    return current ? *current + "/" + path : path;
+}
+
+// The existing non-directory `path` (a Windows-style path), made absolute.
+std::optional<std::string> TryExact(const std::string& path) {
+    const ResolvedPath resolved = ResolvePath(path);
+    if (resolved.exists && !IsDirectoryPath(resolved.path)) {
+        return MakeAbsolute(resolved.path);
+    }
+    return std::nullopt;
+}
+
+// The program named `candidate`, or, for a name without extension, NAME.exe.
+std::optional<std::string> TryCandidate(const std::string& candidate) {
+    if (std::optional<std::string> found = TryExact(candidate)) {
+        return found;
+    }
+    if (HasExtension(candidate)) {
+        return std::nullopt;
+    }
+    return TryExact(candidate + ".exe");
+}
+
+std::vector<std::string> SearchDirectories(std::string_view searchPath) {
+    std::vector<std::string> dirs;
+    const std::string host = HostExecutablePath();
+    dirs.push_back(host.substr(0, host.rfind('/') + 1));
+    dirs.push_back(CurrentDirectory().value_or("."));
+    while (!searchPath.empty()) {
+        const std::size_t colon = searchPath.find(':');
+        const std::string_view element = searchPath.substr(0, colon);
+        if (!element.empty()) {
+            dirs.emplace_back(element);
+        }
+        searchPath = colon == std::string_view::npos ? "" : searchPath.substr(colon + 1);
+    }
+    return dirs;
+}
+
+}  // namespace
+
+ProgramLookup FindProgram(const std::string& name, std::string_view searchPath) {
+    if (name.empty()) {
+        return {{}, kFileNotFound};
+    }
+    if (LastSeparator(name) != std::string::npos) {
+        if (std::optional<std::string> found = TryCandidate(name)) {
+            return {*found, kSuccess};
+        }
+        const ResolvedPath resolved = ResolvePath(name);
+        if (resolved.exists) {
+            return {{}, kAccessDenied};  // a directory
+        }
+        return {{}, resolved.parentExists ? kFileNotFound : kPathNotFound};
+    }
+    for (const std::string& dir : SearchDirectories(searchPath)) {
+        const std::string base = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+        if (std::optional<std::string> found = TryCandidate(base + name)) {
+            return {*found, kSuccess};
+        }
+    }
+    return {{}, kFileNotFound};
+}
+
+}  // namespace os::posix
