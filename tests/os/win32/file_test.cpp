@@ -1,0 +1,65 @@
+// The win32 backend's files: exclusive reads, truncating writes.
+#include <gtest/gtest.h>
+
+#include "os/os.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string ReadAll(os::File& file) {
+    std::string content;
+    char buffer[3];  // small on purpose: several reads per file
+    for (long count; (count = file.Read(buffer, sizeof buffer)) > 0;) {
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+    return content;
+}
+
+TEST(Win32File, ExclusiveOpenRefusesASecondOpenUntilTheFirstCloses) {
+    TempDir dir;
+    WriteWholeFile(dir / "CFGPATH", "CORE\r\nC:\\SUITE\\CORE\\\r\n");
+    os::File first;
+    ASSERT_EQ(first.OpenExclusiveRead(dir / "CFGPATH"), os::kSuccess);
+    os::File second;
+    EXPECT_EQ(second.OpenExclusiveRead(dir / "cfgpath"), os::kSharingViolation);
+    EXPECT_FALSE(second.IsOpen());
+    EXPECT_TRUE(first.Close());
+    EXPECT_EQ(second.OpenExclusiveRead(dir / "CFGPATH"), os::kSuccess);
+    EXPECT_EQ(ReadAll(second), "CORE\r\nC:\\SUITE\\CORE\\\r\n");
+}
+
+TEST(Win32File, OpeningAMissingFileFailsWithoutCreatingIt) {
+    TempDir dir;
+    os::File file;
+    EXPECT_EQ(file.OpenExclusiveRead(dir / "missing"), os::kFileNotFound);
+    EXPECT_FALSE(os::PatternExists(dir / "missing"));
+    EXPECT_EQ(file.OpenExclusiveRead(dir / "no dir\\missing"), os::kPathNotFound);
+}
+
+TEST(Win32File, CreateForWritingTruncatesAndWritesBytesUnchanged) {
+    TempDir dir;
+    WriteWholeFile(dir / "menu.txt", "an older and much longer content");
+    const std::string bytes = "[\xBD\xA8  \xD6\xFE]\r\nline\n";  // GBK and both line ends
+    os::File file;
+    ASSERT_EQ(file.CreateForWriting(dir / "menu.txt"), os::kSuccess);
+    EXPECT_TRUE(file.Write(bytes));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), bytes);
+}
+
+TEST(Win32File, ReadAndWriteOnAClosedFileFail) {
+    os::File file;
+    char buffer[4];
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), -1);
+    EXPECT_FALSE(file.Write("x"));
+    EXPECT_EQ(os::LastError(), os::kInvalidHandle);
+}
+
+TEST(Win32File, CreatingInAMissingDirectoryReportsTheReason) {
+    TempDir dir;
+    os::File file;
+    EXPECT_EQ(file.CreateForWriting(dir / "missing\\menu.txt"), os::kPathNotFound);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+}  // namespace
