@@ -17,7 +17,7 @@ void AppendField(std::string& out, const char* name, const std::string& value) {
 
 /// Reads fields one at a time from a journal text.
 class FieldReader {
-  public:
+public:
     explicit FieldReader(const std::string& bytes) : bytes_(bytes) {}
 
     bool AtEnd() const { return pos_ == bytes_.size(); }
@@ -49,7 +49,7 @@ class FieldReader {
         return true;
     }
 
-  private:
+private:
     const std::string& bytes_;
     std::size_t pos_ = 0;
 };

@@ -16,7 +16,7 @@ inline constexpr const char* kRootValueName = "CFG";
 /// the key and value as they were before its first change. POSIX: rewrites the registry
 /// store file `storePath` whole at every change. Failures throw std::runtime_error.
 class RegistryOverride {
-  public:
+public:
     explicit RegistryOverride(std::string storePath);
     RegistryOverride(const RegistryOverride&) = delete;
     RegistryOverride& operator=(const RegistryOverride&) = delete;
@@ -28,7 +28,7 @@ class RegistryOverride {
     void RemoveValue();
     void RemoveKey();
 
-  private:
+private:
     /// One registry view as it was before the first change (Windows).
     struct SavedView {
         std::uint32_t view = 0;

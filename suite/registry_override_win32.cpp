@@ -17,7 +17,7 @@ constexpr REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 
 /// An open registry key, closed on every path.
 class Key {
-  public:
+public:
     Key() = default;
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
@@ -27,7 +27,7 @@ class Key {
     HKEY* Out() { return &handle_; }
     HKEY Get() const { return handle_; }
 
-  private:
+private:
     HKEY handle_ = nullptr;
 };
 

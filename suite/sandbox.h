@@ -18,7 +18,7 @@ namespace suite {
 /// A new, empty directory in the system's temporary folder, removed with everything in it
 /// when the object goes.
 class TempDir {
-  public:
+public:
     /// Throws std::runtime_error when no directory can be made.
     explicit TempDir(const std::string& prefix = "truv");
     TempDir(const TempDir&) = delete;
@@ -31,7 +31,7 @@ class TempDir {
     /// Path() and `name` joined by the platform's separator.
     std::string Join(const std::string& name) const;
 
-  private:
+private:
     std::string path_;
 };
 
@@ -50,13 +50,13 @@ struct ModuleSpec {
 
 /// Sets an environment variable while it lives and restores the previous state afterwards.
 class ScopedEnv {
-  public:
+public:
     ScopedEnv(std::string name, const std::optional<std::string>& value);
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
     ~ScopedEnv();
 
-  private:
+private:
     std::string name_;
     std::optional<std::string> saved_;
 };
@@ -69,7 +69,7 @@ class RegistryOverride;
 /// The registry is left alone until a Set/Remove call; on Windows the value as it was then
 /// is put back when the sandbox goes. Failures throw std::runtime_error.
 class Sandbox {
-  public:
+public:
     explicit Sandbox(const std::string& rootName = "truv");
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
@@ -135,7 +135,7 @@ class Sandbox {
     void ClearJournal() const;
     void WriteScenario(const Scenario& scenario) const;
 
-  private:
+private:
     TempDir temp_;
     std::string root_;
     std::string project_;

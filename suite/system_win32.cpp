@@ -12,7 +12,7 @@ namespace {
 
 /// An open file handle, closed on every path.
 class Handle {
-  public:
+public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
@@ -22,7 +22,7 @@ class Handle {
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return handle_; }
 
-  private:
+private:
     HANDLE handle_;
 };
 
