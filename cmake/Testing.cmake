@@ -29,3 +29,14 @@ function(truv_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8")
 endfunction()
+
+# The Windows library as the host sees it: exactly two exports, by ordinal and decorated
+# name, and imports from Windows system libraries only.
+if(WIN32)
+  find_program(LLVM_READOBJ NAMES llvm-readobj REQUIRED)
+  math(EXPR TRUV_POINTER_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
+  add_test(NAME truvApp_exports
+           COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:truvApp> -DREADOBJ=${LLVM_READOBJ}
+                   -DOBJDUMP=${CMAKE_OBJDUMP} -DPOINTER_BITS=${TRUV_POINTER_BITS}
+                   -P ${CMAKE_CURRENT_LIST_DIR}/CheckDllExports.cmake)
+endif()
