@@ -31,8 +31,8 @@ int main() {
         return 1;
     }
     using InitFunction = const char* (*)();
-    const auto init = reinterpret_cast<InitFunction>(
-        reinterpret_cast<void*>(GetProcAddress(plugin, kInitName)));
+    const auto init =
+        reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(plugin, kInitName)));
     if (init == nullptr) {
         std::fprintf(stderr, "%s does not export %s\n", dll.c_str(), kInitName);
         return 1;
