@@ -130,8 +130,8 @@ std::optional<StoreValue> FindValue(const std::vector<std::string>& lines, std::
 }
 
 // RegQueryValueExA's rules for the buffer: too small -> ERROR_MORE_DATA and the buffer
-// untouched; a string gets its NUL when there is room, and a string of exactly the buffer's
-// size is returned without one (as Windows returns a value stored without terminator).
+// untouched. A string of the store stands for a value stored with its terminating NUL (as
+// every ordinary writer stores it), so it needs room for the NUL too.
 Status CopyValue(const StoreValue& value, char* buffer, std::uint32_t& size) {
     const auto length = static_cast<std::uint32_t>(value.data.size());
     const std::uint32_t needed = value.isString ? length + 1 : length;
@@ -145,10 +145,6 @@ Status CopyValue(const StoreValue& value, char* buffer, std::uint32_t& size) {
             buffer[length] = '\0';
         }
         size = needed;
-        return kSuccess;
-    }
-    if (value.isString && length == size) {
-        std::memcpy(buffer, value.data.data(), length);
         return kSuccess;
     }
     size = needed;
