@@ -7,6 +7,7 @@
 #include "launch/install_paths.h"
 #include "os/os.h"
 #include "support/installation_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -20,10 +21,11 @@ constexpr const char* kAbnormalEnd = "运行该项时,程序异常中断!";
 class LauncherTest : public InstallationTest {
 protected:
     LauncherTest() {
-        sandbox.Install({{"CORE", "core", {"Modelin.exe", "Stage2.exe", "guide.chm"}},
+        sandbox.Install({{"CORE", "core", {"Modelin.exe", "Stage2.exe"}},
                          {"DMGT", "dmgt", {"SuiteMgr.exe", "INSPECT1.EXE", "ACAD.EXE"}}});
         sandbox.InstallProgram(sandbox.Root(), "GrafEdit.exe");
         core = sandbox.DirLine("core");
+        WriteWholeFile(core + "guide.chm", "a help document, not a program");
         dmgt = sandbox.DirLine("dmgt");
     }
     Launcher& launcher = TheLauncher();
