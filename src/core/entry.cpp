@@ -29,13 +29,18 @@ constexpr Builder kBuilders[kGroupCount] = {
 
 }  // namespace
 
-const char* InitTruvApp() {
-    MenuCatalog& catalog = TheCatalog();
+GroupBounds BuildMenuGroups(MenuCatalog& catalog) {
     GroupBounds bounds;
     for (int group = 0; group < kGroupCount; ++group) {
         (catalog.*kBuilders[group])();
         bounds.groupStart[group + 1] = catalog.Count();
     }
+    return bounds;
+}
+
+const char* InitTruvApp() {
+    MenuCatalog& catalog = TheCatalog();
+    const GroupBounds bounds = BuildMenuGroups(catalog);
     WriteMenuFile(MenuFilePath(os::HostExecutablePath()), catalog, bounds);
     return kInitResult;
 }

@@ -1,0 +1,141 @@
+// The two entry points: the catalogue, the menu file beside the executable, the project
+// directory and the group boundaries, with both variants of the prestressed-concrete block.
+#include "core/entry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/globals.h"
+#include "core/menu_catalog.h"
+#include "launch/launcher.h"
+#include "os/os.h"
+#include "support/installation_fixture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+// The menu files that the catalogue must produce, checked in beside this test. Setting
+// TRUV_UPDATE_GOLDEN=1 rewrites them from the current catalogue.
+std::string GoldenFile(const std::string& variant) {
+    return std::string(TRUV_GOLDEN_DIR) + "/menu-" + variant + ".txt";
+}
+
+class EntryTest : public InstallationTest {
+protected:
+    EntryTest() : menuPath(MenuFilePath(os::HostExecutablePath())) { os::DeleteFile(menuPath); }
+    ~EntryTest() override { os::DeleteFile(menuPath); }
+
+    std::string MenuFileOf(bool lyr) {
+        sandbox.WriteCfgPathLines(lyr ? Args{"lyr", "x"} : Args{"LYR8", "x"});
+        MenuCatalog catalog;
+        const GroupBounds bounds = BuildMenuGroups(catalog);
+        TempDir dir;
+        WriteMenuFile(dir / "menu.txt", catalog, bounds);
+        return ReadWholeFile(dir / "menu.txt");
+    }
+
+    void CompareWithGolden(bool lyr) {
+        const std::string written = MenuFileOf(lyr);
+        const std::string golden = GoldenFile(lyr ? "lyr" : "lyr8");
+        const char* update = std::getenv("TRUV_UPDATE_GOLDEN");
+        if (update != nullptr && std::string(update) == "1") WriteWholeFile(golden, written);
+        EXPECT_EQ(written, ReadWholeFile(golden)) << "differs from " << golden;
+    }
+
+    std::string menuPath;
+};
+
+TEST_F(EntryTest, GroupBoundariesOnAnEmptyCatalogue) {
+    for (bool lyr : {false, true}) {
+        sandbox.WriteCfgPathLines(lyr ? Args{"LYR", "x"} : Args{});
+        MenuCatalog catalog;
+        const GroupBounds bounds = BuildMenuGroups(catalog);
+        const GroupBounds expected{{0, 17, 107, 158, 196, 231, 253, 321}};
+        for (int k = 0; k <= kGroupCount; ++k) {
+            EXPECT_EQ(bounds.groupStart[k], expected.groupStart[k]) << "group " << k;
+        }
+        // A second run adds nothing while the answer about LYR stays.
+        BuildMenuGroups(catalog);
+        EXPECT_EQ(catalog.Count(), 321);
+    }
+}
+
+TEST_F(EntryTest, VariantFollowsTheLyrKeyLine) {
+    auto countLyrRows = [](const MenuCatalog& catalog, const std::string& key) {
+        int rows = 0;
+        for (int i = 0; i < catalog.Count(); ++i) {
+            rows += catalog.ItemAt(i).RowText().find("|" + key + "|") != std::string::npos;
+        }
+        return rows;
+    };
+    sandbox.WriteCfgPathLines({"lyr", "x"});
+    MenuCatalog withLyr;
+    BuildMenuGroups(withLyr);
+    sandbox.WriteCfgPathLines({"LYR8", "x"});
+    MenuCatalog withoutLyr;
+    BuildMenuGroups(withoutLyr);
+    EXPECT_EQ(countLyrRows(withLyr, "LYR") - countLyrRows(withoutLyr, "LYR"), 4);
+    EXPECT_EQ(countLyrRows(withoutLyr, "LYR8") - countLyrRows(withLyr, "LYR8"), 4);
+    // The other variant's four rows are added at the end when the answer changes.
+    BuildMenuGroups(withoutLyr);
+    sandbox.WriteCfgPathLines({"LYR", "x"});
+    BuildMenuGroups(withoutLyr);
+    EXPECT_EQ(withoutLyr.Count(), 325);
+}
+
+TEST_F(EntryTest, MenuFilesMatchTheGoldenFiles) {
+    CompareWithGolden(true);
+    CompareWithGolden(false);
+}
+
+TEST_F(EntryTest, InitWritesTheMenuFileBesideTheExecutableOnce) {
+    const char* first = InitTruvApp();
+    EXPECT_STREQ(first, "CFG");
+    const std::string written = ReadWholeFile(menuPath);
+    EXPECT_EQ(written.substr(0, 39), "===========================\r\n[建  筑]\r\n");
+    EXPECT_EQ(TheCatalog().Count(), 321);
+    WriteWholeFile(menuPath, "kept");
+    EXPECT_EQ(InitTruvApp(), first);
+    EXPECT_EQ(ReadWholeFile(menuPath), "kept");
+    EXPECT_EQ(TheCatalog().Count(), 321);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(EntryTest, RunCommandRecordsTheDirectoryBeforeLookingAtTheKey) {
+    const std::string project = sandbox.ProjectDir();
+    CurrentDirectoryScope inProject(project);
+    TheLauncher().workDir = "stale";
+    RunCommand(const_cast<char*>(""));
+    EXPECT_EQ(TheLauncher().workDir, os::CurrentDirectory());
+    TheLauncher().workDir = "stale";
+    RunCommand(nullptr);
+    EXPECT_EQ(TheLauncher().workDir, os::CurrentDirectory());
+    EXPECT_EQ(BoxTexts(), (Args{"命令为空，无法运行!", "命令为空，无法运行!"}));
+}
+
+TEST_F(EntryTest, LongProjectPathIsRecordedWhole) {
+    std::string deep = sandbox.ProjectDir();
+    while (deep.size() < 180) {
+        deep = (std::filesystem::path(deep) / "a-rather-long-folder-name").string();
+    }
+    std::filesystem::create_directories(deep);
+    {
+        CurrentDirectoryScope inDeep(deep);
+        RunCommand(const_cast<char*>("no such module|no such item"));
+        EXPECT_EQ(TheLauncher().workDir, os::CurrentDirectory());
+        EXPECT_GE(TheLauncher().workDir.size(), 180u);  // beyond the old 127-byte buffer
+    }
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(EntryTest, NoticeTextIsExact) {
+    EXPECT_EQ(devNotice,
+              "\xD0\xC2\xB9\xE6\xB7\xB6\xB0\xE6\xB1\xBEVEGA\xD5\xFD\xD4\xDA\xD1\xD0\xB7\xA2\xD6\xD0,"
+              "\xBE\xB4\xC7\xEB\xC6\xDA\xB4\xFD!\n  \xB8\xF8\xC4\xFA\xB9\xA4\xD7\xF7\xB4\xF8\xC0\xB4"
+              "\xC1\xCB\xB2\xBB\xB1\xE3,\xC7\xEB\xC4\xFA\xC1\xC2\xBD\xE2\xA1\xA3");
+}
+
+}  // namespace
