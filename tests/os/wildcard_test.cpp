@@ -1,0 +1,71 @@
+// Windows wildcard matching over GBK names.
+#include "os/wildcard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Double-byte GBK characters whose trail byte looks like an ASCII character.
+#define TRAIL_BACKSLASH "\x81\x5C"  // 乗: trail byte '\'
+#define TRAIL_LOWER_A "\x81\x61"    // 乤: trail byte 'a'
+#define TRAIL_UPPER_A "\x81\x41"    // 丄: trail byte 'A'
+#define STRUCTURE "结构"            // two ordinary double-byte characters
+
+struct WildcardCase {
+    const char* name;
+    const char* pattern;
+    const char* text;
+    bool matches;
+};
+
+// clang-format off
+constexpr WildcardCase kCases[] = {
+    {"ExactName",                 "menu.txt",          "menu.txt",                 true},
+    {"CaseIsIgnored",             "Autorunfile.tmp",   "AUTORUNFILE.TMP",          true},
+    {"CaseIsIgnoredBothWays",     "XT?.TMP",           "xt1.tmp",                  true},
+    {"OtherNameDoesNotMatch",     "menu.txt",          "menu.tx",                  false},
+    {"WholeNameMustMatch",        "menu",              "menu.txt",                 false},
+    {"QuestionIsOneCharacter",    "CFG?.TMP",          "CFG12.TMP",                false},
+    {"QuestionNeedsACharacter",   "CFG?.TMP",          "CFG.TMP",                  false},
+    {"StarMatchesNothing",        "TEMP*.TIF",         "TEMP.TIF",                 true},
+    {"StarMatchesARun",           "TEMP*.TIF",         "TEMP0012.tif",             true},
+    {"StarBacktracks",            "$wat*.tub",         "$wat.tub.tub",             true},
+    {"StarsInARow",               "a**b",              "axxb",                     true},
+    {"StarAloneMatchesAll",       "*",                 "anything.at.all",          true},
+    {"StarThenMismatch",          "*.tmp",             "work3.tmpx",               false},
+    {"EmptyPatternEmptyName",     "",                  "",                         true},
+    {"EmptyPatternOtherName",     "",                  "a",                        false},
+    {"StarMatchesEmptyName",      "*",                 "",                         true},
+    {"OneQuestionForTwoChars",    "?.txt",             STRUCTURE ".txt",           false},
+    {"TwoQuestionsOnTwoChars",    "??.txt",            STRUCTURE ".txt",           true},
+    {"QuestionOnOneDoubleByte",   "?",                 TRAIL_BACKSLASH,            true},
+    {"TwoQuestionsOnOneDouble",   "??",                TRAIL_BACKSLASH,            false},
+    {"DoubleByteMatchesItself",   STRUCTURE "?",       STRUCTURE "1",              true},
+    {"TrailLetterKeepsItsCase",   TRAIL_UPPER_A,       TRAIL_LOWER_A,              false},
+    {"TrailLetterIsNoLetter",     "?A",                TRAIL_UPPER_A,              false},
+    {"StarDoesNotSplitDouble",    "*A",                "x" TRAIL_UPPER_A,          false},
+    {"StarBeforeDoubleByte",      "*" TRAIL_UPPER_A,   "xy" TRAIL_UPPER_A,         true},
+    {"TrailBackslashIsNoChar",    "*\\",               TRAIL_BACKSLASH,            false},
+};
+// clang-format on
+
+class WildcardMatchTest : public testing::TestWithParam<WildcardCase> {};
+
+TEST_P(WildcardMatchTest, Matches) {
+    const WildcardCase& c = GetParam();
+    EXPECT_EQ(os::WildcardMatch(c.pattern, c.text), c.matches)
+        << "pattern \"" << c.pattern << "\" name \"" << c.text << "\"";
+}
+
+std::string CaseName(const testing::TestParamInfo<WildcardCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WildcardMatchTest, testing::ValuesIn(kCases), CaseName);
+
+#undef TRAIL_BACKSLASH
+#undef TRAIL_LOWER_A
+#undef TRAIL_UPPER_A
+#undef STRUCTURE
+
+}  // namespace
