@@ -1,0 +1,169 @@
+// The installation check.
+#include "host/doctor.h"
+
+#include <algorithm>
+#include <set>
+
+#include "os/os.h"
+
+namespace host {
+namespace {
+
+constexpr std::size_t kPathLimit = 1024;  // the plug-in's buffer for the new "PATH"
+constexpr const char* kHelpViewer = "HH.exe";
+
+std::string WithoutTrailingSeparators(std::string path) {
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    return path;
+}
+
+bool IsDocumentStart(const ResolvedRun& resolved) {
+    return resolved.command.commandLine.rfind(std::string(kHelpViewer) + " ", 0) == 0;
+}
+
+/// True when the help viewer is beside the host or in a "PATH" directory. On Windows the
+/// system's own viewer is always there.
+bool HelpViewerPresent() {
+#ifdef _WIN32
+    return true;
+#else
+    std::vector<std::string> dirs;
+    const std::string host = os::HostExecutablePath();
+    dirs.push_back(host.substr(0, host.find_last_of("\\/") + 1));
+    const std::string path = os::GetEnvironmentVariable("PATH").value_or("");
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(os::PathListSeparator(), start);
+        if (end == std::string::npos) end = path.size();
+        if (end > start) dirs.push_back(path.substr(start, end - start) + "/");
+        start = end + 1;
+    }
+    return std::any_of(dirs.begin(), dirs.end(),
+                       [](const std::string& dir) { return os::PatternExists(dir + kHelpViewer); });
+#endif
+}
+
+class Examiner {
+public:
+    Examiner(const Installation& installation, DoctorReport& report)
+        : installation_(installation), report_(report) {}
+
+    void Examine(const std::vector<ItemPlan>& plans) {
+        Facts();
+        for (const ItemPlan& plan : plans) Item(plan);
+        Item(ManagerPlan());
+        PathChange();
+    }
+
+private:
+    void Note(const std::string& text, const std::string& key) {
+        auto found = std::find_if(report_.problems.begin(), report_.problems.end(),
+                                  [&](const Problem& problem) { return problem.text == text; });
+        if (found == report_.problems.end()) {
+            report_.problems.push_back({text, {}});
+            found = report_.problems.end() - 1;
+        }
+        if (!key.empty() && std::find(found->brokenKeys.begin(), found->brokenKeys.end(), key) ==
+                                found->brokenKeys.end()) {
+            found->brokenKeys.push_back(key);
+        }
+    }
+
+    void Facts() {
+        report_.facts.push_back(
+            "registry: HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH value CFG = \"" +
+            installation_.root + "\"");
+        report_.facts.push_back("CFGPATH: " + installation_.cfgPath +
+                                (installation_.cfgReadable ? " (readable)" : " (cannot be read)"));
+    }
+
+    void Item(const ItemPlan& plan) {
+        ++report_.itemsChecked;
+        if (plan.isFlow && !plan.flowKnown) Note("no item flow handles this row", plan.key);
+        if (!plan.unknownVerbs.empty()) Note("unknown verb " + plan.unknownVerbs, plan.key);
+        for (const PlannedRun& run : plan.runs) Start(plan.key, run);
+    }
+
+    void Start(const std::string& key, const PlannedRun& run) {
+        ++report_.startsChecked;
+        if (installation_.root.empty()) {
+            Note("registry value CFG of HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH is missing",
+                 key);
+            return;
+        }
+        if (!run.dirKey.empty() && !installation_.cfgReadable) {
+            Note("cannot read " + installation_.cfgPath, key);
+            return;
+        }
+        const ResolvedRun resolved = Resolve(installation_, run);
+        if (!resolved.keyFound) {
+            Note("directory key " + run.dirKey + " is missing from " + installation_.cfgPath, key);
+            return;
+        }
+        const std::string dir = WithoutTrailingSeparators(resolved.dir);
+        if (!dir.empty() && !os::PatternExists(dir)) {
+            Note("directory " + resolved.dir + " (key " + run.dirKey + ") does not exist", key);
+            return;
+        }
+        if (IsDocumentStart(resolved)) {
+            if (!os::PatternExists(resolved.command.file)) {
+                Note("help document " + resolved.command.file + " is missing", key);
+            }
+            if (!HelpViewerPresent()) Note("help viewer HH.exe is not on the search path", key);
+        } else if (!os::PatternExists(resolved.command.file)) {
+            Note("program " + resolved.command.file + " is missing", key);
+        }
+    }
+
+    void PathChange() {
+        if (installation_.root.empty() || !installation_.cfgReadable) return;
+        std::string core;
+        if (!CoreDirectory(installation_, core)) {
+            Note("CFGPATH has no CORE key: the first start puts an empty element in PATH", "");
+            return;
+        }
+        const std::string prefix = installation_.root + ";" + core + ";";
+        const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
+        report_.facts.push_back("PATH: the first start puts \"" + prefix + "\" in front");
+        if (prefix.size() + old.size() >= kPathLimit) {
+            Note("PATH would grow to " + std::to_string(prefix.size() + old.size()) +
+                     " bytes (limit 1023): the first start reports that CORE could not be set",
+                 "");
+        }
+    }
+
+    const Installation& installation_;
+    DoctorReport& report_;
+};
+
+}  // namespace
+
+DoctorReport Examine(const Installation& installation, const std::vector<ItemPlan>& plans) {
+    DoctorReport report;
+    Examiner(installation, report).Examine(plans);
+    return report;
+}
+
+std::vector<std::string> FormatReport(const DoctorReport& report, std::size_t keyLimit) {
+    std::vector<std::string> lines = report.facts;
+    for (const Problem& problem : report.problems) {
+        std::string line = "PROBLEM: " + problem.text;
+        const std::size_t count = problem.brokenKeys.size();
+        if (count > 0) {
+            line += " -- breaks " + std::to_string(count) + (count == 1 ? " item: " : " items: ");
+            for (std::size_t i = 0; i < std::min(count, keyLimit); ++i) {
+                line += (i == 0 ? "" : ", ") + problem.brokenKeys[i];
+            }
+            if (count > keyLimit) line += ", ... (" + std::to_string(count - keyLimit) + " more)";
+        }
+        lines.push_back(line);
+    }
+    lines.push_back("checked " + std::to_string(report.itemsChecked) + " items and " +
+                    std::to_string(report.startsChecked) + " program starts: " +
+                    (report.problems.empty()
+                         ? std::string("no problems")
+                         : std::to_string(report.problems.size()) + " problem(s)"));
+    return lines;
+}
+
+}  // namespace host

@@ -1,0 +1,54 @@
+// What an item would do, told without starting anything.
+#include "host/explain.h"
+
+namespace host {
+namespace {
+
+std::string Describe(const PlannedRun& run, const Installation& installation) {
+    const std::string where = run.dirKey.empty() ? "the installation root" : "key " + run.dirKey;
+    std::string text = run.operation + " (" + where + ") \"" + run.program + "\" -> ";
+    const ResolvedRun resolved = Resolve(installation, run);
+    if (!resolved.keyFound) {
+        return text + (installation.cfgReadable ? "key not in CFGPATH: the item shows a message"
+                                                : "CFGPATH unreadable: the item shows a message");
+    }
+    return text + resolved.command.commandLine;
+}
+
+std::string Indent(int depth) {
+    return std::string(static_cast<std::size_t>(2 * depth + 2), ' ');
+}
+
+}  // namespace
+
+std::vector<std::string> ExplainPlan(const ItemPlan& plan, const Installation& installation,
+                                     const std::string& workDir) {
+    std::vector<std::string> lines;
+    lines.push_back("item: " + plan.key);
+    lines.push_back("working directory of every start: " + workDir);
+    std::string core;
+    const bool hasCore = CoreDirectory(installation, core);
+    lines.push_back("PATH: the first start of a load puts \"" + installation.root + ";" +
+                    (hasCore ? core : std::string()) + ";\" in front" +
+                    (hasCore ? "" : " (no CORE key in CFGPATH)"));
+    if (!plan.unknownVerbs.empty()) {
+        lines.push_back("refused verbs (a message each): " + plan.unknownVerbs);
+    }
+    if (!plan.isFlow) {
+        lines.push_back("commands, run one after the other, each waited for:");
+        for (const PlannedRun& run : plan.runs) lines.push_back("  " + Describe(run, installation));
+        return lines;
+    }
+    if (!plan.flowKnown) {
+        lines.push_back("a row without commands that no item flow handles: nothing happens");
+        return lines;
+    }
+    lines.push_back("flow, steered by the work files in the working directory:");
+    for (const PlanLine& line : plan.lines) {
+        lines.push_back(Indent(line.depth) +
+                        (line.isRun ? Describe(line.run, installation) : line.text));
+    }
+    return lines;
+}
+
+}  // namespace host

@@ -1,0 +1,63 @@
+// What a menu item would do, worked out from the catalogue and the flows without running it.
+#ifndef TRUV_HOST_ITEM_PLAN_H
+#define TRUV_HOST_ITEM_PLAN_H
+
+#include <string>
+#include <vector>
+
+#include "launch/install_paths.h"
+
+class MenuCatalog;
+class MenuItem;
+
+namespace host {
+
+/// One program start that an item can make.
+struct PlannedRun {
+    std::string operation;  ///< "RunExeFile", "RunExeFileMin", "RunExeFileMax", "RunExeFileNor"
+    std::string dirKey;     ///< upper case; empty for the installation root
+    std::string program;    ///< the program text as the operation receives it
+    KeyMatch match = KeyMatch::First;
+    bool upperCase = false;      ///< the operation upper-cases the program text
+    bool helpDocuments = false;  ///< ".CHM" documents open in the help viewer
+    std::string condition;       ///< for flows: the work-file tests that lead to this start
+};
+
+/// One line of a flow's explanation, indented by its depth in the branches.
+struct PlanLine {
+    int depth = 0;
+    std::string text;
+    bool isRun = false;
+    PlannedRun run;  ///< when isRun
+};
+
+struct ItemPlan {
+    std::string key;
+    bool isFlow = false;
+    bool flowKnown = false;        ///< a flow row recognises the item
+    std::string unknownVerbs;      ///< verbs RunTriple refuses, blank-separated
+    std::vector<PlannedRun> runs;  ///< every start the item can make, all branches
+    std::vector<PlanLine> lines;   ///< the flow's steps in order (flows only)
+};
+
+/// Fills `catalog` with the seven groups, as InitTruvApp does.
+void BuildCatalogue(MenuCatalog& catalog);
+
+/// The key of an item: its first two tokens joined by '|'; empty for a row with fewer.
+std::string KeyOf(const MenuItem& item);
+
+/// The plan of one catalogue item.
+ItemPlan PlanItem(const MenuItem& item);
+
+/// The plan of the drawing-management key, which works without the catalogue.
+ItemPlan ManagerPlan();
+
+/// The key the host passes for drawing management.
+extern const char* const kManagerKey;
+
+/// Plans of every item, in catalogue order.
+std::vector<ItemPlan> PlanCatalogue(const MenuCatalog& catalog);
+
+}  // namespace host
+
+#endif  // TRUV_HOST_ITEM_PLAN_H

@@ -1,0 +1,115 @@
+// The menu in a terminal.
+#include "host/menu_browser.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace host {
+namespace {
+
+enum class Outcome { Stay, Back, Quit };
+
+std::string ModuleLabel(const MenuModule& module) {
+    return module.title + "  (" + module.moduleKey + ", " + std::to_string(module.moduleNumber) +
+           ", " + module.caption + ")";
+}
+
+class Browser {
+public:
+    Browser(const Console& console, const std::function<void(const std::string&)>& runItem)
+        : console_(console), runItem_(runItem) {}
+
+    void Groups(const MenuTree& tree) {
+        std::vector<std::string> labels;
+        for (const MenuGroupBlock& group : tree.groups) labels.push_back(group.title);
+        Menu("truvhost", labels, [&](std::size_t i) { return Modules(tree.groups[i]); });
+    }
+
+private:
+    /// Shows a numbered menu until the user goes back or quits; Quit propagates upwards.
+    Outcome Menu(const std::string& heading, const std::vector<std::string>& labels,
+                 const std::function<Outcome(std::size_t)>& pick) {
+        for (;;) {
+            console_.Line("");
+            console_.Line("== " + heading);
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                console_.Line("  " + std::to_string(i + 1) + ". " + labels[i]);
+            }
+            console_.Write("number, b = back, q = quit> ");
+            std::fflush(stdout);
+            std::string answer;
+            if (!console_.ReadLine(answer) || answer == "q") return Outcome::Quit;
+            if (answer == "b") return Outcome::Back;
+            const std::size_t choice = Number(answer);
+            if (choice == 0 || choice > labels.size()) {
+                console_.Line("no such number: " + answer);
+                continue;
+            }
+            if (pick(choice - 1) == Outcome::Quit) return Outcome::Quit;
+        }
+    }
+
+    static std::size_t Number(const std::string& text) {
+        if (text.empty() || text.size() > 6 ||
+            text.find_first_not_of("0123456789") != std::string::npos) {
+            return 0;
+        }
+        return static_cast<std::size_t>(std::stoul(text));
+    }
+
+    Outcome Modules(const MenuGroupBlock& group) {
+        std::vector<std::string> labels;
+        for (const MenuModule& module : group.modules) labels.push_back(ModuleLabel(module));
+        return Menu(group.title, labels, [&](std::size_t i) { return Nodes(group.modules[i]); });
+    }
+
+    Outcome Nodes(const MenuModule& module) {
+        std::vector<std::string> labels;
+        for (const MenuNode& node : module.nodes) {
+            labels.push_back(node.isSubMenu ? node.subMenu + " >" : node.entries.front().title);
+        }
+        return Menu(module.title, labels, [&](std::size_t i) {
+            const MenuNode& node = module.nodes[i];
+            return node.isSubMenu ? SubMenu(node) : Run(node.entries.front());
+        });
+    }
+
+    Outcome SubMenu(const MenuNode& node) {
+        std::vector<std::string> labels;
+        for (const MenuEntry& entry : node.entries) labels.push_back(entry.title);
+        return Menu(node.subMenu, labels, [&](std::size_t i) { return Run(node.entries[i]); });
+    }
+
+    Outcome Run(const MenuEntry& entry) {
+        runItem_(entry.key);
+        return Outcome::Stay;
+    }
+
+    const Console& console_;
+    const std::function<void(const std::string&)>& runItem_;
+};
+
+}  // namespace
+
+void PrintTree(const MenuTree& tree, const Console& console) {
+    for (const MenuGroupBlock& group : tree.groups) {
+        console.Line(group.title);
+        for (const MenuModule& module : group.modules) {
+            console.Line("  " + ModuleLabel(module));
+            for (const MenuNode& node : module.nodes) {
+                if (node.isSubMenu) console.Line("    " + node.subMenu + " >");
+                const std::string indent = node.isSubMenu ? "      " : "    ";
+                for (const MenuEntry& entry : node.entries) {
+                    console.Line(indent + entry.title + "    key: " + entry.key);
+                }
+            }
+        }
+    }
+}
+
+void Browse(const MenuTree& tree, const Console& console,
+            const std::function<void(const std::string&)>& runItem) {
+    Browser(console, runItem).Groups(tree);
+}
+
+}  // namespace host

@@ -1,0 +1,198 @@
+// truvhost: the reference host. It loads truvApp as the suite's host must, shows its menus
+// in a terminal and runs items; it also checks an installation and explains items.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/menu_catalog.h"
+#include "host/auto_ok.h"
+#include "host/console_text.h"
+#include "host/doctor.h"
+#include "host/explain.h"
+#include "host/installation.h"
+#include "host/item_plan.h"
+#include "host/menu_browser.h"
+#include "host/menu_file_reader.h"
+#include "host/plugin_loader.h"
+#include "os/os.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// <shellapi.h> needs <windows.h> first.
+#include <shellapi.h>
+#endif
+
+namespace {
+
+constexpr int kExitProblem = 1;
+constexpr int kExitUsage = 2;
+constexpr std::size_t kKeysPerProblem = 12;
+
+constexpr const char* kUsage =
+    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY]\n"
+    "  (no command)  the menu as numbered lists: pick a number, b = back, q = quit\n"
+    "  list          the menu tree with every item's key\n"
+    "  run KEY       runs one item (KEY: module title|item title)\n"
+    "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH\n"
+    "  explain KEY   tells what an item would do, without starting anything\n"
+    "  --gbk         raw GBK in and out instead of UTF-8\n"
+    "  --auto-ok     message boxes are printed and acknowledged without waiting\n";
+
+struct Options {
+    bool rawGbk = false;
+    bool autoOk = false;
+    std::vector<std::string> words;  // the command and its argument, GBK
+};
+
+/// The arguments as GBK texts. Windows: from the wide command line, whatever the ANSI code
+/// page; POSIX: UTF-8 converted, unless they are raw GBK.
+std::vector<std::string> Arguments(int argc, char** argv, bool rawGbk) {
+    std::vector<std::string> arguments;
+#ifdef _WIN32
+    static_cast<void>(argv);
+    static_cast<void>(rawGbk);
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i < count && wide != nullptr; ++i) {
+        const int length = WideCharToMultiByte(936, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
+        WideCharToMultiByte(936, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
+        arguments.push_back(text);
+    }
+    LocalFree(wide);
+    static_cast<void>(argc);
+#else
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(rawGbk ? std::string(argv[i]) : host::Utf8ToGbk(argv[i]));
+    }
+#endif
+    return arguments;
+}
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--gbk") options.rawGbk = true;
+        if (word == "--auto-ok") options.autoOk = true;
+    }
+    for (const std::string& word : Arguments(argc, argv, options.rawGbk)) {
+        if (word != "--gbk" && word != "--auto-ok" && word != "--utf8") {
+            options.words.push_back(word);
+        }
+    }
+    return options;
+}
+
+std::string HostDirectory() {
+    const std::string path = os::HostExecutablePath();
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? "." : path.substr(0, separator);
+}
+
+std::string MenuFile(const std::string& dir) {
+#ifdef _WIN32
+    return dir + "\\menu.txt";
+#else
+    return dir + "/menu.txt";
+#endif
+}
+
+class Host {
+public:
+    explicit Host(const Options& options) : options_(options), console_(options.rawGbk) {
+        if (options.autoOk) host::AcknowledgeBoxes(console_);
+    }
+
+    int Main() {
+        const std::vector<std::string>& words = options_.words;
+        const std::string command = words.empty() ? std::string() : words[0];
+        if (command == "doctor" && words.size() == 1) return Doctor();
+        if (command == "explain" && words.size() == 2) return Explain(words[1]);
+        if (command == "run" && words.size() == 2)
+            return Start() ? RunItem(words[1]) : kExitProblem;
+        if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
+        if (command.empty()) return Start() ? Interactive() : kExitProblem;
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+
+private:
+    /// Loads the plug-in from the host's directory, initialises it and reads its menu file.
+    bool Start() {
+        const std::string dir = HostDirectory();
+        std::string error;
+        if (!plugin_.Load(dir, error)) {
+            console_.Line("truvhost: " + error);
+            return false;
+        }
+        plugin_.Init();
+        if (!host::ReadMenuFile(MenuFile(dir), tree_, error)) {
+            console_.Line("truvhost: " + MenuFile(dir) + ": " + error);
+            return false;
+        }
+        return true;
+    }
+
+    int List() {
+        host::PrintTree(tree_, console_);
+        return 0;
+    }
+
+    int RunItem(const std::string& key) {
+        console_.Line(">> " + key);
+        plugin_.Run(key);
+        console_.Line("<< " + key + " finished");
+        return 0;
+    }
+
+    int Interactive() {
+        host::Browse(tree_, console_, [this](const std::string& key) { RunItem(key); });
+        return 0;
+    }
+
+    int Doctor() {
+        MenuCatalog catalog;
+        host::BuildCatalogue(catalog);
+        const host::DoctorReport report =
+            host::Examine(host::ReadInstallation(), host::PlanCatalogue(catalog));
+        for (const std::string& line : host::FormatReport(report, kKeysPerProblem)) {
+            console_.Line(line);
+        }
+        return report.problems.empty() ? 0 : kExitProblem;
+    }
+
+    int Explain(const std::string& key) {
+        MenuCatalog catalog;
+        host::BuildCatalogue(catalog);
+        host::ItemPlan plan;
+        bool found = key == host::kManagerKey;
+        if (found) plan = host::ManagerPlan();
+        for (int i = 0; i < catalog.Count() && !found; ++i) {
+            if (host::KeyOf(catalog.ItemAt(i)) != key) continue;
+            plan = host::PlanItem(catalog.ItemAt(i));
+            found = true;
+        }
+        if (!found) {
+            console_.Line("no item has the key " + key + " (RunCommand does nothing for it)");
+            return kExitProblem;
+        }
+        const std::string workDir = os::CurrentDirectory().value_or("");
+        for (const std::string& line : host::ExplainPlan(plan, host::ReadInstallation(), workDir)) {
+            console_.Line(line);
+        }
+        return 0;
+    }
+
+    const Options& options_;
+    host::Console console_;
+    host::Plugin plugin_;
+    host::MenuTree tree_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = ParseOptions(argc, argv);
+    return Host(options).Main();
+}
