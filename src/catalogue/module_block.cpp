@@ -1,0 +1,15 @@
+// Adds the rows of block tables to a catalogue.
+#include "catalogue/module_block.h"
+
+#include <string>
+
+#include "core/menu_catalog.h"
+
+void AddBlocks(MenuCatalog& catalog, std::span<const ModuleBlock> blocks) {
+    for (const ModuleBlock& block : blocks) {
+        for (std::string_view row : block.rows) {
+            catalog.Add(std::string(block.caption), std::string(block.moduleKey), std::string(row),
+                        block.moduleNumber);
+        }
+    }
+}
