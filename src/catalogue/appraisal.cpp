@@ -43,10 +43,10 @@ constexpr std::string_view kMasonryStrengtheningRows[] = {
 };
 
 constexpr ModuleBlock kAppraisalBlocks[] = {
-    {"既有建筑结构检测鉴定软件",  "APPR", 1, kAppraisalRows},
-    {"混凝土结构加固设计软件",    "APPR", 1, kStrengtheningRows},
-    {"加固材料数据库软件",        "APPR", 1, kMaterialRows},
-    {"砌体结构鉴定加固软件",      "APPR", 1, kMasonryStrengtheningRows},
+    {"既有建筑结构检测鉴定软件",  "APPR",  1, kAppraisalRows},
+    {"混凝土结构加固设计软件",    "APPR",  1, kStrengtheningRows},
+    {"加固材料数据库软件",        "APPR",  1, kMaterialRows},
+    {"砌体结构鉴定加固软件",      "APPR",  1, kMasonryStrengtheningRows},
 };
 // clang-format on
 

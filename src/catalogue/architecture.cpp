@@ -34,9 +34,9 @@ constexpr std::string_view kCadLinkRows[] = {
 };
 
 constexpr ModuleBlock kArchitectureBlocks[] = {
-    {"三维建筑设计软件",      "BLDG", 8, kBuildingRows},
-    {"工程图档管理软件",      "DMGT", 8, kDrawingArchiveRows},
-    {"通用绘图平台接口软件",  "DRAW", 3, kCadLinkRows},
+    {"三维建筑设计软件",      "BLDG",  8, kBuildingRows},
+    {"工程图档管理软件",      "DMGT",  8, kDrawingArchiveRows},
+    {"通用绘图平台接口软件",  "DRAW",  3, kCadLinkRows},
 };
 // clang-format on
 

@@ -65,12 +65,12 @@ constexpr std::string_view kQuantityRows[] = {
 constexpr std::string_view kMasonryCaption = "砌体结构辅助设计";
 
 constexpr ModuleBlock kMasonryBlocks[] = {
-    {kMasonryCaption, "BRIK", 1, kMultiStoreyRows},
-    {kMasonryCaption, "BRIK", 1, kBottomFrame3DRows},
-    {kMasonryCaption, "BRIK", 1, kBottomFrame2DRows},
-    {kMasonryCaption, "BRIK", 1, kMemberRows},
-    {kMasonryCaption, "BRIK", 1, kReinforcedBlockRows},
-    {kMasonryCaption, "BRIK", 1, kQuantityRows},
+    {kMasonryCaption,  "BRIK",  1, kMultiStoreyRows},
+    {kMasonryCaption,  "BRIK",  1, kBottomFrame3DRows},
+    {kMasonryCaption,  "BRIK",  1, kBottomFrame2DRows},
+    {kMasonryCaption,  "BRIK",  1, kMemberRows},
+    {kMasonryCaption,  "BRIK",  1, kReinforcedBlockRows},
+    {kMasonryCaption,  "BRIK",  1, kQuantityRows},
 };
 // clang-format on
 

@@ -99,13 +99,13 @@ constexpr std::string_view kServicesQuantityRows[] = {
 };
 
 constexpr ModuleBlock kServicesBlocks[] = {
-    {"建筑给水排水设计软件",  "WPD",  1, kWaterRows},
-    {"采暖通风与空调设计软件", "HVAC", 1, kHvacRows},
-    {"建筑电气设计软件",      "ELEC", 1, kElectricalRows},
-    {"建筑消防设计软件",      "FIRE", 1, kFireRows},
-    {"室外给排水管网设计软件", "OUTN", 1, kSiteNetworkRows},
-    {"燃气工程设计软件",      "GAS",  1, kGasRows},
-    {"设备工程量统计软件",    "SQTY", 1, kServicesQuantityRows},
+    {"建筑给水排水设计软件",    "WPD",   1, kWaterRows},
+    {"采暖通风与空调设计软件",  "HVAC",  1, kHvacRows},
+    {"建筑电气设计软件",        "ELEC",  1, kElectricalRows},
+    {"建筑消防设计软件",        "FIRE",  1, kFireRows},
+    {"室外给排水管网设计软件",  "OUTN",  1, kSiteNetworkRows},
+    {"燃气工程设计软件",        "GAS",   1, kGasRows},
+    {"设备工程量统计软件",      "SQTY",  1, kServicesQuantityRows},
 };
 // clang-format on
 

@@ -96,19 +96,19 @@ constexpr std::string_view kSiloCaption               = " 筒仓结构设计软�
 constexpr std::string_view kPoolCaption               = " 水池结构设计软件";
 
 constexpr ModuleBlock kSpecialBlocksLyr[] = {
-    {kChimneyCaption,            "CHIM", 4, kChimneyRows},
-    {kPrestressedCaption,        "TEND", 1, kPrestressedRowsLyr},
-    {kCellularFoundationCaption, "TUB",  2, kCellularFoundationRows},
-    {kSiloCaption,               "SILO", 6, kSiloRows},
-    {kPoolCaption,               "POOL", 7, kPoolRows},
+    {kChimneyCaption,             "CHIM",  4, kChimneyRows},
+    {kPrestressedCaption,         "TEND",  1, kPrestressedRowsLyr},
+    {kCellularFoundationCaption,  "TUB",   2, kCellularFoundationRows},
+    {kSiloCaption,                "SILO",  6, kSiloRows},
+    {kPoolCaption,                "POOL",  7, kPoolRows},
 };
 
 constexpr ModuleBlock kSpecialBlocksLyr8[] = {
-    {kChimneyCaption,            "CHIM", 4, kChimneyRows},
-    {kPrestressedCaption,        "TEND", 1, kPrestressedRowsLyr8},
-    {kCellularFoundationCaption, "TUB",  2, kCellularFoundationRows},
-    {kSiloCaption,               "SILO", 6, kSiloRows},
-    {kPoolCaption,               "POOL", 7, kPoolRows},
+    {kChimneyCaption,             "CHIM",  4, kChimneyRows},
+    {kPrestressedCaption,         "TEND",  1, kPrestressedRowsLyr8},
+    {kCellularFoundationCaption,  "TUB",   2, kCellularFoundationRows},
+    {kSiloCaption,                "SILO",  6, kSiloRows},
+    {kPoolCaption,                "POOL",  7, kPoolRows},
 };
 // clang-format on
 

@@ -72,8 +72,8 @@ constexpr std::string_view kDetailingRows[] = {
 };
 
 constexpr ModuleBlock kSteelBlocks[] = {
-    {"钢结构计算机辅助设计软件",  "IRON", 1, kSteelRows},
-    {"钢结构节点与详图软件",      "SDET", 6, kDetailingRows},
+    {"钢结构计算机辅助设计软件",  "IRON",  1, kSteelRows},
+    {"钢结构节点与详图软件",      "SDET",  6, kDetailingRows},
 };
 // clang-format on
 

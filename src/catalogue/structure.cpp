@@ -148,20 +148,20 @@ constexpr std::string_view kTallBuildingCaption  = "高层建筑结构空间有�
 constexpr std::string_view kSolidAnalysisCaption = "建筑结构三维有限元分析与设计软件";
 
 constexpr ModuleBlock kStructureBlocks[] = {
-    {"结构建模及平面辅助设计",        "CORE",   1, kModelRows},
-    {kSpaceAnalysisCaption,           "LYR",    8, kLyraRows},
-    {kTallBuildingCaption,            "ORION",  6, kOrionRows},
-    {kSolidAnalysisCaption,           "VEGA",   5, kVegaRows},
-    {"混凝土结构施工图设计",          "RCDW",   3, kDrawingRows},
-    {"楼板与楼梯辅助设计",            "CORE",   1, kSlabStairRows},
-    {kSpaceAnalysisCaption,           "LYR8",   1, kLyra8Rows},
-    {kTallBuildingCaption,            "ORION8", 1, kOrion8Rows},
-    {kSolidAnalysisCaption,           "VEGA8",  1, kVega8Rows},
-    {"地基基础辅助设计软件",          "FDN",    1, kFoundationRows},
-    {"混凝土基本构件计算软件",        "RCM",    4, kMemberRows},
-    {" 钢筋混凝土框排架结构设计",     "FRM",    8, kBentFrameRows},
-    {" 隔震与消能减震结构设计软件",   "ISOL",   9, kIsolationRows},
-    {"结构工程量统计软件",            "QTYS",   2, kQuantityRows},
+    {"结构建模及平面辅助设计",       "CORE",    1, kModelRows},
+    {kSpaceAnalysisCaption,          "LYR",     8, kLyraRows},
+    {kTallBuildingCaption,           "ORION",   6, kOrionRows},
+    {kSolidAnalysisCaption,          "VEGA",    5, kVegaRows},
+    {"混凝土结构施工图设计",         "RCDW",    3, kDrawingRows},
+    {"楼板与楼梯辅助设计",           "CORE",    1, kSlabStairRows},
+    {kSpaceAnalysisCaption,          "LYR8",    1, kLyra8Rows},
+    {kTallBuildingCaption,           "ORION8",  1, kOrion8Rows},
+    {kSolidAnalysisCaption,          "VEGA8",   1, kVega8Rows},
+    {"地基基础辅助设计软件",         "FDN",     1, kFoundationRows},
+    {"混凝土基本构件计算软件",       "RCM",     4, kMemberRows},
+    {" 钢筋混凝土框排架结构设计",    "FRM",     8, kBentFrameRows},
+    {" 隔震与消能减震结构设计软件",  "ISOL",    9, kIsolationRows},
+    {"结构工程量统计软件",           "QTYS",    2, kQuantityRows},
 };
 // clang-format on
 
