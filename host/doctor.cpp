@@ -122,7 +122,8 @@ private:
             Note("CFGPATH has no CORE key: the first start puts an empty element in PATH", "");
             return;
         }
-        const std::string prefix = installation_.root + ";" + core + ";";
+        const std::string separator(1, os::PathListSeparator());
+        const std::string prefix = installation_.root + separator + core + separator;
         const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
         report_.facts.push_back("PATH: the first start puts \"" + prefix + "\" in front");
         if (prefix.size() + old.size() >= kPathLimit) {

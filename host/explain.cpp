@@ -1,6 +1,8 @@
 // What an item would do, told without starting anything.
 #include "host/explain.h"
 
+#include "os/os.h"
+
 namespace host {
 namespace {
 
@@ -28,8 +30,9 @@ std::vector<std::string> ExplainPlan(const ItemPlan& plan, const Installation& i
     lines.push_back("working directory of every start: " + workDir);
     std::string core;
     const bool hasCore = CoreDirectory(installation, core);
-    lines.push_back("PATH: the first start of a load puts \"" + installation.root + ";" +
-                    (hasCore ? core : std::string()) + ";\" in front" +
+    const std::string separator(1, os::PathListSeparator());
+    lines.push_back("PATH: the first start of a load puts \"" + installation.root + separator +
+                    (hasCore ? core : std::string()) + separator + "\" in front" +
                     (hasCore ? "" : " (no CORE key in CFGPATH)"));
     if (!plan.unknownVerbs.empty()) {
         lines.push_back("refused verbs (a message each): " + plan.unknownVerbs);

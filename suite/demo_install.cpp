@@ -1,0 +1,241 @@
+// truv-demo: lays out a complete demonstration installation of the suite, every program a
+// stand-in, and reports what the stand-ins did.
+//
+//   truv-demo install DIR   DIR/TRUV the installation root ("CFGPATH", a folder per key),
+//                           DIR/project the project folder, the registry value naming the root
+//                           (POSIX: the store DIR/registry), HH.exe beside this program
+//   truv-demo journal DIR   prints the starts the stand-ins recorded since last time, then
+//                           empties the journal
+#include <cstdio>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/gbk_text.h"
+#include "core/menu_catalog.h"
+#include "host/item_plan.h"
+#include "suite/journal.h"
+#include "suite/sandbox.h"
+#include "suite/scenario.h"
+#include "suite/system.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+constexpr const char* kRootFolder = "TRUV";
+constexpr const char* kProjectFolder = "project";
+constexpr const char* kStoreName = "registry";
+constexpr const char* kJournalName = "suite.journal";
+constexpr const char* kScenarioName = "suite.scenario";
+constexpr const char* kHelpExtension = ".CHM";
+constexpr const char* kCoreKey = "CORE";
+constexpr const char* kDocumentText = "A help document of the demonstration installation.\n";
+
+/// The program that fails in the demonstration (exit code 3), to show the failure message.
+constexpr const char* kFailingProgram = "LoadChk.exe";
+constexpr std::uint32_t kFailingCode = 3;
+
+struct Layout {
+    std::string root;
+    std::string project;
+    std::string store;
+};
+
+Layout LayoutOf(const std::string& dir) {
+    return {suite::sys::Join(dir, kRootFolder), suite::sys::Join(dir, kProjectFolder),
+            suite::sys::Join(dir, kStoreName)};
+}
+
+void Require(bool ok, const std::string& what) {
+    if (!ok) throw std::runtime_error(what);
+}
+
+#ifdef _WIN32
+/// Writes the value into both registry views, so that 32-bit and 64-bit hosts find it.
+void WriteRegistryRoot(const Layout& layout) {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        Require(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TRUV\\MAIN\\PATH", 0, nullptr, 0,
+                                KEY_SET_VALUE | view, nullptr, &key, nullptr) == ERROR_SUCCESS,
+                "cannot create the registry key");
+        const LONG status = RegSetValueExA(key, "CFG", 0, REG_SZ,
+                                           reinterpret_cast<const BYTE*>(layout.root.c_str()),
+                                           static_cast<DWORD>(layout.root.size() + 1));
+        RegCloseKey(key);
+        Require(status == ERROR_SUCCESS, "cannot set the registry value");
+    }
+}
+
+std::string RegistryWhere(const Layout&) {
+    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH, value CFG (both views)";
+}
+#else
+/// Writes the registry store and points this process at it, so that the catalogue builders
+/// see the installation being made.
+void WriteRegistryRoot(const Layout& layout) {
+    Require(suite::sys::WriteWholeFile(
+                layout.store,
+                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=" + layout.root + "\n"),
+            "cannot write " + layout.store);
+    suite::sys::SetEnv("TRUV_REGISTRY", layout.store);
+}
+
+std::string RegistryWhere(const Layout& layout) {
+    return layout.store + " (export TRUV_REGISTRY=" + layout.store + ")";
+}
+#endif
+
+/// A program or document to lay out: its directory key (empty: the root) and file name.
+struct Placed {
+    std::string key;
+    std::string name;
+    bool document = false;
+    bool operator<(const Placed& other) const {
+        return std::tie(key, name, document) < std::tie(other.key, other.name, other.document);
+    }
+};
+
+/// Every directory key and file that the catalogue's rows and the flows can start.
+std::set<Placed> WhatTheCatalogueStarts() {
+    MenuCatalog catalog;
+    host::BuildCatalogue(catalog);
+    std::vector<host::ItemPlan> plans = host::PlanCatalogue(catalog);
+    plans.push_back(host::ManagerPlan());
+    std::set<Placed> placed;
+    for (const host::ItemPlan& plan : plans) {
+        for (const host::PlannedRun& run : plan.runs) {
+            const std::string name = run.program.substr(0, gbk::Find(run.program, ' '));
+            const std::size_t document = gbk::FindText(gbk::Upper(name), kHelpExtension);
+            placed.insert({run.dirKey, name,
+                           run.helpDocuments && document != std::string::npos && document > 0});
+        }
+    }
+    return placed;
+}
+
+std::set<std::string> KeysOf(const std::set<Placed>& placed) {
+    std::set<std::string> keys{kCoreKey};
+    for (const Placed& item : placed) {
+        if (!item.key.empty()) keys.insert(item.key);
+    }
+    return keys;
+}
+
+void WriteCfgPath(const Layout& layout, const std::set<std::string>& keys) {
+    std::string text;
+    for (const std::string& key : keys) {
+        text += key + "\n" + suite::sys::Join(layout.root, key) + suite::sys::Separator() + "\n";
+    }
+    Require(suite::sys::WriteWholeFile(suite::sys::Join(layout.root, "CFGPATH"), text),
+            "cannot write CFGPATH");
+}
+
+/// A program name that names sub-folders ("VIEW\\X.exe") with the platform's separators.
+std::string LocalName(const std::string& name) {
+    std::string local;
+    for (std::size_t pos = 0; pos < name.size(); pos += gbk::CharLength(name, pos)) {
+        const bool separator = name[pos] == '\\' && gbk::CharLength(name, pos) == 1;
+        local.append(separator ? std::string(1, suite::sys::Separator())
+                               : name.substr(pos, gbk::CharLength(name, pos)));
+    }
+    return local;
+}
+
+/// Installs the stand-in once per name of a directory, without regard to case.
+int PlaceFiles(const Layout& layout, const std::set<Placed>& placed) {
+    std::set<std::string> done;
+    for (const Placed& item : placed) {
+        const std::string dir =
+            item.key.empty() ? layout.root : suite::sys::Join(layout.root, item.key);
+        const std::string path =
+            suite::sys::Join(dir, suite::ProgramFileName(LocalName(item.name)));
+        if (!done.insert(gbk::Upper(path)).second) continue;
+        Require(suite::sys::MakeDirectories(suite::sys::DirName(path)), "cannot create " + dir);
+        if (item.document) {
+            Require(suite::sys::WriteWholeFile(path, kDocumentText), "cannot write " + path);
+        } else {
+            Require(suite::sys::CopyExecutable(suite::StandinPath(), path),
+                    "cannot install " + path);
+        }
+    }
+    return static_cast<int>(done.size());
+}
+
+/// What the stand-ins do in the demonstration: the detail selection asks for the "X" run
+/// (a flow steered by a work file), and one program fails.
+void WriteScenario(const Layout& layout) {
+    suite::Scenario scenario;
+    scenario.On("DetailSel.exe").Create("XT1.tmp");
+    scenario.On(kFailingProgram).Exit(kFailingCode);
+    Require(suite::sys::WriteWholeFile(suite::sys::Join(layout.root, kScenarioName),
+                                       suite::FormatScenario(scenario)),
+            "cannot write the scenario");
+}
+
+int Install(const std::string& dir) {
+    const Layout layout = LayoutOf(dir);
+    Require(suite::sys::MakeDirectories(layout.root), "cannot create " + layout.root);
+    Require(suite::sys::MakeDirectories(layout.project), "cannot create " + layout.project);
+    WriteRegistryRoot(layout);
+    // One block of the catalogue depends on the keys in CFGPATH: build it again once they
+    // are there, and lay out what either catalogue starts.
+    std::set<Placed> placed = WhatTheCatalogueStarts();
+    WriteCfgPath(layout, KeysOf(placed));
+    placed.merge(WhatTheCatalogueStarts());
+    const std::set<std::string> keys = KeysOf(placed);
+    WriteCfgPath(layout, keys);
+    const int files = PlaceFiles(layout, placed);
+    WriteScenario(layout);
+    const std::string viewer = suite::InstallBesideExecutable("HH.exe");
+
+    std::printf("installation root  %s\n", layout.root.c_str());
+    std::printf("CFGPATH            %s (%zu keys)\n",
+                suite::sys::Join(layout.root, "CFGPATH").c_str(), keys.size());
+    std::printf("programs           %d stand-ins and help documents under the root\n", files);
+    std::printf("help viewer        %s\n", viewer.c_str());
+    std::printf("registry           %s\n", RegistryWhere(layout).c_str());
+    std::printf("project folder     %s\n", layout.project.c_str());
+    std::printf("stand-in scenario  %s (%s fails with exit code %u)\n",
+                suite::sys::Join(layout.root, kScenarioName).c_str(), kFailingProgram,
+                static_cast<unsigned>(kFailingCode));
+    std::printf("stand-in journal   %s (export TRUV_SUITE_JOURNAL=...)\n",
+                suite::sys::Join(layout.root, kJournalName).c_str());
+    return 0;
+}
+
+int Journal(const std::string& dir) {
+    const std::string path = suite::sys::Join(LayoutOf(dir).root, kJournalName);
+    std::string bytes;
+    if (suite::sys::ReadWholeFile(path, bytes) != suite::sys::ReadResult::Read) return 0;
+    std::vector<suite::JournalRecord> records;
+    std::string error;
+    const bool ok = suite::ParseJournal(bytes, records, error);
+    for (const suite::JournalRecord& record : records) {
+        std::printf("  started: %s\n           in %s, exit code %u\n", record.commandLine.c_str(),
+                    record.currentDir.c_str(), static_cast<unsigned>(record.exitCode));
+    }
+    suite::sys::WriteWholeFile(path, "");
+    if (!ok) std::fprintf(stderr, "truv-demo: %s: %s\n", path.c_str(), error.c_str());
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc == 3 ? argv[1] : "";
+    try {
+        if (command == "install") return Install(argv[2]);
+        if (command == "journal") return Journal(argv[2]);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "truv-demo: %s\n", failure.what());
+        return 1;
+    }
+    std::fputs("usage: truv-demo install DIR | truv-demo journal DIR\n", stderr);
+    return 2;
+}
