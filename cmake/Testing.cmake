@@ -26,9 +26,11 @@ endif()
 function(truv_add_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE truv_plugin truv_test_support GTest::gtest GTest::gtest_main)
+  # The first discovery under Wine also creates the build tree's prefix (seconds, more on a
+  # busy machine), hence the generous discovery time-out.
   # Tests share the bin folder (the menu file beside the executable, stand-ins installed
   # there), so they take turns.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
                        PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8" RESOURCE_LOCK bin-folder)
 endfunction()
 
