@@ -11,7 +11,6 @@
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "core/gbk_text.h"
@@ -33,7 +32,6 @@ constexpr const char* kProjectFolder = "project";
 constexpr const char* kStoreName = "registry";
 constexpr const char* kJournalName = "suite.journal";
 constexpr const char* kScenarioName = "suite.scenario";
-constexpr const char* kHelpExtension = ".CHM";
 constexpr const char* kCoreKey = "CORE";
 constexpr const char* kDocumentText = "A help document of the demonstration installation.\n";
 
@@ -91,38 +89,19 @@ std::string RegistryWhere(const Layout& layout) {
 }
 #endif
 
-/// A program or document to lay out: its directory key (empty: the root) and file name.
-struct Placed {
-    std::string key;
-    std::string name;
-    bool document = false;
-    bool operator<(const Placed& other) const {
-        return std::tie(key, name, document) < std::tie(other.key, other.name, other.document);
-    }
-};
-
 /// Every directory key and file that the catalogue's rows and the flows can start.
-std::set<Placed> WhatTheCatalogueStarts() {
+std::set<host::StartedFile> WhatTheCatalogueStarts() {
     MenuCatalog catalog;
     host::BuildCatalogue(catalog);
     std::vector<host::ItemPlan> plans = host::PlanCatalogue(catalog);
     plans.push_back(host::ManagerPlan());
-    std::set<Placed> placed;
-    for (const host::ItemPlan& plan : plans) {
-        for (const host::PlannedRun& run : plan.runs) {
-            const std::string name = run.program.substr(0, gbk::Find(run.program, ' '));
-            const std::size_t document = gbk::FindText(gbk::Upper(name), kHelpExtension);
-            placed.insert({run.dirKey, name,
-                           run.helpDocuments && document != std::string::npos && document > 0});
-        }
-    }
-    return placed;
+    return host::FilesStarted(plans);
 }
 
-std::set<std::string> KeysOf(const std::set<Placed>& placed) {
+std::set<std::string> KeysOf(const std::set<host::StartedFile>& placed) {
     std::set<std::string> keys{kCoreKey};
-    for (const Placed& item : placed) {
-        if (!item.key.empty()) keys.insert(item.key);
+    for (const host::StartedFile& item : placed) {
+        if (!item.dirKey.empty()) keys.insert(item.dirKey);
     }
     return keys;
 }
@@ -148,11 +127,11 @@ std::string LocalName(const std::string& name) {
 }
 
 /// Installs the stand-in once per name of a directory, without regard to case.
-int PlaceFiles(const Layout& layout, const std::set<Placed>& placed) {
+int PlaceFiles(const Layout& layout, const std::set<host::StartedFile>& placed) {
     std::set<std::string> done;
-    for (const Placed& item : placed) {
+    for (const host::StartedFile& item : placed) {
         const std::string dir =
-            item.key.empty() ? layout.root : suite::sys::Join(layout.root, item.key);
+            item.dirKey.empty() ? layout.root : suite::sys::Join(layout.root, item.dirKey);
         const std::string path =
             suite::sys::Join(dir, suite::ProgramFileName(LocalName(item.name)));
         if (!done.insert(gbk::Upper(path)).second) continue;
@@ -185,7 +164,7 @@ int Install(const std::string& dir) {
     WriteRegistryRoot(layout);
     // One block of the catalogue depends on the keys in CFGPATH: build it again once they
     // are there, and lay out what either catalogue starts.
-    std::set<Placed> placed = WhatTheCatalogueStarts();
+    std::set<host::StartedFile> placed = WhatTheCatalogueStarts();
     WriteCfgPath(layout, KeysOf(placed));
     placed.merge(WhatTheCatalogueStarts());
     const std::set<std::string> keys = KeysOf(placed);

@@ -27,7 +27,11 @@ RegistryOverride::RegistryOverride(std::string storePath) : storePath_(std::move
 // The store lies inside the sandbox and goes with it.
 RegistryOverride::~RegistryOverride() = default;
 
-void RegistryOverride::SetString(const std::string& bytes, bool /*terminated*/) {
+void RegistryOverride::SetString(const std::string& bytes, bool terminated) {
+    // Every string of the store stands for a value with its terminating NUL.
+    if (!terminated) {
+        throw std::logic_error("the registry store holds no strings without a terminator");
+    }
     // A line ends at LF and loses a CR before it: such values cannot be stored.
     if (bytes.find('\n') != std::string::npos || bytes.ends_with('\r')) {
         throw std::invalid_argument("the registry store cannot hold this value");

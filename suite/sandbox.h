@@ -115,8 +115,8 @@ public:
     void SetRegistryRoot();
     /// A string value of these bytes, with its terminating NUL.
     void SetRegistryString(const std::string& bytes);
-    /// A string value of exactly these bytes, stored without a terminating NUL (Windows);
-    /// the POSIX store cannot tell the two apart and holds the same line as SetRegistryString.
+    /// Windows: a string value of exactly these bytes, stored without a terminating NUL.
+    /// POSIX: throws std::logic_error, since every string of the store has its NUL.
     void SetRegistryUnterminated(const std::string& bytes);
     void SetRegistryDword(std::uint32_t value);
     /// The key exists but holds no "CFG".

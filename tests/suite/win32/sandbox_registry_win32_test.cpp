@@ -31,7 +31,9 @@ Seen Look(REGSAM view) {
         return seen;
     }
     seen.key = true;
-    char buffer[1024];
+    // The plug-in's buffer size: Wine adds a NUL after an unterminated value when there is
+    // room, so a larger buffer would not show how the value was stored.
+    char buffer[200];
     DWORD size = sizeof buffer;
     if (::RegQueryValueExA(key, "CFG", nullptr, &seen.type, reinterpret_cast<BYTE*>(buffer),
                            &size) == ERROR_SUCCESS) {
