@@ -44,12 +44,12 @@ void CreateRootKey(REGSAM view, Key& key) {
           "RegCreateKeyExA");
 }
 
-void SetValue(REGSAM view, DWORD type, const std::string& data) {
+/// Stores the first `size` bytes of `data`.
+void SetValue(REGSAM view, DWORD type, const std::string& data, std::size_t size) {
     Key key;
     CreateRootKey(view, key);
     Check(::RegSetValueExA(key.Get(), kRootValueName, 0, type,
-                           reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
+                           reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(size)),
           "RegSetValueExA");
 }
 
@@ -82,7 +82,7 @@ RegistryOverride::~RegistryOverride() {
             DeleteValue(view);
         } else {
             try {
-                SetValue(view, saved.type, saved.data);
+                SetValue(view, saved.type, saved.data + '\x01', saved.data.size());
             } catch (const std::exception&) {
                 // Nothing better to do while going away: the value stays as the test left it.
             }
@@ -121,15 +121,16 @@ void RegistryOverride::SaveOnce() {
 
 void RegistryOverride::SetString(const std::string& bytes, bool terminated) {
     SaveOnce();
-    // The terminating NUL is part of the stored data only when it is passed in the size.
-    std::string data = terminated ? bytes + '\0' : bytes;
-    for (REGSAM view : kViews) SetValue(view, REG_SZ, data);
+    // RegSetValueExA counts a NUL that directly follows a string's bytes into the value (a
+    // caller that "forgot" the terminator); a byte other than NUL there keeps it out.
+    std::string data = bytes + (terminated ? '\0' : '\x01');
+    for (REGSAM view : kViews) SetValue(view, REG_SZ, data, bytes.size() + (terminated ? 1 : 0));
 }
 
 void RegistryOverride::SetDword(std::uint32_t value) {
     SaveOnce();
     std::string data(reinterpret_cast<const char*>(&value), sizeof value);
-    for (REGSAM view : kViews) SetValue(view, REG_DWORD, data);
+    for (REGSAM view : kViews) SetValue(view, REG_DWORD, data, data.size());
 }
 
 void RegistryOverride::RemoveValue() {
