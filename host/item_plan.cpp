@@ -17,6 +17,7 @@ const char* const kManagerKey = "DMGT|DMGT";
 namespace {
 
 constexpr const char* kRootDirKey = "CFG";
+constexpr const char* kHelpExtension = ".CHM";
 constexpr std::size_t kTitleTokens = 2;
 constexpr std::size_t kTripleTokens = 3;
 
@@ -201,10 +202,25 @@ ItemPlan ManagerPlan() {
 
 std::vector<ItemPlan> PlanCatalogue(const MenuCatalog& catalog) {
     std::vector<ItemPlan> plans;
+    std::set<std::string> seen;
     for (int position = 0; position < catalog.Count(); ++position) {
-        plans.push_back(PlanItem(catalog.ItemAt(position)));
+        ItemPlan plan = PlanItem(catalog.ItemAt(position));
+        if (seen.insert(plan.key).second) plans.push_back(std::move(plan));
     }
     return plans;
+}
+
+std::set<StartedFile> FilesStarted(const std::vector<ItemPlan>& plans) {
+    std::set<StartedFile> files;
+    for (const ItemPlan& plan : plans) {
+        for (const PlannedRun& run : plan.runs) {
+            const std::string name = run.program.substr(0, gbk::Find(run.program, ' '));
+            const std::size_t document = gbk::FindText(gbk::Upper(name), kHelpExtension);
+            files.insert({run.dirKey, name,
+                          run.helpDocuments && document != std::string::npos && document > 0});
+        }
+    }
+    return files;
 }
 
 }  // namespace host

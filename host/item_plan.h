@@ -2,6 +2,7 @@
 #ifndef TRUV_HOST_ITEM_PLAN_H
 #define TRUV_HOST_ITEM_PLAN_H
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,20 @@ ItemPlan ManagerPlan();
 /// The key the host passes for drawing management.
 extern const char* const kManagerKey;
 
-/// Plans of every item, in catalogue order.
+/// Plans of the items that RunCommand can reach, in catalogue order: of several rows with
+/// one key only the first is ever found.
 std::vector<ItemPlan> PlanCatalogue(const MenuCatalog& catalog);
+
+/// A file that a start opens: a program, or a help document for the viewer.
+struct StartedFile {
+    std::string dirKey;  ///< empty: the installation root
+    std::string name;    ///< as the program text names it (may hold '\\' sub-folders)
+    bool document = false;
+    auto operator<=>(const StartedFile&) const = default;
+};
+
+/// Every file that `plans` can start.
+std::set<StartedFile> FilesStarted(const std::vector<ItemPlan>& plans);
 
 }  // namespace host
 

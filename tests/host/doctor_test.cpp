@@ -1,0 +1,170 @@
+// The installation check on complete and broken installations of the whole catalogue.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "core/gbk_text.h"
+#include "core/menu_catalog.h"
+#include "host/doctor.h"
+#include "host/item_plan.h"
+#include "suite/sandbox.h"
+#include "suite/system.h"
+
+namespace {
+
+/// A sandbox holding everything the catalogue can start, and the plans of its items.
+class DoctorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sandbox.SetRegistryRoot();
+        MenuCatalog catalog;
+        host::BuildCatalogue(catalog);
+        plans = host::PlanCatalogue(catalog);
+        files = host::FilesStarted(plans);
+        std::set<std::string> keys{"CORE", "DMGT"};
+        for (const host::StartedFile& file : files) {
+            if (!file.dirKey.empty()) keys.insert(file.dirKey);
+        }
+        for (const std::string& key : keys) cfgPath.push_back({key, sandbox.AddModule(key)});
+        sandbox.WriteCfgPath(cfgPath);
+        for (const host::StartedFile& file : files) Place(file);
+        sandbox.InstallProgram(sandbox.DirLine("DMGT"), "SuiteMgr.exe");
+    }
+
+    std::string DirOf(const std::string& key) const {
+        return key.empty() ? sandbox.Root() : sandbox.DirLine(key);
+    }
+
+    void Place(const host::StartedFile& file) {
+        std::string name = file.name;
+        std::replace(name.begin(), name.end(), '\\', suite::sys::Separator());
+        const std::string path = suite::sys::Join(DirOf(file.dirKey), name);
+        ASSERT_TRUE(suite::sys::MakeDirectories(suite::sys::DirName(path)));
+        if (file.document) {
+            ASSERT_TRUE(suite::sys::WriteWholeFile(path, "help"));
+        } else {
+            sandbox.InstallProgram(suite::sys::DirName(path), suite::sys::BaseName(path));
+        }
+    }
+
+    /// The keys of the items with a start that `matches`.
+    std::vector<std::string> KeysStarting(
+        const std::function<bool(const host::PlannedRun&)>& matches) const {
+        std::vector<std::string> keys;
+        for (const host::ItemPlan& plan : plans) {
+            if (std::any_of(plan.runs.begin(), plan.runs.end(), matches)) keys.push_back(plan.key);
+        }
+        return keys;
+    }
+
+    host::DoctorReport Examine() const { return host::Examine(host::ReadInstallation(), plans); }
+
+    suite::Sandbox sandbox;
+    std::vector<host::ItemPlan> plans;
+    std::set<host::StartedFile> files;
+    std::vector<suite::CfgPathEntry> cfgPath;
+};
+
+std::string ProblemTexts(const host::DoctorReport& report) {
+    std::string texts;
+    for (const host::Problem& problem : report.problems) texts += problem.text + "\n";
+    return texts;
+}
+
+TEST_F(DoctorTest, FindsNothingWrongWithACompleteInstallation) {
+    const host::DoctorReport report = Examine();
+    EXPECT_TRUE(report.problems.empty()) << ProblemTexts(report);
+    EXPECT_EQ(report.itemsChecked, static_cast<int>(plans.size()) + 1);
+}
+
+TEST_F(DoctorTest, NamesARemovedProgramAndTheItemsItBreaks) {
+    const host::StartedFile removed =
+        *std::find_if(files.begin(), files.end(), [](const host::StartedFile& file) {
+            return !file.document && !file.dirKey.empty() &&
+                   file.name.find('\\') == std::string::npos;
+        });
+    ASSERT_EQ(suite::sys::RemoveFile(
+                  suite::sys::Join(DirOf(removed.dirKey), suite::ProgramFileName(removed.name))),
+              suite::sys::DeleteResult::Deleted);
+
+    const host::DoctorReport report = Examine();
+    ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
+    EXPECT_NE(gbk::Upper(report.problems[0].text).find(gbk::Upper(removed.name)),
+              std::string::npos);
+    EXPECT_EQ(report.problems[0].brokenKeys, KeysStarting([&](const host::PlannedRun& run) {
+                  return run.dirKey == removed.dirKey &&
+                         gbk::Upper(run.program.substr(0, run.program.find(' '))) ==
+                             gbk::Upper(removed.name);
+              }));
+}
+
+TEST_F(DoctorTest, NamesARemovedKeyAndTheItemsItBreaks) {
+    const std::string removedKey = "BLDG";
+    std::vector<suite::CfgPathEntry> remaining;
+    std::copy_if(cfgPath.begin(), cfgPath.end(), std::back_inserter(remaining),
+                 [&](const suite::CfgPathEntry& entry) { return entry.key != removedKey; });
+    sandbox.WriteCfgPath(remaining);
+
+    const host::DoctorReport report = Examine();
+    ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
+    EXPECT_NE(report.problems[0].text.find("key " + removedKey), std::string::npos);
+    const std::vector<std::string> expected =
+        KeysStarting([&](const host::PlannedRun& run) { return run.dirKey == removedKey; });
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(report.problems[0].brokenKeys, expected);
+}
+
+TEST_F(DoctorTest, FindsProgramsWithoutRegardToCase) {
+    const host::StartedFile file =
+        *std::find_if(files.begin(), files.end(), [](const host::StartedFile& candidate) {
+            return !candidate.document && candidate.name.find('\\') == std::string::npos &&
+                   gbk::Upper(candidate.name) != candidate.name;
+        });
+    const std::string dir = DirOf(file.dirKey);
+    const std::string upper = gbk::Upper(suite::ProgramFileName(file.name));
+    ASSERT_TRUE(suite::sys::Rename(suite::sys::Join(dir, suite::ProgramFileName(file.name)),
+                                   suite::sys::Join(dir, upper)));
+    const host::DoctorReport report = Examine();
+    EXPECT_TRUE(report.problems.empty()) << ProblemTexts(report);
+}
+
+TEST_F(DoctorTest, AMissingRegistryValueOrCfgPathBreaksEveryItemThatStartsAProgram) {
+    const std::vector<std::string> starting =
+        KeysStarting([](const host::PlannedRun&) { return true; });
+    sandbox.RemoveRegistryValue();
+    host::DoctorReport report = Examine();
+    ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
+    EXPECT_NE(report.problems[0].text.find("registry"), std::string::npos);
+    EXPECT_EQ(report.problems[0].brokenKeys.size(), starting.size() + 1);  // and drawing mgmt
+
+    sandbox.SetRegistryRoot();
+    sandbox.RemoveCfgPath();
+    report = Examine();
+    ASSERT_FALSE(report.problems.empty());
+    EXPECT_NE(report.problems[0].text.find("CFGPATH"), std::string::npos);
+    EXPECT_EQ(report.problems[0].brokenKeys, [&] {
+        std::vector<std::string> keys =
+            KeysStarting([](const host::PlannedRun& run) { return !run.dirKey.empty(); });
+        keys.push_back(host::kManagerKey);
+        return keys;
+    }());
+}
+
+TEST_F(DoctorTest, FormatsOneLinePerProblemWithItsItems) {
+    sandbox.RemoveCfgPath();
+    const host::DoctorReport report = Examine();
+    const std::vector<std::string> lines = host::FormatReport(report, 3);
+    const auto problemLines = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("PROBLEM: ", 0) == 0;
+    });
+    EXPECT_EQ(static_cast<std::size_t>(problemLines), report.problems.size());
+    const std::string& first = *std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.rfind("PROBLEM: ", 0) == 0;
+    });
+    EXPECT_NE(first.find(report.problems[0].brokenKeys[0]), std::string::npos);
+    EXPECT_NE(first.find("more)"), std::string::npos);
+}
+
+}  // namespace
