@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,11 @@ const SplitCase kArgumentCases[] = {
     {"Blanks",                    "  -A  10 ",                       {"-A", "10"}},
 };
 // clang-format on
+
+// Names the case in test listings (rather than its bytes).
+void PrintTo(const SplitCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SplitCommandLineTest : public testing::TestWithParam<SplitCase> {};
 class SplitArgumentsTest : public testing::TestWithParam<SplitCase> {};

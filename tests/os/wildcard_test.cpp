@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // Double-byte GBK characters whose trail byte looks like an ASCII character.
@@ -48,6 +50,11 @@ constexpr WildcardCase kCases[] = {
     {"TrailBackslashIsNoChar",    "*\\",               TRAIL_BACKSLASH,            false},
 };
 // clang-format on
+
+// Names the case in test listings (rather than its bytes).
+void PrintTo(const WildcardCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WildcardMatchTest : public testing::TestWithParam<WildcardCase> {};
 

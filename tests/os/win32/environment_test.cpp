@@ -23,6 +23,9 @@ TEST(Win32Environment, VariablesAreReadWholeAndMissingDiffersFromEmpty) {
     ASSERT_TRUE(os::SetEnvironmentVariable("TRUV_EMPTY", ""));
     EXPECT_EQ(os::GetEnvironmentVariable("TRUV_EMPTY"), std::string());
     EXPECT_EQ(os::GetEnvironmentVariable("TRUV_NEVER_SET"), std::nullopt);
+    // Double-byte characters: more bytes than characters, read whole all the same.
+    ASSERT_TRUE(os::SetEnvironmentVariable("TRUV_GBK", "结构设备 a=b;c"));
+    EXPECT_EQ(os::GetEnvironmentVariable("TRUV_GBK"), "结构设备 a=b;c");
     EXPECT_EQ(os::PathListSeparator(), ';');
 }
 
@@ -39,12 +42,13 @@ TEST(Win32Environment, BlockIsTheAnsiListOfNameValuePairs) {
 
 TEST(Win32Directory, CurrentDirectoryIsReadWholeAfterAChange) {
     TempDir dir;
-    const std::string deep = dir / std::string(100, 'd');  // longer than 127 characters overall
+    const std::string deep = dir.Path() + "\\" + std::string(100, 'd') + "结构";  // > 127 bytes
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
     const std::optional<std::string> before = os::CurrentDirectory();
     ASSERT_TRUE(before.has_value());
     ASSERT_TRUE(os::SetCurrentDirectory(deep));
-    EXPECT_TRUE(EndsWithIgnoringCase(os::CurrentDirectory().value_or(""), std::string(100, 'd')));
+    EXPECT_TRUE(
+        EndsWithIgnoringCase(os::CurrentDirectory().value_or(""), std::string(100, 'd') + "结构"));
     EXPECT_FALSE(os::SetCurrentDirectory(dir / "missing"));
     EXPECT_EQ(os::LastError(), os::kFileNotFound);
     ASSERT_TRUE(os::SetCurrentDirectory(*before));

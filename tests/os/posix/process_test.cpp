@@ -1,0 +1,211 @@
+// Starting processes: program lookup, arguments, environment, directory, exit codes, failures.
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "os/os.h"
+#include "os/status_printing.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A shell script that leaves its directory, TRUV_PROBE and its arguments in "report" in its
+// current directory, then exits with the code in its name's companion file, or 7.
+constexpr char kProbeScript[] =
+    "#!/bin/sh\n"
+    "{ pwd -P; printf '%s\\n' \"$TRUV_PROBE\"; printf '[%s]' \"$@\"; } > report\n"
+    "exit 7\n";
+
+void WriteProgram(const std::string& path, const std::string& script) {
+    WriteWholeFile(path, script);
+    fs::permissions(path, fs::perms::owner_all);
+}
+
+// Sets an environment variable for as long as it lives, then restores it.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        if (const char* previous = getenv(name)) {
+            previous_ = previous;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ~ScopedVariable() {
+        if (previous_) {
+            setenv(name_, previous_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+struct Run {
+    os::Status status;
+    std::uint32_t exitCode;
+};
+
+Run StartAndWait(const std::string& commandLine, const std::string& currentDir) {
+    const os::EnvironmentBlock environment;
+    os::Process process;
+    const os::Status status = os::StartProcess(commandLine, environment, currentDir, process);
+    if (status != os::kSuccess) {
+        EXPECT_FALSE(process.IsValid());
+        return {status, 0};
+    }
+    process.Wait();
+    return {status, process.ExitCode()};
+}
+
+class StartProcessTest : public testing::Test {
+protected:
+    StartProcessTest() {
+        fs::create_directories(root_ / "Suite/Bin");
+        fs::create_directories(root_ / "Proj1");
+        WriteProgram(root_ / "Suite/Bin/probe", kProbeScript);
+    }
+    std::string Report() const { return ReadWholeFile(root_ / "Proj1/report"); }
+
+    TempDir root_;
+};
+
+TEST_F(StartProcessTest, ArgumentsEnvironmentAndDirectory) {
+    std::optional<os::EnvironmentBlock> environment;
+    {
+        const ScopedVariable probe("TRUV_PROBE", "from the block");
+        environment.emplace();
+    }
+    const std::string commandLine = root_.Path() + "\\SUITE\\bin\\PROBE \"a b\" c\\\"d 结构";
+    os::Process process;
+    ASSERT_EQ(Code{os::StartProcess(commandLine, *environment, root_.Path() + "\\proj1", process)},
+              Code{os::kSuccess});
+    process.Wait();
+    EXPECT_EQ(process.ExitCode(), 7u);
+    EXPECT_EQ(process.ExitCode(), 7u);
+    EXPECT_EQ(Report(),
+              fs::canonical(root_ / "Proj1").string() + "\nfrom the block\n[a b][c\"d][结构]");
+}
+
+TEST_F(StartProcessTest, BareNameIsSearchedInThePathOfTheBlock) {
+    std::optional<os::EnvironmentBlock> environment;
+    {
+        const ScopedVariable path("PATH", "/nonexistent:" + root_.Path() + "\\suite\\BIN");
+        environment.emplace();
+    }
+    os::Process process;
+    ASSERT_EQ(Code{os::StartProcess("Probe x", *environment, root_ / "Proj1", process)},
+              Code{os::kSuccess});
+    process.Wait();
+    EXPECT_EQ(process.ExitCode(), 7u);
+    EXPECT_NE(Report().find("[x]"), std::string::npos);
+}
+
+TEST_F(StartProcessTest, ExeIsAddedToANameWithoutExtension) {
+    WriteProgram(root_ / "Suite/Bin/ZetaCalc.exe", "#!/bin/sh\nexit 3\n");
+    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/ZETACALC -B", root_ / "Proj1").exitCode, 3u);
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/ZETACALC.com", root_ / "Proj1").status},
+              Code{os::kFileNotFound});
+}
+
+TEST_F(StartProcessTest, ExitCodes) {
+    WriteProgram(root_ / "Suite/Bin/ok", "#!/bin/sh\nexit 0\n");
+    WriteProgram(root_ / "Suite/Bin/killed", "#!/bin/sh\nkill -TERM $$\n");
+    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/ok", "").exitCode, 0u);
+    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/killed", "").exitCode, 0xC000000Fu);
+}
+
+TEST_F(StartProcessTest, ExitCodeOfARunningProcessIsStillActive) {
+    const std::string fifo = root_ / "gate";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    WriteProgram(root_ / "Suite/Bin/gated", "#!/bin/sh\ncat \"$1\" > /dev/null\nexit 5\n");
+    const os::EnvironmentBlock environment;
+    os::Process process;
+    ASSERT_EQ(Code{os::StartProcess(root_ / "Suite/Bin/gated " + fifo, environment, "", process)},
+              Code{os::kSuccess});
+    EXPECT_EQ(process.ExitCode(), 259u);
+    std::ofstream(fifo) << "go";  // opening the gate lets the child end
+    process.Wait();
+    EXPECT_EQ(process.ExitCode(), 5u);
+}
+
+TEST_F(StartProcessTest, Failures) {
+    WriteWholeFile(root_ / "Suite/Bin/data.txt", "not a program");
+    fs::permissions(root_ / "Suite/Bin/data.txt", fs::perms::owner_read | fs::perms::owner_write);
+    WriteProgram(root_ / "Suite/Bin/garbage", std::string("\x7F\x01\x02 not an executable", 21));
+    const std::string proj = root_ / "Proj1";
+    // clang-format off
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/missing",      proj).status}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/None/probe",       proj).status}, Code{os::kPathNotFound});
+    EXPECT_EQ(Code{StartAndWait("no-such-program-anywhere",       proj).status}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{StartAndWait("",                               proj).status}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/probe",        root_ / "None").status}, Code{os::kDirectory});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/data.txt",     proj).status}, Code{os::kAccessDenied});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/garbage",      proj).status}, Code{193});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin",              proj).status}, Code{os::kAccessDenied});
+    // clang-format on
+    EXPECT_EQ(Code{os::LastError()}, Code{os::kAccessDenied});
+}
+
+TEST_F(StartProcessTest, MovedProcessKeepsTheChild) {
+    const os::EnvironmentBlock environment;
+    os::Process first;
+    ASSERT_EQ(
+        Code{os::StartProcess(root_ / "Suite/Bin/probe", environment, root_ / "Proj1", first)},
+        Code{os::kSuccess});
+    os::Process second = std::move(first);
+    EXPECT_FALSE(first.IsValid());  // NOLINT(bugprone-use-after-move): moved-from state is defined
+    ASSERT_TRUE(second.IsValid());
+    second.Wait();
+    EXPECT_EQ(second.ExitCode(), 7u);
+}
+
+TEST(ShellOpenTest, ProgramRunsWithWindowsSplitParametersInTheCurrentDirectory) {
+    TempDir dir;
+    WriteProgram(dir / "INSPECT1.EXE", kProbeScript);
+    CurrentDirectoryScope inside(dir.Path());
+    os::Process process;
+    ASSERT_EQ(Code{os::ShellOpen(dir.Path() + "\\inspect1.exe", "-A \"b c\"", process)},
+              Code{os::kSuccess});
+    ASSERT_TRUE(process.IsValid());
+    process.Wait();
+    EXPECT_EQ(process.ExitCode(), 7u);
+    EXPECT_NE(ReadWholeFile(dir / "report").find("[-A][b c]"), std::string::npos);
+}
+
+TEST(ShellOpenTest, FileNameIsNotSplit) {
+    TempDir dir;
+    WriteProgram(dir / "INSPECT1.EXE", kProbeScript);
+    os::Process process;
+    EXPECT_EQ(Code{os::ShellOpen(dir / "INSPECT1.EXE -A", "", process)}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{os::ShellOpen(dir / "none/INSPECT1.EXE", "", process)}, Code{os::kPathNotFound});
+    EXPECT_FALSE(process.IsValid());
+}
+
+TEST(ShellOpenTest, DocumentGoesToTheDesktopOpener) {
+    TempDir dir;
+    fs::create_directory(dir / "bin");
+    WriteProgram(dir / "bin/xdg-open",
+                 "#!/bin/sh\nprintf '%s' \"$1\" > '" + (dir / "opened") + "'\n");
+    WriteWholeFile(dir / "GUIDE.CHM", "help");
+    const ScopedVariable path("PATH", dir / "bin");
+    os::Process process;
+    ASSERT_EQ(Code{os::ShellOpen(dir / "guide.chm", "", process)}, Code{os::kSuccess});
+    process.Wait();
+    EXPECT_EQ(process.ExitCode(), 0u);
+    EXPECT_EQ(ReadWholeFile(dir / "opened"), dir / "GUIDE.CHM");
+}
+
+}  // namespace

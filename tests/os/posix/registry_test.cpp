@@ -1,0 +1,140 @@
+// The registry text store: keys, string and DWORD values, and RegQueryValueExA's size rules.
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "os/os.h"
+#include "os/status_printing.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr char kPathKey[] = "SOFTWARE\\TRUV\\MAIN\\PATH";
+
+// Points TRUV_REGISTRY at a store file of the test's own for as long as it lives.
+class RegistryStoreTest : public testing::Test {
+protected:
+    RegistryStoreTest() {
+        if (const char* previous = getenv("TRUV_REGISTRY")) {
+            previous_ = previous;
+        }
+        setenv("TRUV_REGISTRY", StorePath().c_str(), 1);
+    }
+    ~RegistryStoreTest() override {
+        if (previous_) {
+            setenv("TRUV_REGISTRY", previous_->c_str(), 1);
+        } else {
+            unsetenv("TRUV_REGISTRY");
+        }
+    }
+
+    std::string StorePath() const { return dir_ / "registry"; }
+    void WriteStore(const std::string& content) const { WriteWholeFile(StorePath(), content); }
+
+    // Opens `subKey`, queries `value` into a buffer of `size` bytes filled with '#'.
+    struct Query {
+        os::Status status;
+        std::uint32_t size;
+        std::string buffer;
+    };
+    static Query QueryValue(const std::string& subKey, const std::string& value,
+                            std::uint32_t size) {
+        os::RegistryKey key = nullptr;
+        const os::Status opened = os::RegistryOpen(subKey, os::kKeyRead, key);
+        if (opened != os::kSuccess) {
+            return {opened, 0, ""};
+        }
+        Query query{os::kSuccess, size, std::string(size, '#')};
+        query.status = os::RegistryQuery(key, value, query.buffer.data(), query.size);
+        os::RegistryClose(key);
+        return query;
+    }
+
+private:
+    TempDir dir_;
+    std::optional<std::string> previous_;
+};
+
+TEST_F(RegistryStoreTest, KeysAndNamesIgnoreCase) {
+    WriteStore("; installation\n[hkey_local_machine\\Software\\Truv\\Main\\Path]\ncfg=/srv/truv\n");
+    const Query query = QueryValue(kPathKey, "CFG", 200);
+    EXPECT_EQ(Code{query.status}, Code{os::kSuccess});
+    EXPECT_EQ(query.size, 10u);
+    EXPECT_EQ(std::string(query.buffer.c_str()), "/srv/truv");
+}
+
+TEST_F(RegistryStoreTest, MissingFileKeyOrValue) {
+    os::RegistryKey key = nullptr;
+    EXPECT_EQ(Code{os::RegistryOpen(kPathKey, os::kKeyRead, key)}, Code{os::kFileNotFound});
+    EXPECT_EQ(key, nullptr);
+    WriteStore(
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN]\nCFG=/srv/other\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\n");
+    EXPECT_EQ(Code{os::RegistryOpen("SOFTWARE\\TRUV\\MISSING", os::kKeyRead, key)},
+              Code{os::kFileNotFound});
+    EXPECT_EQ(Code{QueryValue(kPathKey, "CFG", 200).status}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{os::LastError()}, Code{os::kFileNotFound});
+}
+
+TEST_F(RegistryStoreTest, StringValueIsTakenWholeUntrimmed) {
+    WriteStore(
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\r\n"
+        "# comment=no\r\n"
+        "CFG= D:\\结构 a=b \r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OTHER]\nCFG=other\n");
+    const Query query = QueryValue(kPathKey, "cfg", 200);
+    ASSERT_EQ(Code{query.status}, Code{os::kSuccess});
+    EXPECT_EQ(std::string(query.buffer.c_str()), " D:\\结构 a=b ");
+    EXPECT_EQ(Code{QueryValue(kPathKey, "# comment", 200).status}, Code{os::kFileNotFound});
+}
+
+TEST_F(RegistryStoreTest, BufferSizeRules) {
+    const std::string fits(199, 'a');
+    const std::string exact(200, 'b');
+    const std::string tooLong(201, 'c');
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nFits=" + fits +
+               "\nExact=" + exact + "\nTooLong=" + tooLong + "\n");
+
+    const Query withNul = QueryValue(kPathKey, "Fits", 200);
+    EXPECT_EQ(Code{withNul.status}, Code{os::kSuccess});
+    EXPECT_EQ(withNul.size, 200u);
+    EXPECT_EQ(withNul.buffer, fits + '\0');
+
+    // Every string of the store stands for a value stored with its NUL, so it needs room.
+    const Query noRoomForNul = QueryValue(kPathKey, "Exact", 200);
+    EXPECT_EQ(Code{noRoomForNul.status}, Code{os::kMoreData});
+    EXPECT_EQ(noRoomForNul.size, 201u);
+    EXPECT_EQ(noRoomForNul.buffer, std::string(200, '#'));
+
+    const Query tooSmall = QueryValue(kPathKey, "TooLong", 200);
+    EXPECT_EQ(Code{tooSmall.status}, Code{os::kMoreData});
+    EXPECT_EQ(tooSmall.size, 202u);
+    EXPECT_EQ(tooSmall.buffer, std::string(200, '#'));
+}
+
+TEST_F(RegistryStoreTest, DwordIsFourLittleEndianBytes) {
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nOther:DWORD=0x01020304\n");
+    const Query query = QueryValue(kPathKey, "other", 200);
+    EXPECT_EQ(Code{query.status}, Code{os::kSuccess});
+    EXPECT_EQ(query.size, 4u);
+    EXPECT_EQ(query.buffer.substr(0, 5), std::string("\x04\x03\x02\x01#"));
+    EXPECT_EQ(Code{QueryValue(kPathKey, "other", 3).status}, Code{os::kMoreData});
+}
+
+TEST_F(RegistryStoreTest, QueryReadsTheStoreAfresh) {
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=first\n");
+    os::RegistryKey key = nullptr;
+    ASSERT_EQ(Code{os::RegistryOpen(kPathKey, os::kKeyRead, key)}, Code{os::kSuccess});
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=second\n");
+    char buffer[200] = {};
+    std::uint32_t size = sizeof buffer;
+    EXPECT_EQ(Code{os::RegistryQuery(key, "CFG", buffer, size)}, Code{os::kSuccess});
+    EXPECT_STREQ(buffer, "second");
+    os::RegistryClose(key);
+}
+
+}  // namespace
