@@ -69,8 +69,8 @@ TEST(FindMatchesTest, NamesOfMatchingEntriesOnly) {
     EXPECT_EQ(SortedMatches(dir / "NONE*"), Names{});
 }
 
-// GBK names go through the seam itself: the test support's own file calls may read narrow
-// names in another code page.
+// GBK names stay out of the test support's paths, whose conversions may read narrow names in
+// another code page; they are joined with '\\' and created through the seam itself.
 void CreateThroughSeam(const std::string& path) {
     os::File file;
     ASSERT_EQ(Code{file.CreateForWriting(path)}, Code{os::kSuccess});
@@ -78,10 +78,11 @@ void CreateThroughSeam(const std::string& path) {
 
 TEST(FindMatchesTest, ChineseNames) {
     TempDir dir;
-    CreateThroughSeam(dir / "结构1.dat");
-    CreateThroughSeam(dir / "结构22.dat");
-    EXPECT_EQ(SortedMatches(dir / "结构?.DAT"), (Names{"结构1.dat"}));
-    EXPECT_EQ(SortedMatches(dir / "结构*.dat"), (Names{"结构1.dat", "结构22.dat"}));
+    const std::string folder = dir.Path() + "\\";
+    CreateThroughSeam(folder + "结构1.dat");
+    CreateThroughSeam(folder + "结构22.dat");
+    EXPECT_EQ(SortedMatches(folder + "结构?.DAT"), (Names{"结构1.dat"}));
+    EXPECT_EQ(SortedMatches(folder + "结构*.dat"), (Names{"结构1.dat", "结构22.dat"}));
 }
 
 TEST(DeleteFileTest, DeletesWithoutRegardToCase) {
