@@ -17,6 +17,15 @@ std::string WithoutTrailingSeparators(std::string path) {
     return path;
 }
 
+/// A program file as a process start finds it: a name without an extension also as ".exe".
+bool ProgramPresent(const std::string& file) {
+    if (os::PatternExists(file)) return true;
+    const std::size_t name = file.find_last_of("\\/");
+    const bool hasExtension =
+        file.find('.', name == std::string::npos ? 0 : name + 1) != std::string::npos;
+    return !hasExtension && os::PatternExists(file + ".exe");
+}
+
 bool IsDocumentStart(const ResolvedRun& resolved) {
     return resolved.command.commandLine.rfind(std::string(kHelpViewer) + " ", 0) == 0;
 }
@@ -110,7 +119,7 @@ private:
                 Note("help document " + resolved.command.file + " is missing", key);
             }
             if (!HelpViewerPresent()) Note("help viewer HH.exe is not on the search path", key);
-        } else if (!os::PatternExists(resolved.command.file)) {
+        } else if (!ProgramPresent(resolved.command.file)) {
             Note("program " + resolved.command.file + " is missing", key);
         }
     }
