@@ -1,4 +1,6 @@
 // Win32 half of directories and modules: current directory and module file names.
+#include <cstring>
+
 #include "os/os.h"
 #include "os/win32/windows_support.h"
 
@@ -6,16 +8,17 @@ namespace os {
 
 std::optional<std::string> CurrentDirectory() {
     // Ask for the size first; another thread may change the directory in between, so retry
-    // until the buffer fits.
+    // until the buffer fits. The size is doubled and the copy measured by its terminator:
+    // with a double-byte code page some systems count characters, not bytes.
     DWORD size = GetCurrentDirectoryA(0, nullptr);
     while (size != 0) {
-        std::string buffer(size, '\0');
-        const DWORD length = GetCurrentDirectoryA(size, buffer.data());
+        std::string buffer(2 * static_cast<std::size_t>(size) + 1, '\0');
+        const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0) {
             break;
         }
-        if (length < size) {
-            buffer.resize(length);
+        if (length < buffer.size()) {
+            buffer.resize(std::strlen(buffer.c_str()));
             return buffer;
         }
         size = length;  // grew meanwhile: length is the size needed, terminator included
@@ -40,7 +43,7 @@ std::string ModuleFileName(HMODULE module) {
             return {};
         }
         if (length < buffer.size()) {
-            buffer.resize(length);
+            buffer.resize(std::strlen(buffer.c_str()));  // the terminator, not a count in chars
             return buffer;
         }
         buffer.resize(buffer.size() * 2);

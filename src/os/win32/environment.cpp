@@ -4,10 +4,35 @@
 
 namespace os {
 
+namespace {
+
+std::wstring Widen(const std::string& text) {
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                        nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
 std::optional<std::string> GetEnvironmentVariable(const std::string& name) {
-    // Ask for the size first and read the whole value; retry if it grew in between.
+    // Read through the wide call and convert with the ANSI code page, which is what
+    // GetEnvironmentVariableA does on Windows: Wine's A call ends the copied value after as
+    // many bytes as it has characters, losing the tail of a value with double-byte
+    // characters (a "PATH" with a Chinese folder, say).
+    const std::wstring wideName = Widen(name);
     SetLastError(ERROR_SUCCESS);
-    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
     for (;;) {
         if (size == 0) {
             // 0 means "not set" only with that error; otherwise the variable is empty.
@@ -16,16 +41,17 @@ std::optional<std::string> GetEnvironmentVariable(const std::string& name) {
             }
             return std::string();
         }
-        std::string value(size, '\0');
-        const DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), size);
-        if (length < size) {
+        std::wstring value(size, L'\0');
+        SetLastError(ERROR_SUCCESS);
+        const DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+        if (length < size) {  // fits: length excludes the terminator
             if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
                 return std::nullopt;
             }
             value.resize(length);
-            return value;
+            return Narrow(value);
         }
-        size = length;
+        size = length;  // grew meanwhile: length is the size needed
     }
 }
 
