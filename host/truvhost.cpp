@@ -17,6 +17,8 @@
 #include "os/os.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 // <shellapi.h> needs <windows.h> first.
 #include <shellapi.h>
@@ -193,6 +195,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Lines end in LF as written, whatever reads them.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const Options options = ParseOptions(argc, argv);
     return Host(options).Main();
 }
