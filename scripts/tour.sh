@@ -80,15 +80,19 @@ awk 'skip { skip = 0; next } $0 == "ORION" || $0 == "ORION\r" { skip = 1; next }
 if run "$host" doctor; then echo "(exit status 0)"; else echo "(exit status $?)"; fi
 
 say "Your turn"
-echo "The installation stays in $tour (the doctor broke it on purpose: run"
-echo "'$demo install $dir' again to repair it). To use the menu yourself:"
-echo
-echo "  cd $tour/project"
 if [ "$mode" = win32 ]; then
-  echo "  TRUV_SUITE_JOURNAL='$TRUV_SUITE_JOURNAL' $build/wine-run.sh $host"
+  launcher="$build/wine-run.sh "
+  environment="TRUV_SUITE_JOURNAL='$TRUV_SUITE_JOURNAL'"
 else
-  echo "  TRUV_REGISTRY=$TRUV_REGISTRY TRUV_SUITE_JOURNAL=$TRUV_SUITE_JOURNAL $host"
+  launcher=""
+  environment="TRUV_REGISTRY=$TRUV_REGISTRY TRUV_SUITE_JOURNAL=$TRUV_SUITE_JOURNAL"
 fi
-echo
-echo "Pick by number, 'b' goes back, 'q' quits. 'truvhost doctor' checks the installation,"
-echo "'truvhost explain KEY' tells what an item does, 'truv-demo journal DIR' what ran."
+printf '%s\n' "The installation stays in $tour. The doctor's part broke it on purpose; repair it with" \
+  "  $launcher$demo install '$dir'" \
+  "To use the menu yourself:" \
+  "" \
+  "  cd $tour/project" \
+  "  $environment $launcher$host" \
+  "" \
+  "Pick by number, 'b' goes back, 'q' quits. 'truvhost doctor' checks the installation," \
+  "'truvhost explain KEY' tells what an item does, 'truv-demo journal DIR' what ran."
