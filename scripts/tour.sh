@@ -83,8 +83,12 @@ say "Your turn"
 if [ "$mode" = win32 ]; then
   launcher="$build/wine-run.sh "
   environment="TRUV_SUITE_JOURNAL='$TRUV_SUITE_JOURNAL'"
+  # Without a display Wine's boxes have nobody to press OK: the host echoes and acknowledges
+  # them (drop --auto-ok under a real display to see the boxes themselves).
+  options=" --auto-ok"
 else
   launcher=""
+  options=""
   environment="TRUV_REGISTRY=$TRUV_REGISTRY TRUV_SUITE_JOURNAL=$TRUV_SUITE_JOURNAL"
 fi
 printf '%s\n' "The installation stays in $tour. The doctor's part broke it on purpose; repair it with" \
@@ -92,7 +96,7 @@ printf '%s\n' "The installation stays in $tour. The doctor's part broke it on pu
   "To use the menu yourself:" \
   "" \
   "  cd $tour/project" \
-  "  $environment $launcher$host" \
+  "  $environment $launcher$host$options" \
   "" \
   "Pick by number, 'b' goes back, 'q' quits. 'truvhost doctor' checks the installation," \
   "'truvhost explain KEY' tells what an item does, 'truv-demo journal DIR' what ran."
