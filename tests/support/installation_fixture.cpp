@@ -1,10 +1,9 @@
 // A test fixture with a sandbox installation of the suite.
 #include "support/installation_fixture.h"
 
-#include <filesystem>
-
 #include "launch/launcher.h"
 #include "os/os.h"
+#include "support/temp_dir.h"
 
 InstallationTest::InstallationTest()
     : savedDirectory_(os::CurrentDirectory().value_or(".")),
@@ -43,5 +42,5 @@ std::string InstallationTest::FileNameOf(const std::string& path) {
 }
 
 std::string InstallationTest::ProjectFile(const std::string& name) const {
-    return (std::filesystem::path(sandbox.ProjectDir()) / name).string();
+    return JoinPath(sandbox.ProjectDir(), name);
 }

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "os/os.h"
+
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
@@ -33,8 +35,17 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ignored);
 }
 
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    // Plain bytes: a std::filesystem path would reinterpret GBK names on Windows.
+#ifdef _WIN32
+    return dir + "\\" + name;
+#else
+    return dir + "/" + name;
+#endif
+}
+
 std::string TempDir::operator/(const std::string& name) const {
-    return (fs::path(path_) / name).string();
+    return JoinPath(path_, name);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -50,11 +61,10 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 CurrentDirectoryScope::CurrentDirectoryScope(const std::string& dir)
-    : previous_(fs::current_path().string()) {
-    fs::current_path(dir);
+    : previous_(os::CurrentDirectory().value_or(".")) {
+    os::SetCurrentDirectory(dir);
 }
 
 CurrentDirectoryScope::~CurrentDirectoryScope() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
+    os::SetCurrentDirectory(previous_);
 }

@@ -20,6 +20,9 @@ private:
     std::string path_;
 };
 
+/// `dir` and `name` joined by the platform's separator, byte for byte.
+std::string JoinPath(const std::string& dir, const std::string& name);
+
 /// The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
