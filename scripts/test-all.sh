@@ -29,6 +29,18 @@ for preset in "${presets[@]}"; do
   echo "===== $preset: exit $status after $((SECONDS - start)) s ====="
 done
 
+# The guided tour as a smoke test, natively and under Wine.
+for mode in --native ""; do
+  echo "===== tour $mode ====="
+  if sh scripts/tour.sh $mode >"build/tour${mode:---wine}.log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    broken+=("tour${mode:- (Wine)}")
+    tail -n 30 "build/tour${mode:---wine}.log"
+  fi
+done
+
 # The lingering Wine servers of the test prefixes are of no use once the run is over.
 for preset in win32 win64; do
   if [ -d "build/$preset/wineprefix" ]; then
