@@ -11,44 +11,13 @@
 #include "host/item_plan.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
+#include "whole_installation.h"
 
 namespace {
 
 /// A sandbox holding everything the catalogue can start, and the plans of its items.
-class DoctorTest : public ::testing::Test {
+class DoctorTest : public WholeInstallationTest {
 protected:
-    void SetUp() override {
-        sandbox.SetRegistryRoot();
-        MenuCatalog catalog;
-        host::BuildCatalogue(catalog);
-        plans = host::PlanCatalogue(catalog);
-        files = host::FilesStarted(plans);
-        std::set<std::string> keys{"CORE", "DMGT"};
-        for (const host::StartedFile& file : files) {
-            if (!file.dirKey.empty()) keys.insert(file.dirKey);
-        }
-        for (const std::string& key : keys) cfgPath.push_back({key, sandbox.AddModule(key)});
-        sandbox.WriteCfgPath(cfgPath);
-        for (const host::StartedFile& file : files) Place(file);
-        sandbox.InstallProgram(sandbox.DirLine("DMGT"), "SuiteMgr.exe");
-    }
-
-    std::string DirOf(const std::string& key) const {
-        return key.empty() ? sandbox.Root() : sandbox.DirLine(key);
-    }
-
-    void Place(const host::StartedFile& file) {
-        std::string name = file.name;
-        std::replace(name.begin(), name.end(), '\\', suite::sys::Separator());
-        const std::string path = suite::sys::Join(DirOf(file.dirKey), name);
-        ASSERT_TRUE(suite::sys::MakeDirectories(suite::sys::DirName(path)));
-        if (file.document) {
-            ASSERT_TRUE(suite::sys::WriteWholeFile(path, "help"));
-        } else {
-            sandbox.InstallProgram(suite::sys::DirName(path), suite::sys::BaseName(path));
-        }
-    }
-
     /// The keys of the items with a start that `matches`.
     std::vector<std::string> KeysStarting(
         const std::function<bool(const host::PlannedRun&)>& matches) const {
@@ -60,11 +29,6 @@ protected:
     }
 
     host::DoctorReport Examine() const { return host::Examine(host::ReadInstallation(), plans); }
-
-    suite::Sandbox sandbox;
-    std::vector<host::ItemPlan> plans;
-    std::set<host::StartedFile> files;
-    std::vector<suite::CfgPathEntry> cfgPath;
 };
 
 std::string ProblemTexts(const host::DoctorReport& report) {

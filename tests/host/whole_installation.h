@@ -1,0 +1,29 @@
+// A sandbox installation holding everything the catalogue and the flows can start.
+#ifndef TRUV_TESTS_HOST_WHOLE_INSTALLATION_H
+#define TRUV_TESTS_HOST_WHOLE_INSTALLATION_H
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/item_plan.h"
+#include "suite/sandbox.h"
+
+class WholeInstallationTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    /// The directory line of a key; the root for the empty key.
+    std::string DirOf(const std::string& key) const;
+    /// Places one program (the stand-in) or help document where its key says.
+    void Place(const host::StartedFile& file);
+
+    suite::Sandbox sandbox;
+    std::vector<host::ItemPlan> plans;
+    std::set<host::StartedFile> files;
+    std::vector<suite::CfgPathEntry> cfgPath;
+};
+
+#endif  // TRUV_TESTS_HOST_WHOLE_INSTALLATION_H
