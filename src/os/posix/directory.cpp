@@ -49,11 +49,11 @@ std::optional<std::string> CurrentDirectory() {
 
 // A path that exists but is no directory gives ERROR_DIRECTORY (267), as on Windows.
 bool SetCurrentDirectory(const std::string& dir) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(dir);
     if (dir.empty()) {
         posix::Fail(kPathNotFound);
         return false;
     }
+    const posix::ResolvedPath resolved = posix::ResolvePath(dir);
     struct stat info {};
     if (resolved.exists && stat(resolved.path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
         posix::Fail(kDirectory);
