@@ -7,6 +7,7 @@
 
 #include "os/os.h"
 #include "os/win32/windows_support.h"
+#include "suite/sandbox.h"
 #include "support/box_capture.h"
 #include "support/temp_dir.h"
 
@@ -137,6 +138,39 @@ TEST_F(PluginDll, ExistingMenuFileIsKeptAndTheResultIsTheSameConstantText) {
     As<RunFunction>(plugin.ByOrdinal(2))(key.data());
     EXPECT_EQ(key, "NOSUCH MODULE|NOSUCH ITEM");  // the key is not modified
     EXPECT_TRUE(capture.Take().empty());
+}
+
+TEST_F(PluginDll, WritesTheGoldenMenuFile) {
+    LoadedPlugin plugin;
+    ASSERT_TRUE(plugin.IsLoaded()) << os::ErrorText(os::LastError());
+    As<InitFunction>(plugin.ByName(kInitName))();
+    EXPECT_TRUE(ReadWholeFile(menuPath_) == ReadWholeFile(TRUV_GOLDEN_DIR "/menu.txt"));
+}
+
+TEST_F(PluginDll, PathIsExtendedOncePerLoad) {
+    suite::Sandbox sandbox;
+    sandbox.Install({{"DMGT", "dmgt", {"SuiteMgr.exe"}}, {"CORE", "core", {}}});
+    sandbox.SetRegistryRoot();
+    const std::string savedPath = os::GetEnvironmentVariable("PATH").value_or("");
+    CurrentDirectoryScope inProject(sandbox.ProjectDir());
+    std::string key = "DMGT|DMGT";
+    const std::vector<std::string> extended{
+        sandbox.Root(), sandbox.DirLine("core").substr(0, sandbox.DirLine("core").size() - 1)};
+    for (int load = 0; load < 2; ++load) {
+        LoadedPlugin plugin;
+        ASSERT_TRUE(plugin.IsLoaded());
+        const auto run = As<RunFunction>(plugin.ByName(kRunName));
+        os::SetEnvironmentVariable("PATH", "C:\\first;C:\\second");
+        run(key.data());  // the first start of this load puts root and CORE in front
+        os::SetEnvironmentVariable("PATH", "C:\\first;C:\\second");
+        run(key.data());  // later starts leave "PATH" alone
+        const auto journal = sandbox.ReadJournal();
+        sandbox.ClearJournal();
+        ASSERT_EQ(journal.size(), 2u);
+        EXPECT_EQ(journal[0].pathHead, extended) << "load " << load;
+        EXPECT_EQ(journal[1].pathHead, (std::vector<std::string>{"C:\\first", "C:\\second"}));
+    }
+    os::SetEnvironmentVariable("PATH", savedPath);
 }
 
 }  // namespace
