@@ -3,6 +3,7 @@
 
 #include <span>
 
+#include "core/entry.h"
 #include "core/gbk_text.h"
 #include "core/globals.h"
 #include "core/menu_catalog.h"
@@ -160,13 +161,7 @@ void PlanTriples(const std::vector<std::string>& tokens, ItemPlan& plan) {
 }  // namespace
 
 void BuildCatalogue(MenuCatalog& catalog) {
-    catalog.BuildArchitectureGroup();
-    catalog.BuildStructureGroup();
-    catalog.BuildSteelGroup();
-    catalog.BuildSpecialStructureGroup();
-    catalog.BuildMasonryGroup();
-    catalog.BuildAppraisalGroup();
-    catalog.BuildServicesGroup();
+    BuildMenuGroups(catalog);
 }
 
 std::string KeyOf(const MenuItem& item) {

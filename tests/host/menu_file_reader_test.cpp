@@ -4,6 +4,7 @@
 #include <fstream>
 #include <set>
 
+#include "core/entry.h"
 #include "core/menu_catalog.h"
 #include "core/menu_file.h"
 #include "host/item_plan.h"
@@ -18,24 +19,10 @@ constexpr const char* kSeparator = "===========================\r\n";
 class CatalogueMenuFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        GroupBounds bounds;
-        for (int group = 0; group < kGroupCount; ++group) {
-            BuildGroup(group);
-            bounds.groupStart[group + 1] = catalog.Count();
-        }
+        const GroupBounds bounds = BuildMenuGroups(catalog);
         path = temp.Join("menu.txt");
         WriteMenuFile(path, catalog, bounds);
         ASSERT_TRUE(host::ReadMenuFile(path, tree, error)) << error;
-    }
-
-    void BuildGroup(int group) {
-        using Builder = void (MenuCatalog::*)();
-        const Builder builders[kGroupCount] = {
-            &MenuCatalog::BuildArchitectureGroup, &MenuCatalog::BuildStructureGroup,
-            &MenuCatalog::BuildSteelGroup,        &MenuCatalog::BuildSpecialStructureGroup,
-            &MenuCatalog::BuildMasonryGroup,      &MenuCatalog::BuildAppraisalGroup,
-            &MenuCatalog::BuildServicesGroup};
-        (catalog.*builders[group])();
     }
 
     suite::TempDir temp;
