@@ -13,17 +13,17 @@ namespace {
 
 constexpr const char* kInitResult = "CFG";
 
-using Builder = void (MenuCatalog::*)();
+using Builder = void (*)(MenuCatalog&);
 
 // clang-format off
 constexpr Builder kBuilders[kGroupCount] = {
-    &MenuCatalog::BuildArchitectureGroup,
-    &MenuCatalog::BuildStructureGroup,
-    &MenuCatalog::BuildSteelGroup,
-    &MenuCatalog::BuildSpecialStructureGroup,
-    &MenuCatalog::BuildMasonryGroup,
-    &MenuCatalog::BuildAppraisalGroup,
-    &MenuCatalog::BuildServicesGroup,
+    [](MenuCatalog& catalog) { catalog.BuildArchitectureGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildStructureGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildSteelGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildSpecialStructureGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildMasonryGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildAppraisalGroup(); },
+    [](MenuCatalog& catalog) { catalog.BuildServicesGroup(); },
 };
 // clang-format on
 
@@ -32,7 +32,7 @@ constexpr Builder kBuilders[kGroupCount] = {
 GroupBounds BuildMenuGroups(MenuCatalog& catalog) {
     GroupBounds bounds;
     for (int group = 0; group < kGroupCount; ++group) {
-        (catalog.*kBuilders[group])();
+        kBuilders[group](catalog);
         bounds.groupStart[group + 1] = catalog.Count();
     }
     return bounds;
