@@ -173,11 +173,12 @@ std::string WriteFailureText(const std::string& path) {
 
 void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds) {
     if (os::PatternExists(path)) return;
-    if (path.size() > kMaxPath) {
+    // The file is written under a longer temporary name, which must fit the path limit too.
+    const std::string temporary = path + kTemporarySuffix;
+    if (temporary.size() > kMaxPath) {
         ShowMessage(OpenFailureText(os::kFilenameTooLong, path));
         return;
     }
-    const std::string temporary = path + kTemporarySuffix;
     os::File file;
     if (const os::Status status = file.CreateForWriting(temporary); status != os::kSuccess) {
         ShowMessage(OpenFailureText(status, path));
