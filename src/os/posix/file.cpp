@@ -24,28 +24,6 @@ int Descriptor(std::intptr_t native) {
 
 }  // namespace
 
-File::File(File&& other) noexcept
-    : native_(std::exchange(other.native_, kClosed)),
-      pending_(std::move(other.pending_)),
-      atEnd_(std::exchange(other.atEnd_, false)) {
-    other.pending_.clear();
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = std::exchange(other.native_, kClosed);
-        pending_ = std::move(other.pending_);
-        other.pending_.clear();
-        atEnd_ = std::exchange(other.atEnd_, false);
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
 // A directory cannot be opened as a file (5), as CreateFileA without backup semantics.
 Status File::OpenExclusiveRead(const std::string& path) {
     Close();

@@ -61,22 +61,6 @@ bool IsDirectoryPath(const std::string& path) {
 
 }  // namespace
 
-Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNone)), thread_(std::exchange(other.thread_, kNone)) {}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNone);
-        thread_ = std::exchange(other.thread_, kNone);
-    }
-    return *this;
-}
-
-Process::~Process() {
-    Close();
-}
-
 void Process::Wait() {
     siginfo_t info;
     if (IsValid() && !PeekChild(Pid(handle_), 0, info)) {
@@ -115,12 +99,6 @@ void Process::Close() {
     if (PeekChild(pid, WNOHANG, info) && info.si_pid != 0) {
         waitpid(pid, nullptr, WNOHANG);
     }
-}
-
-void Process::Adopt(std::intptr_t handle, std::intptr_t thread) {
-    Close();
-    handle_ = handle;
-    thread_ = thread;
 }
 
 namespace posix {

@@ -9,25 +9,6 @@ namespace os {
 using win32::FromHandle;
 using win32::ToHandle;
 
-File::File(File&& other) noexcept
-    : native_(std::exchange(other.native_, kClosed)),
-      pending_(std::move(other.pending_)),
-      atEnd_(std::exchange(other.atEnd_, false)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        native_ = std::exchange(other.native_, kClosed);
-        pending_ = std::move(other.pending_);
-        atEnd_ = std::exchange(other.atEnd_, false);
-    }
-    return *this;
-}
-
-File::~File() {
-    Close();
-}
-
 namespace {
 
 /// CreateFileA with no security attributes, plain attributes and no template file.

@@ -10,22 +10,6 @@ namespace os {
 using win32::FromHandle;
 using win32::ToHandle;
 
-Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNone)), thread_(std::exchange(other.thread_, kNone)) {}
-
-Process& Process::operator=(Process&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, kNone);
-        thread_ = std::exchange(other.thread_, kNone);
-    }
-    return *this;
-}
-
-Process::~Process() {
-    Close();
-}
-
 void Process::Wait() {
     if (IsValid()) {
         WaitForSingleObject(ToHandle(handle_), INFINITE);
@@ -49,12 +33,6 @@ void Process::Close() {
     if (handle_ != kNone) {
         CloseHandle(ToHandle(std::exchange(handle_, kNone)));
     }
-}
-
-void Process::Adopt(std::intptr_t handle, std::intptr_t thread) {
-    Close();
-    handle_ = handle;
-    thread_ = thread;
 }
 
 Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,

@@ -1,9 +1,29 @@
-// Portable code: File::ReadLine, a text-mode line reader over File::Read.
+// Portable code: ownership of an open file, and a text-mode line reader over File::Read.
 #include <cstddef>
+#include <utility>
 
 #include "os/os.h"
 
 namespace os {
+
+File::File(File&& other) noexcept
+    : native_(std::exchange(other.native_, kClosed)),
+      pending_(std::exchange(other.pending_, std::string())),
+      atEnd_(std::exchange(other.atEnd_, false)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        native_ = std::exchange(other.native_, kClosed);
+        pending_ = std::exchange(other.pending_, std::string());
+        atEnd_ = std::exchange(other.atEnd_, false);
+    }
+    return *this;
+}
+
+File::~File() {
+    Close();
+}
 
 namespace {
 constexpr long kChunkSize = 4096;
