@@ -30,8 +30,6 @@ namespace {
 constexpr const char* kRootFolder = "TRUV";
 constexpr const char* kProjectFolder = "project";
 constexpr const char* kStoreName = "registry";
-constexpr const char* kJournalName = "suite.journal";
-constexpr const char* kScenarioName = "suite.scenario";
 constexpr const char* kCoreKey = "CORE";
 constexpr const char* kDocumentText = "A help document of the demonstration installation.\n";
 
@@ -152,7 +150,7 @@ void WriteScenario(const Layout& layout) {
     suite::Scenario scenario;
     scenario.On("DetailSel.exe").Create("XT1.tmp");
     scenario.On(kFailingProgram).Exit(kFailingCode);
-    Require(suite::sys::WriteWholeFile(suite::sys::Join(layout.root, kScenarioName),
+    Require(suite::sys::WriteWholeFile(suite::sys::Join(layout.root, suite::kScenarioName),
                                        suite::FormatScenario(scenario)),
             "cannot write the scenario");
 }
@@ -181,15 +179,15 @@ int Install(const std::string& dir) {
     std::printf("registry           %s\n", RegistryWhere(layout).c_str());
     std::printf("project folder     %s\n", layout.project.c_str());
     std::printf("stand-in scenario  %s (%s fails with exit code %u)\n",
-                suite::sys::Join(layout.root, kScenarioName).c_str(), kFailingProgram,
+                suite::sys::Join(layout.root, suite::kScenarioName).c_str(), kFailingProgram,
                 static_cast<unsigned>(kFailingCode));
     std::printf("stand-in journal   %s (export TRUV_SUITE_JOURNAL=...)\n",
-                suite::sys::Join(layout.root, kJournalName).c_str());
+                suite::sys::Join(layout.root, suite::kJournalName).c_str());
     return 0;
 }
 
 int Journal(const std::string& dir) {
-    const std::string path = suite::sys::Join(LayoutOf(dir).root, kJournalName);
+    const std::string path = suite::sys::Join(LayoutOf(dir).root, suite::kJournalName);
     std::string bytes;
     if (suite::sys::ReadWholeFile(path, bytes) != suite::sys::ReadResult::Read) return 0;
     std::vector<suite::JournalRecord> records;

@@ -8,6 +8,9 @@
 
 namespace suite {
 
+/// The journal's file name in the installation root, when no environment variable names one.
+inline constexpr const char* kJournalName = "suite.journal";
+
 /// What one start of the stand-in saw and did. Every text is raw bytes (GBK or ASCII).
 struct JournalRecord {
     std::string program;                // its own full path, as the system reports it

@@ -11,8 +11,6 @@ namespace {
 
 constexpr const char* kStandinName = "truv-standin";
 constexpr const char* kCfgPathName = "CFGPATH";
-constexpr const char* kJournalName = "suite.journal";
-constexpr const char* kScenarioName = "suite.scenario";
 constexpr const char* kRegistryStoreName = "registry";
 constexpr const char* kProjectName = "project";
 

@@ -9,6 +9,9 @@
 
 namespace suite {
 
+/// The scenario's file name in the installation root, when no environment variable names one.
+inline constexpr const char* kScenarioName = "suite.scenario";
+
 enum class ActionKind { Create, Delete, Exit };
 
 /// One thing a program does: create a file in its current directory with `bytes`, delete a

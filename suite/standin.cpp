@@ -16,8 +16,6 @@ constexpr std::uint32_t kSetupFault = 125;
 constexpr const char* kJournalVariable = "TRUV_SUITE_JOURNAL";
 constexpr const char* kScenarioVariable = "TRUV_SUITE_SCENARIO";
 constexpr const char* kRootMarker = "CFGPATH";
-constexpr const char* kJournalName = "suite.journal";
-constexpr const char* kScenarioName = "suite.scenario";
 
 /// The nearest directory, from the program's own upwards, that holds "CFGPATH"; empty when
 /// there is none.
@@ -123,11 +121,11 @@ std::uint32_t Act(const suite::Scenario& scenario, suite::JournalRecord& record)
 int main(int argc, char** argv) {
     suite::JournalRecord record = Observe(argc, argv);
     std::string root = FindInstallRoot(record.program);
-    std::string journal = SuiteFile(kJournalVariable, root, kJournalName);
+    std::string journal = SuiteFile(kJournalVariable, root, suite::kJournalName);
 
     suite::Scenario scenario;
     std::string error;
-    if (LoadScenario(SuiteFile(kScenarioVariable, root, kScenarioName), scenario, error)) {
+    if (LoadScenario(SuiteFile(kScenarioVariable, root, suite::kScenarioName), scenario, error)) {
         record.exitCode = Act(scenario, record);
     } else {
         record.actions.push_back("fault scenario: " + error);
