@@ -21,17 +21,28 @@ if(WIN32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
 
-# truv_add_test(NAME SOURCES...): a GoogleTest executable over the plug-in's objects, run
-# natively or under Wine.
+# truv_add_test(NAME SOURCES... [LOCKS lock...] [WINE_LOCKS lock...]): a GoogleTest executable
+# over the plug-in's objects, run natively or under Wine. Tests run two at a time; LOCKS names
+# what its tests share with others and must take turns on: "bin-folder" (the menu file beside
+# the executable, programs installed there); WINE_LOCKS adds locks needed only under Wine:
+# "registry" (the installation root's value belongs to the whole prefix).
 function(truv_add_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LOCKS;WINE_LOCKS")
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE truv_plugin truv_test_support GTest::gtest GTest::gtest_main)
+  set(locks ${arg_LOCKS})
+  if(WIN32)
+    list(APPEND locks ${arg_WINE_LOCKS})
+  endif()
+  set(properties ENVIRONMENT "LANG=zh_CN.UTF-8")
+  if(locks)
+    list(JOIN locks "," lock_list)
+    list(APPEND properties RESOURCE_LOCK "${lock_list}")
+  endif()
   # The first discovery under Wine also creates the build tree's prefix (seconds, more on a
   # busy machine), hence the generous discovery time-out.
-  # Tests share the bin folder (the menu file beside the executable, stand-ins installed
-  # there), so they take turns.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 300
-                       PROPERTIES ENVIRONMENT "LANG=zh_CN.UTF-8" RESOURCE_LOCK bin-folder)
+                       PROPERTIES ${properties})
 endfunction()
 
 # The Windows library as the host sees it: exactly two exports, by ordinal and decorated

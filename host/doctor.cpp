@@ -9,7 +9,6 @@
 namespace host {
 namespace {
 
-constexpr std::size_t kPathLimit = 1024;  // the plug-in's buffer for the new "PATH"
 constexpr const char* kHelpViewer = "HH.exe";
 
 std::string WithoutTrailingSeparators(std::string path) {
@@ -24,10 +23,6 @@ bool ProgramPresent(const std::string& file) {
     const bool hasExtension =
         file.find('.', name == std::string::npos ? 0 : name + 1) != std::string::npos;
     return !hasExtension && os::PatternExists(file + ".exe");
-}
-
-bool IsDocumentStart(const ResolvedRun& resolved) {
-    return resolved.command.commandLine.rfind(std::string(kHelpViewer) + " ", 0) == 0;
 }
 
 /// True when the help viewer is beside the host or in a "PATH" directory. On Windows the
@@ -81,9 +76,10 @@ private:
     void Facts() {
         report_.facts.push_back(
             "registry: HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH value CFG = \"" +
-            installation_.root + "\"");
-        report_.facts.push_back("CFGPATH: " + installation_.cfgPath +
-                                (installation_.cfgReadable ? " (readable)" : " (cannot be read)"));
+            installation_.root() + "\"");
+        report_.facts.push_back(
+            "CFGPATH: " + installation_.cfgPath +
+            (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
     }
 
     void Item(const ItemPlan& plan) {
@@ -95,17 +91,17 @@ private:
 
     void Start(const std::string& key, const PlannedRun& run) {
         ++report_.startsChecked;
-        if (installation_.root.empty()) {
+        if (installation_.root().empty()) {
             Note("registry value CFG of HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH is missing",
                  key);
             return;
         }
-        if (!run.dirKey.empty() && !installation_.cfgReadable) {
+        if (!run.dirKey.empty() && !installation_.cfgReadable()) {
             Note("cannot read " + installation_.cfgPath, key);
             return;
         }
         const ResolvedRun resolved = Resolve(installation_, run);
-        if (!resolved.keyFound) {
+        if (resolved.outcome != RunOutcome::kStart) {
             Note("directory key " + run.dirKey + " is missing from " + installation_.cfgPath, key);
             return;
         }
@@ -114,7 +110,7 @@ private:
             Note("directory " + resolved.dir + " (key " + run.dirKey + ") does not exist", key);
             return;
         }
-        if (IsDocumentStart(resolved)) {
+        if (resolved.command.isDocument) {
             if (!os::PatternExists(resolved.command.file)) {
                 Note("help document " + resolved.command.file + " is missing", key);
             }
@@ -125,18 +121,20 @@ private:
     }
 
     void PathChange() {
-        if (installation_.root.empty() || !installation_.cfgReadable) return;
+        if (installation_.root().empty() || !installation_.cfgReadable()) return;
         std::string core;
         if (!CoreDirectory(installation_, core)) {
             Note("CFGPATH has no CORE key: the first start puts an empty element in PATH", "");
             return;
         }
-        const std::string separator(1, os::PathListSeparator());
-        const std::string prefix = installation_.root + separator + core + separator;
+        const std::string prefix =
+            ExtendedPath(installation_.root(), core, {}, os::PathListSeparator());
         const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
         report_.facts.push_back("PATH: the first start puts \"" + prefix + "\" in front");
-        if (prefix.size() + old.size() >= kPathLimit) {
-            Note("PATH would grow to " + std::to_string(prefix.size() + old.size()) +
+        const std::string extended =
+            ExtendedPath(installation_.root(), core, old, os::PathListSeparator());
+        if (extended.size() >= kPathLimit) {
+            Note("PATH would grow to " + std::to_string(extended.size()) +
                      " bytes (limit 1023): the first start reports that CORE could not be set",
                  "");
         }

@@ -8,13 +8,19 @@ namespace {
 
 std::string Describe(const PlannedRun& run, const Installation& installation) {
     const std::string where = run.dirKey.empty() ? "the installation root" : "key " + run.dirKey;
-    std::string text = run.operation + " (" + where + ") \"" + run.program + "\" -> ";
+    std::string text = std::string(run.mode->name) + " (" + where + ") \"" + run.program + "\" -> ";
     const ResolvedRun resolved = Resolve(installation, run);
-    if (!resolved.keyFound) {
-        return text + (installation.cfgReadable ? "key not in CFGPATH: the item shows a message"
-                                                : "CFGPATH unreadable: the item shows a message");
+    switch (resolved.outcome) {
+        case RunOutcome::kStart:
+            return text + resolved.command.commandLine;
+        case RunOutcome::kNoCfgPath:
+            return text + "CFGPATH unreadable: the item shows a message";
+        case RunOutcome::kBadWorkDir:
+        case RunOutcome::kKeyMissing:
+        case RunOutcome::kNoApplication:
+            break;
     }
-    return text + resolved.command.commandLine;
+    return text + "key not in CFGPATH: the item shows a message";
 }
 
 std::string Indent(int depth) {
@@ -31,7 +37,7 @@ std::vector<std::string> ExplainPlan(const ItemPlan& plan, const Installation& i
     std::string core;
     const bool hasCore = CoreDirectory(installation, core);
     const std::string separator(1, os::PathListSeparator());
-    lines.push_back("PATH: the first start of a load puts \"" + installation.root + separator +
+    lines.push_back("PATH: the first start of a load puts \"" + installation.root() + separator +
                     (hasCore ? core : std::string()) + separator + "\" in front" +
                     (hasCore ? "" : " (no CORE key in CFGPATH)"));
     if (!plan.unknownVerbs.empty()) {

@@ -1,43 +1,27 @@
 // The installation as the plug-in would find it now.
 #include "host/installation.h"
 
-#include "core/gbk_text.h"
-#include "os/os.h"
+#include "launch/install_paths.h"
 
 namespace host {
 
 Installation ReadInstallation() {
     Installation installation;
-    installation.root = GetInstallRoot();
-    installation.cfgPath = CfgPathFile(installation.root);
-    os::File file;
-    installation.cfgReadable = file.OpenExclusiveRead(installation.cfgPath) == os::kSuccess;
+    installation.view.root = GetInstallRoot();
+    installation.cfgPath = CfgPathFile(installation.view.root);
+    installation.view.cfgLines = ReadCfgPath(installation.view.root);
     return installation;
 }
 
 ResolvedRun Resolve(const Installation& installation, const PlannedRun& run) {
-    ResolvedRun resolved;
-    const std::string program = run.upperCase ? gbk::Upper(run.program) : run.program;
-    if (run.dirKey.empty()) {
-        resolved.keyFound = true;
-        resolved.dir = installation.root + "\\";
-        resolved.command = ComposeCommand(resolved.dir, run.program, false);
-        return resolved;
-    }
-    os::File file;
-    if (file.OpenExclusiveRead(installation.cfgPath) != os::kSuccess) return resolved;
-    resolved.keyFound = FindKeyDir(file, run.dirKey, run.match, resolved.dir);
-    if (resolved.keyFound) {
-        resolved.command = ComposeCommand(resolved.dir, program, run.helpDocuments);
-    }
-    return resolved;
+    return ResolveRun(*run.mode, run.dirKey, run.program, installation.view);
 }
 
 bool CoreDirectory(const Installation& installation, std::string& dir) {
-    os::File file;
-    if (file.OpenExclusiveRead(installation.cfgPath) != os::kSuccess) return false;
-    if (!FindKeyDir(file, "CORE", KeyMatch::First, dir)) return false;
-    if (!dir.empty()) dir.pop_back();
+    if (!installation.cfgReadable()) return false;
+    std::string line;
+    if (!FindKeyDir(*installation.view.cfgLines, "CORE", KeyMatch::First, line)) return false;
+    dir = ::CoreDirectory(*installation.view.cfgLines);
     return true;
 }
 

@@ -5,31 +5,25 @@
 #include <string>
 
 #include "host/item_plan.h"
-#include "launch/command_line.h"
+#include "launch/run_rules.h"
 
 namespace host {
 
 struct Installation {
-    std::string root;     ///< the registry value; empty when missing
     std::string cfgPath;  ///< root, '\', "CFGPATH"
-    bool cfgReadable = false;
+    InstallationView view;
+    bool cfgReadable() const { return view.cfgLines.has_value(); }
+    const std::string& root() const { return view.root; }
 };
 
-/// Reads the registry value and tries "CFGPATH", as the run operations do.
+/// Reads the registry value and "CFGPATH", as the run operations do.
 Installation ReadInstallation();
 
-/// Where a planned start leads.
-struct ResolvedRun {
-    bool keyFound = false;  ///< the installation root, or a key line in "CFGPATH"
-    std::string dir;        ///< the directory line (root and '\' for the root)
-    ComposedCommand command;
-};
-
-/// Resolves `run` against `installation` exactly as its run operation would.
+/// Resolves `run` against `installation` with the run operation's own rules.
 ResolvedRun Resolve(const Installation& installation, const PlannedRun& run);
 
-/// The CORE directory that the first start puts on "PATH" (the directory line without its
-/// last byte); false when "CFGPATH" has no "CORE" line.
+/// The CORE directory that the first start puts on "PATH"; false when "CFGPATH" has no
+/// "CORE" line.
 bool CoreDirectory(const Installation& installation, std::string& dir);
 
 }  // namespace host

@@ -3,50 +3,28 @@
 
 #include <span>
 
-#include "core/entry.h"
-#include "core/gbk_text.h"
-#include "core/globals.h"
-#include "core/menu_catalog.h"
-#include "core/menu_item.h"
-#include "core/split_row.h"
+#include "flows/dev_notice.h"
 #include "flows/flow_rows.h"
+#include "model/menu_catalog.h"
+#include "model/menu_item.h"
+#include "model/split_row.h"
+#include "plugin/dispatch.h"
+#include "text/gbk_text.h"
 
 namespace host {
 
-const char* const kManagerKey = "DMGT|DMGT";
-
 namespace {
 
-constexpr const char* kRootDirKey = "CFG";
-constexpr const char* kHelpExtension = ".CHM";
 constexpr std::size_t kTitleTokens = 2;
-constexpr std::size_t kTripleTokens = 3;
 
-struct Operation {
-    const char* verb;  // as the catalogue rows name it, upper case
-    const char* name;
-    flows::RunOperation run;
-    KeyMatch match;
-    bool upperCase;
-};
+// A flow's run step names no "CFG": the root is the launcher's root key, which is empty.
+const std::string kRootKey;
 
-// clang-format off
-const Operation kOperations[] = {
-    {"RUNEXEFILE",    "RunExeFile",    &Launcher::RunExeFile,    KeyMatch::First, true},
-    {"RUNEXEFILEMIN", "RunExeFileMin", &Launcher::RunExeFileMin, KeyMatch::Last,  true},
-    {"RUNEXEFILEMAX", "RunExeFileMax", &Launcher::RunExeFileMax, KeyMatch::Last,  false},
-    {"RUNEXEFILENOR", "RunExeFileNor", &Launcher::RunExeFileNor, KeyMatch::Last,  false},
-};
-// clang-format on
-
-PlannedRun MakeRun(const Operation& operation, std::string dirKey, std::string program) {
+PlannedRun MakeRun(const RunMode& mode, std::string dirKey, std::string program) {
     PlannedRun run;
-    run.operation = operation.name;
+    run.mode = &mode;
     run.dirKey = std::move(dirKey);
     run.program = std::move(program);
-    run.match = operation.match;
-    run.upperCase = operation.upperCase;
-    run.helpDocuments = operation.upperCase;
     return run;
 }
 
@@ -122,15 +100,11 @@ private:
     }
 
     void AddRun(const flows::Step& step, int depth, const std::string& condition) {
-        for (const Operation& operation : kOperations) {
-            if (operation.run != step.operation) continue;
-            PlannedRun run =
-                MakeRun(operation, KeyOfStep(step.key, args_), TextOf(step.text, args_));
-            run.condition = condition;
-            plan_.runs.push_back(run);
-            plan_.lines.push_back({depth, {}, true, run});
-            return;
-        }
+        PlannedRun run = MakeRun(RunModeOf(step.operation), KeyOfStep(step.key, args_),
+                                 TextOf(step.text, args_));
+        run.condition = condition;
+        plan_.runs.push_back(run);
+        plan_.lines.push_back({depth, {}, true, run});
     }
 
     static std::string Join(const std::string& condition, const std::string& more) {
@@ -142,27 +116,18 @@ private:
 };
 
 void PlanTriples(const std::vector<std::string>& tokens, ItemPlan& plan) {
-    const std::size_t triples = (tokens.size() - kTitleTokens) / kTripleTokens;
-    for (std::size_t i = 0; i < triples; ++i) {
-        const std::size_t first = kTitleTokens + kTripleTokens * i;
-        const std::string verb = gbk::Upper(gbk::Trim(tokens[first]));
-        std::string dirKey = gbk::Upper(gbk::Trim(tokens[first + 1]));
-        if (dirKey == kRootDirKey) dirKey.clear();
-        bool known = false;
-        for (const Operation& operation : kOperations) {
-            if (verb != operation.verb) continue;
-            plan.runs.push_back(MakeRun(operation, dirKey, gbk::Trim(tokens[first + 2])));
-            known = true;
+    for (std::size_t i = 0; i < TripleCount(tokens); ++i) {
+        const CommandTriple triple = TripleAt(tokens, i, kRootKey);
+        const RunMode* mode = FindRunMode(triple.verb);
+        if (mode != nullptr) {
+            plan.runs.push_back(MakeRun(*mode, triple.dirKey, triple.program));
+        } else {
+            plan.unknownVerbs += (plan.unknownVerbs.empty() ? "" : " ") + triple.verb;
         }
-        if (!known) plan.unknownVerbs += (plan.unknownVerbs.empty() ? "" : " ") + verb;
     }
 }
 
 }  // namespace
-
-void BuildCatalogue(MenuCatalog& catalog) {
-    BuildMenuGroups(catalog);
-}
 
 std::string KeyOf(const MenuItem& item) {
     std::vector<std::string> tokens;
@@ -191,7 +156,7 @@ ItemPlan PlanItem(const MenuItem& item) {
 ItemPlan ManagerPlan() {
     ItemPlan plan;
     plan.key = kManagerKey;
-    plan.runs.push_back(MakeRun(kOperations[0], "DMGT", "SuiteMgr.exe"));
+    plan.runs.push_back(MakeRun(*FindRunMode("RUNEXEFILE"), kManagerDirKey, kManagerProgram));
     return plan;
 }
 
@@ -209,10 +174,12 @@ std::set<StartedFile> FilesStarted(const std::vector<ItemPlan>& plans) {
     std::set<StartedFile> files;
     for (const ItemPlan& plan : plans) {
         for (const PlannedRun& run : plan.runs) {
-            const std::string name = run.program.substr(0, gbk::Find(run.program, ' '));
-            const std::size_t document = gbk::FindText(gbk::Upper(name), kHelpExtension);
-            files.insert({run.dirKey, name,
-                          run.helpDocuments && document != std::string::npos && document > 0});
+            // Composed as the run operation composes it, from no directory.
+            const bool documents = run.mode->upperCaseProgram && !run.dirKey.empty();
+            const ComposedCommand command =
+                ComposeCommand({}, documents ? gbk::Upper(run.program) : run.program, documents);
+            files.insert({run.dirKey, run.program.substr(0, gbk::Find(run.program, ' ')),
+                          command.isDocument});
         }
     }
     return files;

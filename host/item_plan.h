@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/install_paths.h"
+#include "launch/run_rules.h"
 
 class MenuCatalog;
 class MenuItem;
@@ -15,13 +15,10 @@ namespace host {
 
 /// One program start that an item can make.
 struct PlannedRun {
-    std::string operation;  ///< "RunExeFile", "RunExeFileMin", "RunExeFileMax", "RunExeFileNor"
-    std::string dirKey;     ///< upper case; empty for the installation root
-    std::string program;    ///< the program text as the operation receives it
-    KeyMatch match = KeyMatch::First;
-    bool upperCase = false;      ///< the operation upper-cases the program text
-    bool helpDocuments = false;  ///< ".CHM" documents open in the help viewer
-    std::string condition;       ///< for flows: the work-file tests that lead to this start
+    const RunMode* mode = &kRunModes[0];  ///< the run operation and its rules
+    std::string dirKey;                   ///< upper case; empty for the installation root
+    std::string program;                  ///< the program text as the operation receives it
+    std::string condition;  ///< for flows: the work-file tests that lead to this start
 };
 
 /// One line of a flow's explanation, indented by its depth in the branches.
@@ -41,9 +38,6 @@ struct ItemPlan {
     std::vector<PlanLine> lines;   ///< the flow's steps in order (flows only)
 };
 
-/// Fills `catalog` with the seven groups, as InitTruvApp does.
-void BuildCatalogue(MenuCatalog& catalog);
-
 /// The key of an item: its first two tokens joined by '|'; empty for a row with fewer.
 std::string KeyOf(const MenuItem& item);
 
@@ -52,9 +46,6 @@ ItemPlan PlanItem(const MenuItem& item);
 
 /// The plan of the drawing-management key, which works without the catalogue.
 ItemPlan ManagerPlan();
-
-/// The key the host passes for drawing management.
-extern const char* const kManagerKey;
 
 /// Plans of the items that RunCommand can reach, in catalogue order: of several rows with
 /// one key only the first is ever found.

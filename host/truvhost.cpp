@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/menu_catalog.h"
+#include "catalogue/builders.h"
 #include "host/auto_ok.h"
 #include "host/console_text.h"
 #include "host/doctor.h"
@@ -14,7 +14,9 @@
 #include "host/menu_browser.h"
 #include "host/menu_file_reader.h"
 #include "host/plugin_loader.h"
+#include "model/menu_catalog.h"
 #include "os/os.h"
+#include "plugin/dispatch.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -155,7 +157,7 @@ private:
 
     int Doctor() {
         MenuCatalog catalog;
-        host::BuildCatalogue(catalog);
+        BuildMenuGroups(catalog);
         const host::DoctorReport report =
             host::Examine(host::ReadInstallation(), host::PlanCatalogue(catalog));
         for (const std::string& line : host::FormatReport(report, kKeysPerProblem)) {
@@ -166,9 +168,9 @@ private:
 
     int Explain(const std::string& key) {
         MenuCatalog catalog;
-        host::BuildCatalogue(catalog);
+        BuildMenuGroups(catalog);
         host::ItemPlan plan;
-        bool found = key == host::kManagerKey;
+        bool found = key == kManagerKey;
         if (found) plan = host::ManagerPlan();
         for (int i = 0; i < catalog.Count() && !found; ++i) {
             if (host::KeyOf(catalog.ItemAt(i)) != key) continue;

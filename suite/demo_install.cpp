@@ -13,13 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "core/gbk_text.h"
-#include "core/menu_catalog.h"
+#include "catalogue/builders.h"
 #include "host/item_plan.h"
+#include "model/menu_catalog.h"
 #include "suite/journal.h"
 #include "suite/sandbox.h"
 #include "suite/scenario.h"
 #include "suite/system.h"
+#include "text/gbk_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -90,7 +91,7 @@ std::string RegistryWhere(const Layout& layout) {
 /// Every directory key and file that the catalogue's rows and the flows can start.
 std::set<host::StartedFile> WhatTheCatalogueStarts() {
     MenuCatalog catalog;
-    host::BuildCatalogue(catalog);
+    BuildMenuGroups(catalog);
     std::vector<host::ItemPlan> plans = host::PlanCatalogue(catalog);
     plans.push_back(host::ManagerPlan());
     return host::FilesStarted(plans);

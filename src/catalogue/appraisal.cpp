@@ -1,8 +1,9 @@
 // The appraisal and strengthening group: inspection and appraisal of existing buildings,
 // strengthening design, the strengthening materials library and masonry strengthening.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -56,6 +57,6 @@ std::span<const ModuleBlock> AppraisalBlocks() {
     return kAppraisalBlocks;
 }
 
-void MenuCatalog::BuildAppraisalGroup() {
-    AddBlocks(*this, kAppraisalBlocks);
+void BuildAppraisalGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kAppraisalBlocks);
 }

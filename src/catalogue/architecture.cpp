@@ -1,7 +1,8 @@
 // The architecture group: the 3D architectural design module and two single-item modules.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -46,6 +47,6 @@ std::span<const ModuleBlock> ArchitectureBlocks() {
     return kArchitectureBlocks;
 }
 
-void MenuCatalog::BuildArchitectureGroup() {
-    AddBlocks(*this, kArchitectureBlocks);
+void BuildArchitectureGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kArchitectureBlocks);
 }

@@ -1,8 +1,9 @@
 // The masonry group: multi-storey masonry, bottom-frame structures in 3D and 2D, masonry
 // members, reinforced block masonry and quantities, all of one masonry module.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -80,6 +81,6 @@ std::span<const ModuleBlock> MasonryBlocks() {
     return kMasonryBlocks;
 }
 
-void MenuCatalog::BuildMasonryGroup() {
-    AddBlocks(*this, kMasonryBlocks);
+void BuildMasonryGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kMasonryBlocks);
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 void AddBlocks(MenuCatalog& catalog, std::span<const ModuleBlock> blocks) {
     for (const ModuleBlock& block : blocks) {

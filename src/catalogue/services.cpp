@@ -1,8 +1,9 @@
 // The building-services group: water supply and drainage, HVAC, electrical, fire protection,
 // site pipe networks, gas and the services bill of quantities.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -115,6 +116,6 @@ std::span<const ModuleBlock> ServicesBlocks() {
     return kServicesBlocks;
 }
 
-void MenuCatalog::BuildServicesGroup() {
-    AddBlocks(*this, kServicesBlocks);
+void BuildServicesGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kServicesBlocks);
 }

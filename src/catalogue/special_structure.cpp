@@ -1,9 +1,10 @@
 // The special-structures group: chimneys, prestressed concrete, cellular foundations, silos
 // and pools.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
 #include "launch/install_paths.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -121,6 +122,6 @@ std::span<const ModuleBlock> SpecialStructureBlocks(bool lyrInstalled) {
     return kSpecialBlocksLyr8;
 }
 
-void MenuCatalog::BuildSpecialStructureGroup() {
-    AddBlocks(*this, SpecialStructureBlocks(CfgPathHasKey("LYR")));
+void BuildSpecialStructureGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, SpecialStructureBlocks(CfgPathHasKey("LYR")));
 }

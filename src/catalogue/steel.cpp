@@ -1,7 +1,8 @@
 // The steel group: the steel design module with its seven sub-modules, and steel detailing.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -83,6 +84,6 @@ std::span<const ModuleBlock> SteelBlocks() {
     return kSteelBlocks;
 }
 
-void MenuCatalog::BuildSteelGroup() {
-    AddBlocks(*this, kSteelBlocks);
+void BuildSteelGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kSteelBlocks);
 }

@@ -1,8 +1,9 @@
 // The structure group: model input, the three analysis modules in two editions each,
 // drawings, slabs and stairs, foundations, members, bent frames, isolation and quantities.
+#include "catalogue/builders.h"
 #include "catalogue/group_tables.h"
 #include "catalogue/module_block.h"
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 namespace {
 
@@ -171,6 +172,6 @@ std::span<const ModuleBlock> StructureBlocks() {
     return kStructureBlocks;
 }
 
-void MenuCatalog::BuildStructureGroup() {
-    AddBlocks(*this, kStructureBlocks);
+void BuildStructureGroup(MenuCatalog& catalog) {
+    AddBlocks(catalog, kStructureBlocks);
 }

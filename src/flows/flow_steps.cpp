@@ -1,11 +1,11 @@
 // The interpreter of the item flows' steps and the recognition of their rows.
 #include "flows/flow_steps.h"
 
-#include "core/gbk_text.h"
-#include "core/globals.h"
-#include "core/message_box.h"
+#include "flows/dev_notice.h"
 #include "flows/work_files.h"
+#include "model/message_box.h"
 #include "os/os.h"
+#include "text/gbk_text.h"
 
 namespace flows {
 

@@ -11,11 +11,9 @@
 #include <string_view>
 
 #include "launch/launcher.h"
+#include "launch/run_rules.h"
 
 namespace flows {
-
-/// One of the launcher's run operations.
-using RunOperation = void (Launcher::*)(std::string, std::string);
 
 inline constexpr RunOperation kRunExeFile = &Launcher::RunExeFile;
 inline constexpr RunOperation kRunExeFileMin = &Launcher::RunExeFileMin;

@@ -1,7 +1,7 @@
 // The chain of item flows, and the two flows whose groups have no command-less rows.
 #include "flows/item_flows.h"
 
-#include "core/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace {
 

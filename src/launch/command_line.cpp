@@ -1,7 +1,7 @@
 // Composing the command line of a program from its directory and its program text.
 #include "launch/command_line.h"
 
-#include "core/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ ComposedCommand ComposeCommand(const std::string& dir, const std::string& progra
     if (firstArgument != std::string::npos) composed.parameters = rest.substr(firstArgument);
 
     const std::size_t document = gbk::FindText(program, kHelpExtension);
-    const bool isDocument = helpDocuments && document != std::string::npos && document > 0;
-    composed.commandLine = (isDocument ? std::string(kHelpViewer) : std::string()) +
+    composed.isDocument = helpDocuments && document != std::string::npos && document > 0;
+    composed.commandLine = (composed.isDocument ? std::string(kHelpViewer) : std::string()) +
                            QuotedIfBlank(composed.file) + rest;
     return composed;
 }

@@ -8,8 +8,9 @@
 /// file to open and its parameters for the shell.
 struct ComposedCommand {
     std::string commandLine;
-    std::string file;        // directory and program file name, never quoted
-    std::string parameters;  // the program text after the file name, leading blanks dropped
+    std::string file;         // directory and program file name, never quoted
+    std::string parameters;   // the program text after the file name, leading blanks dropped
+    bool isDocument = false;  // a help document, opened by the help viewer
 };
 
 /// Joins `dir` and `program` with nothing in between. When `helpDocuments` is set and the

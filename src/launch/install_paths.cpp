@@ -1,9 +1,9 @@
 // Where the suite lives: the installation root, the "CFGPATH" file and the project directory.
 #include "launch/install_paths.h"
 
-#include "core/gbk_text.h"
 #include "launch/reg_key.h"
 #include "os/os.h"
+#include "text/gbk_text.h"
 
 namespace {
 constexpr const char* kRootKeyPath = "SOFTWARE\\TRUV\\MAIN\\PATH";
@@ -30,25 +30,21 @@ bool ValidateWorkDir(const std::string& dir) {
     return !dir.empty() && os::SetCurrentDirectory(dir);
 }
 
-bool FindKeyDir(os::File& file, const std::string& key, KeyMatch mode, std::string& dir) {
-    bool found = false;
-    dir.clear();
+std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root) {
+    os::File file;
+    if (file.OpenExclusiveRead(CfgPathFile(root)) != os::kSuccess) return std::nullopt;
+    std::vector<std::string> lines;
     std::string line;
-    while (file.ReadLine(line)) {
-        if (gbk::Upper(line) != key) continue;
-        found = true;
-        if (!file.ReadLine(dir)) dir.clear();
-        if (mode == KeyMatch::First) break;
-    }
-    return found;
+    while (file.ReadLine(line)) lines.push_back(line);
+    return lines;
 }
 
 bool CfgPathHasKey(const std::string& key) {
     const std::string wanted = gbk::Upper(key);
-    os::File file;
-    if (file.OpenExclusiveRead(CfgPathFile(GetInstallRoot())) != os::kSuccess) return false;
-    bool found = false;
-    std::string line;
-    while (file.ReadLine(line)) found = found || gbk::Upper(line) == wanted;
-    return found;
+    const std::optional<std::vector<std::string>> lines = ReadCfgPath(GetInstallRoot());
+    if (!lines) return false;
+    for (const std::string& line : *lines) {
+        if (gbk::Upper(line) == wanted) return true;
+    }
+    return false;
 }

@@ -2,11 +2,9 @@
 #ifndef TRUV_LAUNCH_INSTALL_PATHS_H
 #define TRUV_LAUNCH_INSTALL_PATHS_H
 
+#include <optional>
 #include <string>
-
-namespace os {
-class File;
-}
+#include <vector>
 
 /// The registry value "CFG" of HKEY_LOCAL_MACHINE\SOFTWARE\TRUV\MAIN\PATH, read afresh;
 /// the empty text on any failure.
@@ -19,11 +17,9 @@ std::string CfgPathFile(const std::string& root);
 /// current directory becomes `dir`.
 bool ValidateWorkDir(const std::string& dir);
 
-enum class KeyMatch { First, Last };
-
-/// Scans an open "CFGPATH" for the line that, upper-cased, equals `key`; the line after it
-/// is the directory (empty at the end of the file). In Last mode a later match replaces it.
-bool FindKeyDir(os::File& file, const std::string& key, KeyMatch mode, std::string& dir);
+/// Every line of "CFGPATH" under `root`, read with the file opened for this process alone;
+/// nullopt when it cannot be opened.
+std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root);
 
 /// True when some line of "CFGPATH", upper-cased, equals `key` upper-cased.
 bool CfgPathHasKey(const std::string& key);

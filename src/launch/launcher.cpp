@@ -1,12 +1,9 @@
 // The four run operations: compose, check, start, wait, judge.
 #include "launch/launcher.h"
 
-#include <string_view>
-
-#include "core/gbk_text.h"
-#include "core/message_box.h"
-#include "launch/command_line.h"
 #include "launch/install_paths.h"
+#include "launch/run_rules.h"
+#include "model/message_box.h"
 #include "os/os.h"
 
 namespace {
@@ -14,47 +11,12 @@ namespace {
 Launcher* theLauncher = nullptr;
 
 // clang-format off
-constexpr const char* kBadWorkDir      = "初始化工作目录不存在或非法，确定后请单击改变目录重新输入！";  // W
-constexpr const char* kNoCfgPath       = "配置文件“CFGPATH”不存在，请检查!";                             // F
-constexpr const char* kKeyMissingIn    = "在";                                                           // K1
-constexpr const char* kKeyMissingAfter = "中 找不到指定的 ";                                             // K1
-constexpr const char* kNoApplication   = "找不到指定的应用程序!";                                        // K2
-constexpr const char* kCannotFind      = "找不到 ";                                                      // N
-constexpr const char* kAbnormalEnd     = "运行该项时,程序异常中断!";                                     // X
-constexpr const char* kErrorCaption    = "错误";
+constexpr const char* kCannotFind   = "找不到 ";                          // N
+constexpr const char* kAbnormalEnd  = "运行该项时,程序异常中断!";         // X
+constexpr const char* kErrorCaption = "错误";
 // clang-format on
-
-// Started through the shell's "open" by RunExeFile, tested in this order.
-constexpr const char* kDataCheckPrograms[] = {"INSPECT4.EXE", "INSPECT3.EXE", "INSPECT2.EXE",
-                                              "INSPECT1.EXE"};
-// Its exit code is not judged by RunExeFile.
-constexpr const char* kUnjudgedProgram = "ACAD.EXE";
-
-bool IsDataCheck(const std::string& program) {
-    for (const char* name : kDataCheckPrograms) {
-        if (program.find(name) != std::string::npos) return true;
-    }
-    return false;
-}
 
 }  // namespace
-
-/// How the four run operations differ.
-struct Launcher::RunMode {
-    KeyMatch match;
-    bool upperCaseProgram;  // and open ".CHM" documents with the help viewer
-    bool dataCheckByShell;
-    bool namesMissingKey;  // K1 rather than K2; N after a failed start
-    bool judgesAcad;
-};
-
-// clang-format off
-//                                          match            upper  shell  K1/N   ACAD judged
-constexpr Launcher::RunMode kRunExeFile    {KeyMatch::First, true,  true,  true,  false};
-constexpr Launcher::RunMode kRunExeFileMin {KeyMatch::Last,  true,  false, false, true};
-constexpr Launcher::RunMode kRunExeFileMax {KeyMatch::Last,  false, false, false, true};
-constexpr Launcher::RunMode kRunExeFileNor {KeyMatch::Last,  false, false, false, true};
-// clang-format on
 
 Launcher::Launcher() : exitCode(new std::uint32_t(0)), pathPending(1), cfgFound(0) {
     theLauncher = this;
@@ -70,65 +32,49 @@ Launcher& TheLauncher() {
 }
 
 void Launcher::RunExeFile(std::string dirKey, std::string program) {
-    Run(kRunExeFile, std::move(dirKey), std::move(program));
+    Run(kRunModes[0], std::move(dirKey), std::move(program));
 }
 void Launcher::RunExeFileMin(std::string dirKey, std::string program) {
-    Run(kRunExeFileMin, std::move(dirKey), std::move(program));
+    Run(kRunModes[1], std::move(dirKey), std::move(program));
 }
 void Launcher::RunExeFileMax(std::string dirKey, std::string program) {
-    Run(kRunExeFileMax, std::move(dirKey), std::move(program));
+    Run(kRunModes[2], std::move(dirKey), std::move(program));
 }
 void Launcher::RunExeFileNor(std::string dirKey, std::string program) {
-    Run(kRunExeFileNor, std::move(dirKey), std::move(program));
+    Run(kRunModes[3], std::move(dirKey), std::move(program));
 }
 
 void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program) {
     cfgFound = 0;
-    const std::string root = GetInstallRoot();
-    const std::string base = root + "\\";
-    ComposedCommand command;
-    if (dirKey == rootKey) {
-        command = ComposeCommand(base, program, /*helpDocuments=*/false);
-    } else {
-        os::File cfgPath;
-        if (cfgPath.OpenExclusiveRead(CfgPathFile(root)) == os::kSuccess) {
-            if (!ValidateWorkDir(workDir)) {
-                ShowMessage(kBadWorkDir);
-                return;
-            }
-            cfgFound = 1;
-            std::string dir;
-            if (FindKeyDir(cfgPath, dirKey, mode.match, dir)) {
-                if (mode.upperCaseProgram) program = gbk::Upper(program);
-                command = ComposeCommand(dir, program, mode.upperCaseProgram);
-            }
+    InstallationView installation{GetInstallRoot(), rootKey, std::nullopt, true};
+    if (dirKey != rootKey) {
+        installation.cfgLines = ReadCfgPath(installation.root);
+        if (installation.cfgLines) {
+            installation.workDirValid = ValidateWorkDir(workDir);
+            cfgFound = installation.workDirValid ? 1 : 0;
         }
     }
-    if (command.commandLine.empty()) {
-        if (!cfgFound) {
-            ShowMessage(kNoCfgPath);
-        } else if (mode.namesMissingKey) {
-            ShowMessage(kKeyMissingIn + CfgPathFile(root) + kKeyMissingAfter + dirKey);
-        } else {
-            ShowMessage(kNoApplication);
-        }
+    const ResolvedRun resolved = ResolveRun(mode, dirKey, std::move(program), installation);
+    if (resolved.outcome != RunOutcome::kStart) {
+        ShowMessage(resolved.message);
         return;
     }
 
     PrepareEnvironment();
     const os::EnvironmentBlock environment;
-    if (mode.dataCheckByShell && IsDataCheck(program)) {
-        ShellOpenAndWait(command.file, command.parameters);
+    if (resolved.byShell) {
+        ShellOpenAndWait(resolved.command.file, resolved.command.parameters);
         return;
     }
     os::Process process;
-    if (os::StartProcess(command.commandLine, environment, workDir, process) != os::kSuccess) {
+    const std::string& commandLine = resolved.command.commandLine;
+    if (os::StartProcess(commandLine, environment, workDir, process) != os::kSuccess) {
         ShowLastError();
-        if (mode.namesMissingKey) ShowMessage(kCannotFind + command.commandLine);
+        if (mode.namesMissingKey) ShowMessage(kCannotFind + commandLine);
         return;
     }
     process.Wait();
-    if (mode.judgesAcad || program != kUnjudgedProgram) CheckExitCode(process);
+    if (resolved.judgesExitCode) CheckExitCode(process);
     process.Close();
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+struct RunMode;
+
 namespace os {
 class Process;
 }
@@ -38,8 +40,6 @@ public:
     std::string workDir;
     std::int32_t cfgFound;
     std::string rootKey;
-
-    struct RunMode;
 
 private:
     void Run(const RunMode& mode, std::string dirKey, std::string program);

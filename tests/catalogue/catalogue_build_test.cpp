@@ -4,26 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/builders.h"
 #include "catalogue/catalogue_rows.h"
-#include "core/menu_catalog.h"
 #include "launch/install_paths.h"
+#include "model/menu_catalog.h"
 
 namespace {
-
-using Builder = void (MenuCatalog::*)();
-
-constexpr Builder kBuilders[kGroupCount] = {
-    &MenuCatalog::BuildArchitectureGroup, &MenuCatalog::BuildStructureGroup,
-    &MenuCatalog::BuildSteelGroup,        &MenuCatalog::BuildSpecialStructureGroup,
-    &MenuCatalog::BuildMasonryGroup,      &MenuCatalog::BuildAppraisalGroup,
-    &MenuCatalog::BuildServicesGroup,
-};
 
 /// Runs the seven builders in order; the item count after each.
 std::vector<int> BuildAll(MenuCatalog& catalog) {
     std::vector<int> counts;
-    for (Builder builder : kBuilders) {
-        (catalog.*builder)();
+    for (GroupBuilder builder : kGroupBuilders) {
+        builder(catalog);
         counts.push_back(catalog.Count());
     }
     return counts;

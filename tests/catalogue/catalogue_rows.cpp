@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "catalogue/group_tables.h"
-#include "core/gbk_text.h"
-#include "core/split_row.h"
+#include "model/split_row.h"
+#include "text/gbk_text.h"
 
 std::string CatalogueRow::CommandKey() const {
     std::string key;

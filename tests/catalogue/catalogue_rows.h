@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/module_block.h"
-
-inline constexpr int kGroupCount = 7;
+#include "model/menu_file.h"
 
 /// One command triple of a row, as SplitRow yields it.
 struct Triple {

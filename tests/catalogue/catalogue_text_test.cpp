@@ -8,8 +8,8 @@
 
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/group_tables.h"
-#include "core/gbk_text.h"
 #include "flows/flow_rows.h"
+#include "text/gbk_text.h"
 
 namespace {
 

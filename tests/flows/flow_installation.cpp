@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/gbk_text.h"
 #include "launch/launcher.h"
 #include "support/temp_dir.h"
+#include "text/gbk_text.h"
 
 namespace fs = std::filesystem;
 

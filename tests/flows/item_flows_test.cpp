@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/message_box.h"
 #include "flows/flow_rows.h"
+#include "model/message_box.h"
 #include "project_dir.h"
 #include "support/box_capture.h"
 

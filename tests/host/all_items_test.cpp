@@ -4,13 +4,14 @@
 
 #include <algorithm>
 
-#include "core/entry.h"
-#include "core/gbk_text.h"
+#include "catalogue/builders.h"
 #include "host/menu_file_reader.h"
 #include "launch/launcher.h"
 #include "os/os.h"
+#include "plugin/entry.h"
 #include "support/box_capture.h"
 #include "support/temp_dir.h"
+#include "text/gbk_text.h"
 #include "whole_installation.h"
 
 namespace {
@@ -22,9 +23,12 @@ std::string FileName(const std::string& path) {
 
 /// The file name that argv[0] of a start carries: the help viewer for a document.
 std::string ExpectedProgram(const host::PlannedRun& run) {
-    const std::string text = run.upperCase ? gbk::Upper(run.program) : run.program;
+    const std::string text = run.mode->upperCaseProgram ? gbk::Upper(run.program) : run.program;
     const std::size_t document = text.find(".CHM");
-    if (run.helpDocuments && document != std::string::npos && document > 0) return "HH.EXE";
+    if (run.mode->upperCaseProgram && !run.dirKey.empty() && document != std::string::npos &&
+        document > 0) {
+        return "HH.EXE";
+    }
     return gbk::Upper(FileName(text.substr(0, text.find(' '))));
 }
 

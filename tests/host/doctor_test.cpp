@@ -5,12 +5,13 @@
 #include <functional>
 #include <set>
 
-#include "core/gbk_text.h"
-#include "core/menu_catalog.h"
 #include "host/doctor.h"
 #include "host/item_plan.h"
+#include "model/menu_catalog.h"
+#include "plugin/dispatch.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
+#include "text/gbk_text.h"
 #include "whole_installation.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(DoctorTest, AMissingRegistryValueOrCfgPathBreaksEveryItemThatStartsAProgr
     EXPECT_EQ(report.problems[0].brokenKeys, [&] {
         std::vector<std::string> keys =
             KeysStarting([](const host::PlannedRun& run) { return !run.dirKey.empty(); });
-        keys.push_back(host::kManagerKey);
+        keys.push_back(kManagerKey);
         return keys;
     }());
 }

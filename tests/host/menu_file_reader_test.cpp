@@ -4,11 +4,12 @@
 #include <fstream>
 #include <set>
 
-#include "core/entry.h"
-#include "core/menu_catalog.h"
-#include "core/menu_file.h"
+#include "catalogue/builders.h"
 #include "host/item_plan.h"
 #include "host/menu_file_reader.h"
+#include "model/menu_catalog.h"
+#include "model/menu_file.h"
+#include "plugin/entry.h"
 #include "suite/sandbox.h"
 
 namespace {

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
-#include "core/menu_catalog.h"
+#include "catalogue/builders.h"
+#include "model/menu_catalog.h"
 #include "suite/system.h"
 
 void WholeInstallationTest::SetUp() {
     sandbox.SetRegistryRoot();
     MenuCatalog catalog;
-    host::BuildCatalogue(catalog);
+    BuildMenuGroups(catalog);
     plans = host::PlanCatalogue(catalog);
     files = host::FilesStarted(plans);
     std::set<std::string> keys{"CORE", "DMGT"};

@@ -41,24 +41,12 @@ TEST_F(InstallPathsTest, CfgPathHasKeyComparesWholeLinesUpperCased) {
     EXPECT_FALSE(CfgPathHasKey("LYR"));
 }
 
-TEST_F(InstallPathsTest, FindKeyDirModes) {
-    sandbox.WriteCfgPathBytes("core\r\nD:\\A\\\r\nX\r\nCORE\nD:\\B\\\nLAST\n");
-    std::string dir = "stale";
-    os::File file;
-    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
-    EXPECT_TRUE(FindKeyDir(file, "CORE", KeyMatch::First, dir));
-    EXPECT_EQ(dir, "D:\\A\\");
-    file.Close();
-    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
-    EXPECT_TRUE(FindKeyDir(file, "CORE", KeyMatch::Last, dir));
-    EXPECT_EQ(dir, "D:\\B\\");
-    file.Close();
-    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
-    EXPECT_TRUE(FindKeyDir(file, "LAST", KeyMatch::First, dir));
-    EXPECT_EQ(dir, "");
-    file.Close();
-    ASSERT_EQ(file.OpenExclusiveRead(sandbox.CfgPathFile()), os::kSuccess);
-    EXPECT_FALSE(FindKeyDir(file, "NONE", KeyMatch::Last, dir));
+TEST_F(InstallPathsTest, ReadCfgPathGivesEveryLine) {
+    sandbox.WriteCfgPathBytes("core\r\nD:\\A\\\r\nX\nLAST");
+    EXPECT_EQ(ReadCfgPath(sandbox.Root()),
+              (std::vector<std::string>{"core", "D:\\A\\", "X", "LAST"}));
+    sandbox.RemoveCfgPath();
+    EXPECT_EQ(ReadCfgPath(sandbox.Root()), std::nullopt);
 }
 
 TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "core/gbk_text.h"
 #include "launch/install_paths.h"
 #include "os/os.h"
 #include "support/installation_fixture.h"
 #include "support/temp_dir.h"
+#include "text/gbk_text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The row tokenizer that every reader of a catalogue row uses.
-#include "core/split_row.h"
+#include "model/split_row.h"
 
 void SplitRow(const char* bytes, std::size_t length, std::vector<std::string>& tokens) {
     tokens.clear();

@@ -1,6 +1,8 @@
 // The two entry points: the catalogue, the menu file beside the executable, the project
 // directory and the group boundaries, with both variants of the prestressed-concrete block.
-#include "core/entry.h"
+#include "plugin/entry.h"
+#include "catalogue/builders.h"
+#include "flows/dev_notice.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/globals.h"
-#include "core/menu_catalog.h"
 #include "launch/launcher.h"
+#include "model/menu_catalog.h"
 #include "os/os.h"
+#include "plugin/globals.h"
 #include "support/installation_fixture.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 // The plug-in's message box: every user message except the system-error box goes through it.
-#ifndef TRUV_CORE_MESSAGE_BOX_H
-#define TRUV_CORE_MESSAGE_BOX_H
+#ifndef TRUV_MODEL_MESSAGE_BOX_H
+#define TRUV_MODEL_MESSAGE_BOX_H
 
 #include <cstdint>
 #include <string>
@@ -14,4 +14,4 @@ void ShowMessage(const std::string& text, std::uint32_t style = os::kBoxOk);
 /// The caption: the library's own file name without directory and extension.
 std::string MessageCaption();
 
-#endif  // TRUV_CORE_MESSAGE_BOX_H
+#endif  // TRUV_MODEL_MESSAGE_BOX_H

@@ -1,6 +1,6 @@
 // "menu.txt": the file beside the host's executable from which the host builds its menus.
-#ifndef TRUV_CORE_MENU_FILE_H
-#define TRUV_CORE_MENU_FILE_H
+#ifndef TRUV_MODEL_MENU_FILE_H
+#define TRUV_MODEL_MENU_FILE_H
 
 #include <string>
 
@@ -32,4 +32,4 @@ std::string WriteFailureText(const std::string& path);
 /// moved into place once complete. Failures are shown in message boxes.
 void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds);
 
-#endif  // TRUV_CORE_MENU_FILE_H
+#endif  // TRUV_MODEL_MENU_FILE_H

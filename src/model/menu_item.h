@@ -1,6 +1,6 @@
 // One menu row of the catalogue and the operations that carry it out.
-#ifndef TRUV_CORE_MENU_ITEM_H
-#define TRUV_CORE_MENU_ITEM_H
+#ifndef TRUV_MODEL_MENU_ITEM_H
+#define TRUV_MODEL_MENU_ITEM_H
 
 #include <string>
 #include <vector>
@@ -22,15 +22,6 @@ public:
     int GetParts(std::string& captionOut, std::string& moduleKeyOut,
                  std::vector<std::string>& tokens) const;
 
-    /// Carries the row out: a row of two tokens goes to the item flows (their result, 1 or 0);
-    /// otherwise every whole triple runs through RunTriple, and the result is 1.
-    int Execute() const;
-
-    /// Trims all three texts, upper-cases verb and directory key, maps "CFG" to the
-    /// launcher's root key and calls the matching run operation: 1, or -1 (with a message)
-    /// for a verb that is none of the four.
-    int RunTriple(std::string verb, std::string dirKey, std::string program) const;
-
 private:
     int moduleNumber;
     std::string caption;
@@ -38,4 +29,4 @@ private:
     std::string rowText;
 };
 
-#endif  // TRUV_CORE_MENU_ITEM_H
+#endif  // TRUV_MODEL_MENU_ITEM_H

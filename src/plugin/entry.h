@@ -1,14 +1,6 @@
 // The two functions the host calls.
-#ifndef TRUV_CORE_ENTRY_H
-#define TRUV_CORE_ENTRY_H
-
-#include "core/menu_file.h"
-
-class MenuCatalog;
-
-/// Runs the seven group builders on `catalog` in menu order and records the item count after
-/// each: the group boundaries.
-GroupBounds BuildMenuGroups(MenuCatalog& catalog);
+#ifndef TRUV_PLUGIN_ENTRY_H
+#define TRUV_PLUGIN_ENTRY_H
 
 /// Builds the catalogue, writes "menu.txt" beside the host's executable unless it exists, and
 /// returns the constant text "CFG".
@@ -18,4 +10,4 @@ const char* InitTruvApp();
 /// (module title, '|', item title). A null key counts as the empty key.
 void RunCommand(char* key);
 
-#endif  // TRUV_CORE_ENTRY_H
+#endif  // TRUV_PLUGIN_ENTRY_H

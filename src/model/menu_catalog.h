@@ -1,11 +1,11 @@
 // The catalogue of menu rows: the global one owns its items, views only borrow them.
-#ifndef TRUV_CORE_MENU_CATALOG_H
-#define TRUV_CORE_MENU_CATALOG_H
+#ifndef TRUV_MODEL_MENU_CATALOG_H
+#define TRUV_MODEL_MENU_CATALOG_H
 
 #include <string>
 #include <vector>
 
-#include "core/menu_item.h"
+#include "model/menu_item.h"
 
 namespace os {
 class File;
@@ -38,22 +38,8 @@ public:
     /// failed (writing stops at once).
     bool WriteModule(const std::string& title, os::File& file) const;
 
-    /// Finds the item of `key` (module title, '|', item title) and carries it out.
-    /// 1 for the drawing-management key, Execute's result for a found row, -1 for an empty
-    /// or unknown key.
-    int Dispatch(const std::string& key) const;
-
-    // The seven group builders, in the order InitTruvApp runs them.
-    void BuildArchitectureGroup();
-    void BuildStructureGroup();
-    void BuildSteelGroup();
-    void BuildSpecialStructureGroup();
-    void BuildMasonryGroup();
-    void BuildAppraisalGroup();
-    void BuildServicesGroup();
-
 private:
     std::vector<MenuItem*> items;
 };
 
-#endif  // TRUV_CORE_MENU_CATALOG_H
+#endif  // TRUV_MODEL_MENU_CATALOG_H

@@ -1,5 +1,5 @@
 // The catalogue of menu rows: the global one owns its items, views only borrow them.
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 MenuCatalog::MenuCatalog() = default;
 

@@ -1,5 +1,5 @@
 // The row tokenizer.
-#include "core/split_row.h"
+#include "model/split_row.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The menu file: module blocks, sub-menu runs, the eight group blocks and failures.
-#include "core/menu_file.h"
+#include "model/menu_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 #include "support/box_capture.h"
 #include "support/temp_dir.h"
 

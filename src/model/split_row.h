@@ -1,6 +1,6 @@
 // The row tokenizer that every reader of a catalogue row uses.
-#ifndef TRUV_CORE_SPLIT_ROW_H
-#define TRUV_CORE_SPLIT_ROW_H
+#ifndef TRUV_MODEL_SPLIT_ROW_H
+#define TRUV_MODEL_SPLIT_ROW_H
 
 #include <cstddef>
 #include <string>
@@ -11,4 +11,4 @@
 /// byte-wise: catalogue rows hold no double-byte character with such a byte inside.
 void SplitRow(const char* bytes, std::size_t length, std::vector<std::string>& tokens);
 
-#endif  // TRUV_CORE_SPLIT_ROW_H
+#endif  // TRUV_MODEL_SPLIT_ROW_H

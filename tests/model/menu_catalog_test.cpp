@@ -1,5 +1,5 @@
 // The catalogue model: adding rows, reading their parts, views and module titles.
-#include "core/menu_catalog.h"
+#include "model/menu_catalog.h"
 
 #include <gtest/gtest.h>
 

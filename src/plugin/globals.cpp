@@ -1,10 +1,11 @@
 // The objects that live for the whole time the library is loaded, in their order of
 // construction (destruction runs in reverse): they share this one translation unit so that
 // the order is the order of definition.
-#include "core/globals.h"
+#include "plugin/globals.h"
 
-#include "core/menu_catalog.h"
+#include "flows/dev_notice.h"
 #include "launch/launcher.h"
+#include "model/menu_catalog.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // One menu row of the catalogue.
-#include "core/menu_item.h"
+#include "model/menu_item.h"
 
-#include "core/split_row.h"
+#include "model/split_row.h"
 
 MenuItem::MenuItem(int moduleNumber_, std::string caption_, std::string moduleKey_,
                    std::string rowText_)

@@ -1,5 +1,5 @@
 // Byte-string helpers that respect GBK double-byte characters.
-#include "core/gbk_text.h"
+#include "text/gbk_text.h"
 
 namespace gbk {
 

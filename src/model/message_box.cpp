@@ -1,7 +1,7 @@
 // The plug-in's message box: every user message except the system-error box goes through it.
-#include "core/message_box.h"
+#include "model/message_box.h"
 
-#include "core/gbk_text.h"
+#include "text/gbk_text.h"
 
 std::string MessageCaption() {
     const std::string path = os::OwnModulePath();

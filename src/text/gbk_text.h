@@ -2,8 +2,8 @@
 //
 // A lead byte 0x81..0xFE and the byte after it form one character, so a trail byte that
 // looks like '\', '_', '|' or a letter is never taken for that ASCII character.
-#ifndef TRUV_CORE_GBK_TEXT_H
-#define TRUV_CORE_GBK_TEXT_H
+#ifndef TRUV_TEXT_GBK_TEXT_H
+#define TRUV_TEXT_GBK_TEXT_H
 
 #include <cstddef>
 #include <string>
@@ -37,4 +37,4 @@ std::size_t FindText(std::string_view text, std::string_view needle, std::size_t
 
 }  // namespace gbk
 
-#endif  // TRUV_CORE_GBK_TEXT_H
+#endif  // TRUV_TEXT_GBK_TEXT_H

@@ -1,13 +1,13 @@
 // "menu.txt": the file beside the host's executable from which the host builds its menus.
-#include "core/menu_file.h"
+#include "model/menu_file.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <vector>
 
-#include "core/gbk_text.h"
-#include "core/menu_catalog.h"
-#include "core/message_box.h"
+#include "model/menu_catalog.h"
+#include "model/message_box.h"
+#include "text/gbk_text.h"
 
 const char* const kGroupTitles[kGroupCount] = {
     "[建  筑]", "[结  构]", "[钢结构]", "[特种结构]", "[砌体结构]", "[鉴定加固]", "[设  备]",

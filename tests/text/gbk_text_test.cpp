@@ -1,5 +1,5 @@
 // GBK-aware trimming, upper-casing and searching.
-#include "core/gbk_text.h"
+#include "text/gbk_text.h"
 
 #include <gtest/gtest.h>
 
