@@ -55,3 +55,10 @@ if(WIN32)
                    -DOBJDUMP=${CMAKE_OBJDUMP} -DPOINTER_BITS=${TRUV_POINTER_BITS}
                    -P ${CMAKE_CURRENT_LIST_DIR}/CheckDllExports.cmake)
 endif()
+
+# The POSIX library exports the two entry points and nothing else.
+if(NOT WIN32)
+  add_test(NAME truvApp_exports
+           COMMAND ${CMAKE_COMMAND} -DLIBRARY=$<TARGET_FILE:truvApp> -DNM=${CMAKE_NM}
+                   -P ${CMAKE_CURRENT_LIST_DIR}/CheckSharedExports.cmake)
+endif()

@@ -3,17 +3,13 @@
 
 #include <charconv>
 
+#include "text/gbk_text.h"
+
 namespace suite {
 namespace {
 
 constexpr std::string_view kExeSuffix = ".exe";
 
-bool IsGbkLead(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-bool IsGbkTrail(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
-}
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -237,8 +233,7 @@ std::string EscapeField(const std::string& bytes, bool escapeBlanks) {
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         auto byte = static_cast<unsigned char>(bytes[i]);
-        if (IsGbkLead(byte) && i + 1 < bytes.size() &&
-            IsGbkTrail(static_cast<unsigned char>(bytes[i + 1]))) {
+        if (gbk::IsLeadByte(bytes[i]) && i + 1 < bytes.size() && gbk::IsTrailByte(bytes[i + 1])) {
             out += bytes.substr(i++, 2);
         } else if (byte == '\\') {
             out += "\\\\";
@@ -255,7 +250,7 @@ bool UnescapeField(const std::string& text, std::string& bytes, std::string& err
     bytes.clear();
     std::size_t pos = 0;
     while (pos < text.size()) {
-        if (IsGbkLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) {
+        if (gbk::IsLeadByte(text[pos]) && pos + 1 < text.size()) {
             bytes += text.substr(pos, 2);
             pos += 2;
         } else if (text[pos] != '\\') {

@@ -3,13 +3,10 @@
 
 #include <cstddef>
 
+#include "text/gbk_text.h"
+
 namespace os {
 namespace {
-
-bool IsLeadByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x81 && value <= 0xFE;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -24,7 +21,7 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
 
 // Appends the character at `pos` (one or two bytes) and returns the position after it.
 std::size_t TakeCharacter(std::string_view text, std::size_t pos, std::string& out) {
-    const std::size_t length = IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
+    const std::size_t length = gbk::CharLength(text, pos);
     out.append(text.substr(pos, length));
     return pos + length;
 }

@@ -3,18 +3,10 @@
 
 #include <cstddef>
 
+#include "text/gbk_text.h"
+
 namespace os {
 namespace {
-
-bool IsLeadByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x81 && value <= 0xFE;
-}
-
-// Length of the character at `text[pos]`: 2 for a complete double-byte character.
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-    return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
-}
 
 char FoldCase(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -37,9 +29,9 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
     std::size_t starPattern = std::string_view::npos;
     std::size_t starName = 0;
     while (n < name.size()) {
-        const std::size_t nameLength = CharLength(name, n);
+        const std::size_t nameLength = gbk::CharLength(name, n);
         if (p < pattern.size()) {
-            const std::size_t patternLength = CharLength(pattern, p);
+            const std::size_t patternLength = gbk::CharLength(pattern, p);
             const std::string_view token = pattern.substr(p, patternLength);
             if (token == "*") {
                 starPattern = ++p;
@@ -55,7 +47,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
         if (starPattern == std::string_view::npos) {
             return false;
         }
-        starName += CharLength(name, starName);
+        starName += gbk::CharLength(name, starName);
         p = starPattern;
         n = starName;
     }

@@ -8,6 +8,11 @@ bool IsLeadByte(char byte) {
     return value >= 0x81 && value <= 0xFE;
 }
 
+bool IsTrailByte(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x40 && value <= 0xFE && value != 0x7F;
+}
+
 std::size_t CharLength(std::string_view text, std::size_t pos) {
     return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }

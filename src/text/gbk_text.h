@@ -14,6 +14,9 @@ namespace gbk {
 /// True for a byte that opens a double-byte character.
 bool IsLeadByte(char byte);
 
+/// True for a byte that can close a double-byte character (0x40..0xFE except 0x7F).
+bool IsTrailByte(char byte);
+
 /// Length in bytes of the character that starts at `text[pos]` (1 or 2; 1 for a lead byte
 /// at the very end).
 std::size_t CharLength(std::string_view text, std::size_t pos);

@@ -1,0 +1,22 @@
+# The POSIX library as a host sees it: exactly the two entry points among its defined dynamic
+# symbols. Run as cmake -DLIBRARY=... -DNM=... -P CheckSharedExports.cmake.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(functions "")
+foreach(line IN LISTS lines)
+  if(line MATCHES " [TtWw] ([^ ]+)$")
+    list(APPEND functions ${CMAKE_MATCH_1})
+  elseif(line MATCHES " [A-Za-z] ([^ ]+)$" AND NOT CMAKE_MATCH_1 MATCHES "^(_init|_fini)$")
+    message(FATAL_ERROR "unexpected dynamic symbol: ${line}")
+  endif()
+endforeach()
+list(REMOVE_ITEM functions _init _fini)
+list(SORT functions)
+if(NOT functions STREQUAL "_Z10RunCommandPc;_Z11InitTruvAppv")
+  message(FATAL_ERROR "exported functions are '${functions}', expected the two entry points")
+endif()
+message(STATUS "exports: ${functions}")
