@@ -30,6 +30,7 @@ public:
 
     /// Path() and `name` joined by the platform's separator.
     std::string Join(const std::string& name) const;
+    std::string operator/(const std::string& name) const { return Join(name); }
 
 private:
     std::string path_;

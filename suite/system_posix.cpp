@@ -144,6 +144,11 @@ bool Rename(const std::string& from, const std::string& to) {
 
 void RemoveTree(const std::string& path) {
     std::error_code error;
+    // Entries made read-only (or unsearchable) must not keep the tree alive.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+    }
     std::filesystem::remove_all(path, error);
 }
 

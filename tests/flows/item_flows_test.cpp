@@ -1,14 +1,12 @@
 // Recognition by the seven item flows and the chain, without a suite installed: the rows that
-// only show a message, the tables against the texts of the menu, and rows that no flow knows.
+// only show a message, white space around a row, and rows that no flow knows.
 #include "flows/item_flows.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
-#include "flows/flow_rows.h"
 #include "model/message_box.h"
 #include "project_dir.h"
 #include "support/box_capture.h"
@@ -60,34 +58,6 @@ const MessageRow kMessageRows[] = {
     {"VEGA-8|新版程序说明与常见问题 ",                 StructureFlow, kDevNotice},
 };
 
-// Every recognised text, per flow in comparison order.
-const std::vector<std::string> kSteelTexts = {
-    "框架|三维模型与荷载输入", "框架|VEGA、LYRA或ORION计算", "框架|结构三维线框透视图", "框架|形成FLAT文件",
-};
-const std::vector<std::string> kMasonryTexts = {
-    "底框-抗震墙结构三维分析|生成VEGA数据",   "底框-抗震墙结构三维分析|VEGA内力及配筋计算",
-    "底框-抗震墙结构三维分析|VEGA计算结果显示", "底框及连续梁结构二维分析|生成FLAT数据",
-};
-const std::vector<std::string> kStructureTexts = {
-    "CORECAD|建筑模型与荷载输入",  "CORECAD|形成FLAT文件",         "CORECAD|结构三维线框透视图",
-    "VEGA|接CORE生成VEGA数据",     "VEGA|结构内力，配筋计算",       "VEGA|CORE次梁内力与配筋计算",
-    "VEGA|分析结果图形和文本显示", "VEGA|框支剪力墙有限元分析",     "VEGA|新版程序说明与常见问题",
-    "VEGA-8|接CORE生成VEGA数据",   "VEGA-8|结构内力，配筋计算",     "VEGA-8|CORE次梁内力与配筋计算",
-    "VEGA-8|分析结果图形和文本显示", "VEGA-8|新版程序说明与常见问题",
-};
-const std::vector<std::string> kSpecialStructureTexts = {
-    "预应力砼结构三维设计 TEND|形成二维框架连续梁数据文件", "箱形基础设计 TUB|墙体配筋选择",
-};
-const std::vector<std::string> kArchitectureTexts = {
-    "三维建筑设计 BLDG|建筑模型输入",   "三维建筑设计 BLDG|三维CAD",
-    "三维建筑设计 BLDG|建筑平面图",     "三维建筑设计 BLDG|建筑立面图",
-    "三维建筑设计 BLDG|建筑剖面图",     "三维建筑设计 BLDG|建筑大样图",
-    "三维建筑设计 BLDG|房间面积统计及门窗表", "三维建筑设计 BLDG|三维线框透视图",
-    "三维建筑设计 BLDG|三维模型渲染",   "三维建筑设计 BLDG|建筑模型动画",
-    "三维建筑设计 BLDG|总平面图",       "三维建筑设计 BLDG|日照分析",
-    "三维建筑设计 BLDG|与结构CAD(CORECAD)接口", "三维建筑设计 BLDG|图形编辑、打印及转换",
-};
-
 // Near misses of recognised texts, and texts no flow knows.
 const char* const kUnknownRows[] = {
     "",
@@ -114,32 +84,6 @@ const char* const kUnknownRows[] = {
     "底框及连续梁结构二维分析|生成flat数据",
 };
 // clang-format on
-
-std::vector<std::string> TextsOf(std::span<const flows::FlowRow> rows) {
-    std::vector<std::string> texts;
-    for (const flows::FlowRow& row : rows) texts.push_back(flows::RowText(row));
-    return texts;
-}
-
-TEST(FlowTables, HoldTheRecognisedTextsInComparisonOrder) {
-    EXPECT_EQ(TextsOf(flows::SteelFlowRows()), kSteelTexts);
-    EXPECT_EQ(TextsOf(flows::MasonryFlowRows()), kMasonryTexts);
-    EXPECT_EQ(TextsOf(flows::StructureFlowRows()), kStructureTexts);
-    EXPECT_EQ(TextsOf(flows::SpecialStructureFlowRows()), kSpecialStructureTexts);
-    EXPECT_EQ(TextsOf(flows::ArchitectureFlowRows()), kArchitectureTexts);
-}
-
-TEST(FlowTables, EveryTextBelongsToOneFlowOnly) {
-    std::set<std::string> seen;
-    std::size_t total = 0;
-    for (const auto& texts : {kSteelTexts, kMasonryTexts, kStructureTexts, kSpecialStructureTexts,
-                              kArchitectureTexts}) {
-        seen.insert(texts.begin(), texts.end());
-        total += texts.size();
-    }
-    EXPECT_EQ(total, 38u);
-    EXPECT_EQ(seen.size(), total);
-}
 
 TEST(ItemFlows, MessageRowsShowTheirTextOnceAndOnlyTheirFlowTakesThem) {
     const std::string caption = MessageCaption();

@@ -16,11 +16,6 @@
 
 namespace {
 
-std::string FileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 /// The file name that argv[0] of a start carries: the help viewer for a document.
 std::string ExpectedProgram(const host::PlannedRun& run) {
     const std::string text = run.mode->upperCaseProgram ? gbk::Upper(run.program) : run.program;
@@ -29,7 +24,7 @@ std::string ExpectedProgram(const host::PlannedRun& run) {
         document > 0) {
         return "HH.EXE";
     }
-    return gbk::Upper(FileName(text.substr(0, text.find(' '))));
+    return gbk::Upper(InstallationTest::FileNameOf(text.substr(0, text.find(' '))));
 }
 
 class AllItemsTest : public WholeInstallationTest {
@@ -55,7 +50,6 @@ TEST_F(AllItemsTest, EveryMenuKeyStartsWhatItsRowOrFlowSays) {
     ASSERT_EQ(keys.size(), 321u);
 
     CurrentDirectoryScope inProject(sandbox.ProjectDir());
-    BoxCapture boxes;
     for (const std::string& key : keys) {
         SCOPED_TRACE(key);
         const auto plan = std::find_if(plans.begin(), plans.end(),
@@ -70,7 +64,7 @@ TEST_F(AllItemsTest, EveryMenuKeyStartsWhatItsRowOrFlowSays) {
         RunCommand(const_cast<char*>(key.c_str()));
         std::vector<std::string> started;
         for (const suite::JournalRecord& record : sandbox.ReadJournal()) {
-            started.push_back(gbk::Upper(FileName(record.args.at(0))));
+            started.push_back(gbk::Upper(InstallationTest::FileNameOf(record.args.at(0))));
         }
         EXPECT_EQ(started, expected);
         // A flow row that starts nothing shows its one notice; everything else stays silent.

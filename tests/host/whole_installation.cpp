@@ -8,7 +8,6 @@
 #include "suite/system.h"
 
 void WholeInstallationTest::SetUp() {
-    sandbox.SetRegistryRoot();
     MenuCatalog catalog;
     BuildMenuGroups(catalog);
     plans = host::PlanCatalogue(catalog);

@@ -2,16 +2,14 @@
 #ifndef TRUV_TESTS_HOST_WHOLE_INSTALLATION_H
 #define TRUV_TESTS_HOST_WHOLE_INSTALLATION_H
 
-#include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
 
 #include "host/item_plan.h"
-#include "suite/sandbox.h"
+#include "support/installation_fixture.h"
 
-class WholeInstallationTest : public ::testing::Test {
+class WholeInstallationTest : public InstallationTest {
 protected:
     void SetUp() override;
 
@@ -20,7 +18,6 @@ protected:
     /// Places one program (the stand-in) or help document where its key says.
     void Place(const host::StartedFile& file);
 
-    suite::Sandbox sandbox;
     std::vector<host::ItemPlan> plans;
     std::set<host::StartedFile> files;
     std::vector<suite::CfgPathEntry> cfgPath;

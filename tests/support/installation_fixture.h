@@ -14,6 +14,10 @@
 #include "support/box_capture.h"
 
 class InstallationTest : public ::testing::Test {
+public:
+    /// The file name of argv[0] (after the last '\' or '/').
+    static std::string FileNameOf(const std::string& path);
+
 protected:
     InstallationTest();
     ~InstallationTest() override;
@@ -22,8 +26,6 @@ protected:
     std::vector<std::string> BoxTexts();
     /// The programs started since the last call: each one's argv (argv[0] included).
     std::vector<std::vector<std::string>> Started();
-    /// The file name of argv[0] (after the last '\' or '/').
-    static std::string FileNameOf(const std::string& path);
 
     /// A path under the project directory.
     std::string ProjectFile(const std::string& name) const;

@@ -1,24 +1,13 @@
-// A fresh directory for one test, removed with everything in it when the test ends.
+// Files and folders for tests: a fresh directory per test (the sandbox's own helper, removed
+// with everything in it), whole-file reads and writes, and a scoped current directory.
 #ifndef TRUV_TESTS_SUPPORT_TEMP_DIR_H
 #define TRUV_TESTS_SUPPORT_TEMP_DIR_H
 
 #include <string>
 
-class TempDir {
-public:
-    TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir();
+#include "suite/sandbox.h"
 
-    /// The directory in the platform's form (no trailing separator).
-    const std::string& Path() const { return path_; }
-    /// Path() joined with `name` by the platform's separator.
-    std::string operator/(const std::string& name) const;
-
-private:
-    std::string path_;
-};
+using suite::TempDir;
 
 /// `dir` and `name` joined by the platform's separator, byte for byte.
 std::string JoinPath(const std::string& dir, const std::string& name);
