@@ -26,18 +26,15 @@ inline constexpr Status kTooManyOpenFiles = 4;
 inline constexpr Status kAccessDenied = 5;
 inline constexpr Status kInvalidHandle = 6;
 inline constexpr Status kNotEnoughMemory = 8;
-inline constexpr Status kBadFormat = 11;
 inline constexpr Status kWriteFault = 29;
 inline constexpr Status kReadFault = 30;
 inline constexpr Status kSharingViolation = 32;
 inline constexpr Status kHandleDiskFull = 39;
 inline constexpr Status kInvalidParameter = 87;
 inline constexpr Status kDiskFull = 112;
-inline constexpr Status kInvalidName = 123;
 inline constexpr Status kAlreadyExists = 183;
 inline constexpr Status kFilenameTooLong = 206;
 inline constexpr Status kMoreData = 234;
-inline constexpr Status kNoMoreItems = 259;
 inline constexpr Status kDirectory = 267;
 
 /// The calling thread's last error, as GetLastError reports it after a failed call here.

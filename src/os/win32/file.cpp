@@ -1,4 +1,4 @@
-// Win32 half of File: a file handle from CreateFileA (line reading is portable, file_lines.cpp).
+// Win32 half of File: a file handle from CreateFileA (line reading is portable, os/file.cpp).
 #include <utility>
 
 #include "os/os.h"
