@@ -70,7 +70,9 @@ bool FindKeyDir(const std::vector<std::string>& lines, const std::string& key, K
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (gbk::Upper(lines[i]) != key) continue;
         found = true;
-        dir = i + 1 < lines.size() ? lines[i + 1] : std::string();
+        // The directory line is consumed: the scan goes on after it, never matching it.
+        ++i;
+        dir = i < lines.size() ? lines[i] : std::string();
         if (mode == KeyMatch::First) break;
     }
     return found;

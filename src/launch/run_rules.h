@@ -42,7 +42,8 @@ const RunMode* FindRunMode(std::string_view verb);
 const RunMode& RunModeOf(RunOperation run);
 
 /// The key line of `lines` that, upper-cased, equals `key`, and the line after it as the
-/// directory (empty at the end). In Last mode a later match replaces an earlier one.
+/// directory (empty at the end). In Last mode the scan goes on after the directory line, and
+/// a later key line replaces the directory.
 bool FindKeyDir(const std::vector<std::string>& lines, const std::string& key, KeyMatch mode,
                 std::string& dir);
 

@@ -81,6 +81,16 @@ TEST(RunRules, FailuresChooseTheirMessage) {
     EXPECT_EQ(ResolveRun(last, "NONE", "a", Installed()).outcome, RunOutcome::kNoApplication);
 }
 
+TEST(RunRules, FindKeyDirNeverTakesADirectoryLineForAKey) {
+    const std::vector<std::string> lines = {"A", "b", "B", "C"};
+    std::string dir;
+    EXPECT_TRUE(FindKeyDir(lines, "B", KeyMatch::Last, dir));
+    EXPECT_EQ(dir, "B");  // "B" after the key line "b" is its directory, not a key line
+    EXPECT_TRUE(FindKeyDir(lines, "C", KeyMatch::First, dir));
+    EXPECT_EQ(dir, "");  // a key line at the end has an empty directory
+    EXPECT_FALSE(FindKeyDir(lines, "D", KeyMatch::Last, dir));
+}
+
 TEST(RunRules, CoreDirectoryAndTheExtendedPath) {
     EXPECT_EQ(CoreDirectory(kCfgLines), "C:\\S\\CORE");
     EXPECT_EQ(CoreDirectory({"CORE"}), "");
