@@ -17,7 +17,7 @@ std::optional<std::uint32_t> RunDirect(const std::string& program,
 /// The command line that RunDirect passes on Windows (argv joined by blanks on POSIX).
 std::string DirectCommandLine(const std::string& program, const std::vector<std::string>& args);
 
-/// Windows only: starts `commandLine` exactly as given (CreateProcessA without an
+/// Windows only (defined in the Win32 half): starts `commandLine` exactly as given (CreateProcessA without an
 /// application name) in `currentDir` and waits.
 std::optional<std::uint32_t> RunCommandLine(const std::string& commandLine,
                                             const std::string& currentDir);

@@ -156,16 +156,5 @@ TEST_F(StandinTest, WithoutVariablesItUsesTheFilesOfTheNearestRoot) {
     EXPECT_EQ(sandbox.ReadJournal().size(), 1u);
 }
 
-#ifdef _WIN32
-// POSIX programs receive only argv; Windows programs see the raw command line.
-TEST_F(StandinTest, WindowsCommandLineIsRecordedRaw) {
-    const std::string line = "\"" + modelin + "\"  a   \"b c\"  ";
-    EXPECT_EQ(RunCommandLine(line, sandbox.ProjectDir()), 0u);
-    std::vector<suite::JournalRecord> records = sandbox.ReadJournal();
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].commandLine, line);
-    EXPECT_EQ(records[0].args, (Strings{modelin, "a", "b c"}));
-}
-#endif
 
 }  // namespace

@@ -27,7 +27,3 @@ std::optional<std::uint32_t> RunDirect(const std::string& program,
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return std::nullopt;
     return static_cast<std::uint32_t>(WEXITSTATUS(status));
 }
-
-std::optional<std::uint32_t> RunCommandLine(const std::string&, const std::string&) {
-    return std::nullopt;  // POSIX has no command line apart from argv
-}
