@@ -4,6 +4,8 @@
 //   truv-demo install DIR   DIR/TRUV the installation root ("CFGPATH", a folder per key),
 //                           DIR/project the project folder, the registry value naming the root
 //                           (POSIX: the store DIR/registry), HH.exe beside this program
+//   truv-demo point DIR     makes the registry value name DIR's installation again (after
+//                           another installation took it over)
 //   truv-demo journal DIR   prints the starts the stand-ins recorded since last time, then
 //                           empties the journal
 #include <cstdio>
@@ -87,9 +89,11 @@ std::string LocalName(const std::string& name) {
     return local;
 }
 
-/// Installs the stand-in once per name of a directory, without regard to case.
+/// Installs the stand-in once per name of a directory, without regard to case: one copy, and
+/// every other name a hard link of it, so the installation takes the space of one program.
 int PlaceFiles(const Layout& layout, const std::set<host::StartedFile>& placed) {
     std::set<std::string> done;
+    std::string firstCopy;
     for (const host::StartedFile& item : placed) {
         const std::string dir =
             item.dirKey.empty() ? layout.root : suite::sys::Join(layout.root, item.dirKey);
@@ -99,9 +103,12 @@ int PlaceFiles(const Layout& layout, const std::set<host::StartedFile>& placed) 
         Require(suite::sys::MakeDirectories(suite::sys::DirName(path)), "cannot create " + dir);
         if (item.document) {
             Require(suite::sys::WriteWholeFile(path, kDocumentText), "cannot write " + path);
-        } else {
+        } else if (firstCopy.empty()) {
             Require(suite::sys::CopyExecutable(suite::StandinPath(), path),
                     "cannot install " + path);
+            firstCopy = path;
+        } else {
+            Require(suite::sys::LinkExecutable(firstCopy, path), "cannot install " + path);
         }
     }
     return static_cast<int>(done.size());
@@ -172,10 +179,16 @@ int main(int argc, char** argv) {
     try {
         if (command == "install") return Install(argv[2]);
         if (command == "journal") return Journal(argv[2]);
+        if (command == "point") {
+            const Layout layout = LayoutOf(argv[2]);
+            suite::WriteDemoRegistryRoot(layout.root, layout.store);
+            return 0;
+        }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "truv-demo: %s\n", failure.what());
         return 1;
     }
-    std::fputs("usage: truv-demo install DIR | truv-demo journal DIR\n", stderr);
+    std::fputs("usage: truv-demo install DIR | truv-demo point DIR | truv-demo journal DIR\n",
+               stderr);
     return 2;
 }
