@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "host/host_system.h"
 #include "os/os.h"
 
 namespace host {
@@ -25,12 +26,10 @@ bool ProgramPresent(const std::string& file) {
     return !hasExtension && os::PatternExists(file + ".exe");
 }
 
-/// True when the help viewer is beside the host or in a "PATH" directory. On Windows the
-/// system's own viewer is always there.
+/// True when the system provides the help viewer, or when it is beside the host or in a
+/// "PATH" directory.
 bool HelpViewerPresent() {
-#ifdef _WIN32
-    return true;
-#else
+    if (sys::SystemHasHelpViewer()) return true;
     std::vector<std::string> dirs;
     const std::string host = os::HostExecutablePath();
     dirs.push_back(host.substr(0, host.find_last_of("\\/") + 1));
@@ -39,12 +38,11 @@ bool HelpViewerPresent() {
     while (start <= path.size()) {
         std::size_t end = path.find(os::PathListSeparator(), start);
         if (end == std::string::npos) end = path.size();
-        if (end > start) dirs.push_back(path.substr(start, end - start) + "/");
+        if (end > start) dirs.push_back(sys::Join(path.substr(start, end - start), ""));
         start = end + 1;
     }
     return std::any_of(dirs.begin(), dirs.end(),
                        [](const std::string& dir) { return os::PatternExists(dir + kHelpViewer); });
-#endif
 }
 
 class Examiner {

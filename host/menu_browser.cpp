@@ -16,8 +16,8 @@ std::string ModuleLabel(const MenuModule& module) {
 
 class Browser {
 public:
-    Browser(const Console& console, const std::function<void(const std::string&)>& runItem)
-        : console_(console), runItem_(runItem) {}
+    Browser(const Console& console, const BrowseActions& actions)
+        : console_(console), actions_(actions) {}
 
     void Groups(const MenuTree& tree) {
         std::vector<std::string> labels;
@@ -31,15 +31,20 @@ private:
                  const std::function<Outcome(std::size_t)>& pick) {
         for (;;) {
             console_.Line("");
-            console_.Line("== " + heading);
+            console_.Line("== " + heading + "    [project folder: " + actions_.projectFolder() +
+                          "]");
             for (std::size_t i = 0; i < labels.size(); ++i) {
                 console_.Line("  " + std::to_string(i + 1) + ". " + labels[i]);
             }
-            console_.Write("number, b = back, q = quit> ");
+            console_.Write("number, d = change project folder, b = back, q = quit> ");
             std::fflush(stdout);
             std::string answer;
             if (!console_.ReadLine(answer) || answer == "q") return Outcome::Quit;
             if (answer == "b") return Outcome::Back;
+            if (answer == "d") {
+                if (!ChangeFolder()) return Outcome::Quit;
+                continue;
+            }
             const std::size_t choice = Number(answer);
             if (choice == 0 || choice > labels.size()) {
                 console_.Line("no such number: " + answer);
@@ -47,6 +52,23 @@ private:
             }
             if (pick(choice - 1) == Outcome::Quit) return Outcome::Quit;
         }
+    }
+
+    /// Asks for a folder and changes to it; an empty answer keeps the folder. False at the end
+    /// of the input.
+    bool ChangeFolder() {
+        console_.Write("new project folder (empty: keep " + actions_.projectFolder() + ")> ");
+        std::fflush(stdout);
+        std::string folder;
+        if (!console_.ReadLine(folder)) return false;
+        std::string error;
+        if (folder.empty()) return true;
+        if (actions_.changeFolder(folder, error)) {
+            console_.Line("project folder: " + actions_.projectFolder());
+        } else {
+            console_.Line(error);
+        }
+        return true;
     }
 
     static std::size_t Number(const std::string& text) {
@@ -81,12 +103,12 @@ private:
     }
 
     Outcome Run(const MenuEntry& entry) {
-        runItem_(entry.key);
+        actions_.runItem(entry.key);
         return Outcome::Stay;
     }
 
     const Console& console_;
-    const std::function<void(const std::string&)>& runItem_;
+    const BrowseActions& actions_;
 };
 
 }  // namespace
@@ -107,9 +129,8 @@ void PrintTree(const MenuTree& tree, const Console& console) {
     }
 }
 
-void Browse(const MenuTree& tree, const Console& console,
-            const std::function<void(const std::string&)>& runItem) {
-    Browser(console, runItem).Groups(tree);
+void Browse(const MenuTree& tree, const Console& console, const BrowseActions& actions) {
+    Browser(console, actions).Groups(tree);
 }
 
 }  // namespace host

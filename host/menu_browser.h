@@ -14,10 +14,19 @@ namespace host {
 /// each entry with its key.
 void PrintTree(const MenuTree& tree, const Console& console);
 
-/// Lets the user pick groups, modules, sub-menus and entries by number; 'b' goes back, 'q'
-/// (or the end of the input) quits. A picked entry's key goes to `runItem`.
-void Browse(const MenuTree& tree, const Console& console,
-            const std::function<void(const std::string&)>& runItem);
+/// What the numbered menus do besides showing themselves.
+struct BrowseActions {
+    std::function<void(const std::string& key)> runItem;
+    /// The project folder, shown in every menu's header.
+    std::function<std::string()> projectFolder;
+    /// Changes the project folder; false with a reason for the user.
+    std::function<bool(const std::string& folder, std::string& error)> changeFolder;
+};
+
+/// Lets the user pick groups, modules, sub-menus and entries by number; 'd' asks for a new
+/// project folder, 'b' goes back, 'q' (or the end of the input) quits. A picked entry's key
+/// goes to `actions.runItem`.
+void Browse(const MenuTree& tree, const Console& console, const BrowseActions& actions);
 
 }  // namespace host
 

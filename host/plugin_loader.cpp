@@ -1,89 +1,33 @@
-// Loading truvApp: LoadLibraryA and GetProcAddress on Windows, dlopen and dlsym on POSIX.
+// Loading truvApp by its decorated exports, through the host's system calls.
 #include "host/plugin_loader.h"
 
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "host/host_system.h"
 
 namespace host {
-namespace {
-
-// The entry points' decorated names, as the host looks them up.
-#if defined(_WIN64)
-constexpr const char* kInitName = "?InitTruvApp@@YAPEBDXZ";
-constexpr const char* kRunName = "?RunCommand@@YAXPEAD@Z";
-#elif defined(_WIN32)
-constexpr const char* kInitName = "?InitTruvApp@@YAPBDXZ";
-constexpr const char* kRunName = "?RunCommand@@YAXPAD@Z";
-#else
-constexpr const char* kInitName = "_Z11InitTruvAppv";
-constexpr const char* kRunName = "_Z10RunCommandPc";
-#endif
-
-#ifdef _WIN32
-constexpr const char* kSeparator = "\\";
-
-void* OpenLibrary(const std::string& path, std::string& error) {
-    HMODULE module = LoadLibraryA(path.c_str());
-    if (module == nullptr) error = "error " + std::to_string(GetLastError());
-    return reinterpret_cast<void*>(module);
-}
-
-void* FindSymbol(void* library, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
-}
-
-void CloseLibrary(void* library) {
-    FreeLibrary(static_cast<HMODULE>(library));
-}
-#else
-constexpr const char* kSeparator = "/";
-
-void* OpenLibrary(const std::string& path, std::string& error) {
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) error = dlerror();
-    return library;
-}
-
-void* FindSymbol(void* library, const char* name) {
-    return dlsym(library, name);
-}
-
-void CloseLibrary(void* library) {
-    dlclose(library);
-}
-#endif
-
-}  // namespace
 
 Plugin::~Plugin() {
-    if (library_ != nullptr) CloseLibrary(library_);
+    if (library_ != nullptr) sys::CloseLibrary(library_);
 }
 
 std::string Plugin::FileName() {
-#ifdef _WIN32
-    return "truvApp.dll";
-#else
-    return "truvApp.so";
-#endif
+    return sys::LibraryFileName();
 }
 
 bool Plugin::Load(const std::string& dir, std::string& error) {
-    const std::string path = dir + kSeparator + FileName();
+    const std::string path = sys::Join(dir, FileName());
     std::string reason;
-    library_ = OpenLibrary(path, reason);
+    library_ = sys::OpenLibrary(path, reason);
     if (library_ == nullptr) {
         error = "cannot load " + path + ": " + reason;
         return false;
     }
-    init_ = reinterpret_cast<InitFunction>(FindSymbol(library_, kInitName));
-    run_ = reinterpret_cast<RunFunction>(FindSymbol(library_, kRunName));
+    init_ = reinterpret_cast<InitFunction>(sys::FindSymbol(library_, sys::InitExportName()));
+    run_ = reinterpret_cast<RunFunction>(sys::FindSymbol(library_, sys::RunExportName()));
     if (init_ == nullptr || run_ == nullptr) {
-        error = path + " does not export " + (init_ == nullptr ? kInitName : kRunName);
+        error = path + " does not export " +
+                (init_ == nullptr ? sys::InitExportName() : sys::RunExportName());
         return false;
     }
     return true;

@@ -9,22 +9,17 @@
 #include "host/console_text.h"
 #include "host/doctor.h"
 #include "host/explain.h"
+#include "host/host_system.h"
 #include "host/installation.h"
 #include "host/item_plan.h"
 #include "host/menu_browser.h"
 #include "host/menu_file_reader.h"
 #include "host/plugin_loader.h"
+#include "host/project_folder.h"
+#include "host/window_host.h"
 #include "model/menu_catalog.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-// <shellapi.h> needs <windows.h> first.
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -33,12 +28,14 @@ constexpr int kExitUsage = 2;
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY]\n"
-    "  (no command)  the menu as numbered lists: pick a number, b = back, q = quit\n"
+    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR]]\n"
+    "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
+    "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"
     "  run KEY       runs one item (KEY: module title|item title)\n"
     "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH\n"
     "  explain KEY   tells what an item would do, without starting anything\n"
+    "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
     "  --gbk         raw GBK in and out instead of UTF-8\n"
     "  --auto-ok     message boxes are printed and acknowledged without waiting\n";
 
@@ -48,31 +45,6 @@ struct Options {
     std::vector<std::string> words;  // the command and its argument, GBK
 };
 
-/// The arguments as GBK texts. Windows: from the wide command line, whatever the ANSI code
-/// page; POSIX: UTF-8 converted, unless they are raw GBK.
-std::vector<std::string> Arguments(int argc, char** argv, bool rawGbk) {
-    std::vector<std::string> arguments;
-#ifdef _WIN32
-    static_cast<void>(argv);
-    static_cast<void>(rawGbk);
-    int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    for (int i = 1; i < count && wide != nullptr; ++i) {
-        const int length = WideCharToMultiByte(936, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
-        WideCharToMultiByte(936, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
-        arguments.push_back(text);
-    }
-    LocalFree(wide);
-    static_cast<void>(argc);
-#else
-    for (int i = 1; i < argc; ++i) {
-        arguments.push_back(rawGbk ? std::string(argv[i]) : host::Utf8ToGbk(argv[i]));
-    }
-#endif
-    return arguments;
-}
-
 Options ParseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
@@ -80,7 +52,7 @@ Options ParseOptions(int argc, char** argv) {
         if (word == "--gbk") options.rawGbk = true;
         if (word == "--auto-ok") options.autoOk = true;
     }
-    for (const std::string& word : Arguments(argc, argv, options.rawGbk)) {
+    for (const std::string& word : host::sys::CommandArguments(argc, argv, options.rawGbk)) {
         if (word != "--gbk" && word != "--auto-ok" && word != "--utf8") {
             options.words.push_back(word);
         }
@@ -95,11 +67,7 @@ std::string HostDirectory() {
 }
 
 std::string MenuFile(const std::string& dir) {
-#ifdef _WIN32
-    return dir + "\\menu.txt";
-#else
-    return dir + "/menu.txt";
-#endif
+    return host::sys::Join(dir, "menu.txt");
 }
 
 class Host {
@@ -117,6 +85,10 @@ public:
             return Start() ? RunItem(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
         if (command.empty()) return Start() ? Interactive() : kExitProblem;
+        if (command == "window" && words.size() <= 2) {
+            return host::RunWindowHost(HostDirectory(), words.size() == 2 ? words[1] : "",
+                                       console_);
+        }
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
@@ -151,7 +123,9 @@ private:
     }
 
     int Interactive() {
-        host::Browse(tree_, console_, [this](const std::string& key) { RunItem(key); });
+        host::Browse(tree_, console_,
+                     {[this](const std::string& key) { RunItem(key); }, host::ProjectFolder,
+                      host::ChangeProjectFolder});
         return 0;
     }
 
@@ -197,10 +171,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // Lines end in LF as written, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    host::sys::PrepareStandardOutput();
     const Options options = ParseOptions(argc, argv);
     return Host(options).Main();
 }

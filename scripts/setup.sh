@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64  # Windows cross tools
   wine wine32:i386 wine64                       # runs the Windows tests
-  xvfb x11-apps imagemagick                     # screenshots of real message boxes
+  xvfb x11-apps imagemagick xdotool             # screenshots of real windows and boxes
   locales fonts-wqy-zenhei                      # code page 936 under Wine, Chinese glyphs
   cmake ninja-build g++ make                    # the build
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks

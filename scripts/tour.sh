@@ -7,8 +7,12 @@
 #                              driver; message boxes are printed and acknowledged by the host)
 #   scripts/tour.sh --native   the same with the POSIX build
 #
-# It builds what it needs (build/win32 or build/native, or TRUV_TOUR_BUILD), lays the installation out in a fresh
-# temporary folder and leaves it there for you to explore; the last lines tell how.
+# It builds what it needs (build/win32 or build/native, or TRUV_TOUR_BUILD) and lays the
+# installation out in a fresh folder under ${TMPDIR:-/tmp}, a few MB (the stand-ins are hard
+# links of one program), with a script `truv.sh` that runs the host against it. Every tour has
+# its own installation; under Wine all tours share one prefix of the build tree
+# (build/win32/tour-prefix, apart from the tests' one), and `truv.sh` points the prefix's
+# registry value at its own installation before each start, so an older tour keeps working.
 set -eu
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,47 +23,92 @@ tour=$(mktemp -d "${TMPDIR:-/tmp}/truv-tour.XXXXXX")
 
 say() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
 
-say "Building the $mode plug-in, the host and the stand-ins ($build)"
-cmake --preset "$mode" -B "$build" >/dev/null
-cmake --build "$build" --target truvApp truvhost truv_demo truv_standin >/dev/null
+log="$tour/build.log"
+say "Building the $mode plug-in, the host and the stand-ins (log: $log)"
+if ! { cmake --preset "$mode" -B "$build" &&
+       cmake --build "$build" --target truvApp truvhost truv_demo truv_standin; } >"$log" 2>&1
+then
+  tail -n 20 "$log"
+  echo "tour.sh: the build failed; the whole log is $log" >&2
+  exit 1
+fi
 
 if [ "$mode" = win32 ]; then
-  # Windows programs under Wine; paths as Windows sees them through drive Z:.
-  winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-  run() { "$build/wine-run.sh" "$@"; }
-  host="$build/bin/truvhost.exe"
-  demo="$build/bin/truv-demo.exe"
-  dir=$(winpath "$tour")
-  export TRUV_SUITE_JOURNAL="$dir\\TRUV\\suite.journal"
+  dir=$(printf 'Z:%s' "$tour" | tr '/' '\\')
+  ext=.exe
+  setup="export TRUV_WINEPREFIX='$build/tour-prefix'
+export TRUV_SUITE_JOURNAL='$dir\\TRUV\\suite.journal'
+run() { '$build/wine-run.sh' \"\$@\"; }"
 else
-  run() { "$@"; }
-  host="$build/bin/truvhost"
-  demo="$build/bin/truv-demo"
-  dir="$tour"
-  export TRUV_SUITE_JOURNAL="$tour/TRUV/suite.journal"
-  export TRUV_REGISTRY="$tour/registry"
-  export TRUV_BOX_NOWAIT=1
+  dir=$tour
+  ext=
+  setup="export TRUV_REGISTRY='$tour/registry' TRUV_SUITE_JOURNAL='$tour/TRUV/suite.journal'
+run() { \"\$@\"; }"
 fi
-# A fresh start: the host writes menu.txt beside itself the first time.
-rm -f "$build/bin/menu.txt"
+
+# The tour's own script: the host and the journal against this installation.
+cat >"$tour/truv.sh" <<SCRIPT
+#!/bin/sh
+# truvhost against the installation of the tour in $tour.
+#   ./truv.sh              the menu as numbered lists (d: project folder, b: back, q: quit)
+#   ./truv.sh window       the menu bar in a window (needs a display)
+#   ./truv.sh doctor       checks the installation
+#   ./truv.sh explain KEY  what an item does, without starting anything
+#   ./truv.sh journal      what the stand-ins started since last time
+#   ./truv.sh install      lays the installation out again (repairs it)
+#   ./truv.sh list | run KEY | any other truvhost command
+set -eu
+$setup
+bin='$build/bin'
+cd '$tour/project'
+if [ "\${1:-}" = journal ]; then run "\$bin/truv-demo$ext" journal '$dir'; exit; fi
+if [ "\${1:-}" = install ]; then run "\$bin/truv-demo$ext" install '$dir'; exit; fi
+# This installation's registry value, whatever another tour or test run put there.
+run "\$bin/truv-demo$ext" point '$dir'
+SCRIPT
+if [ "$mode" = win32 ]; then
+  cat >>"$tour/truv.sh" <<'SCRIPT'
+# Wine's graphics driver: x11 for the window, else null (the host echoes and presses OK).
+want=null
+[ "${1:-}" = window ] && want=x11
+if [ "$(cat "$TRUV_WINEPREFIX/.truv-driver" 2>/dev/null || echo null)" != "$want" ]; then
+  [ "$want" = x11 ] && [ -z "${DISPLAY:-}" ] && { echo "truv.sh: no display" >&2; exit 1; }
+  key='HKCU\Software\Wine\Drivers'
+  if [ "$want" = x11 ]; then run reg delete "$key" /v Graphics /f >/dev/null 2>&1 || true
+  else run reg add "$key" /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1; fi
+  WINEPREFIX=$TRUV_WINEPREFIX wineserver -k 2>/dev/null || true
+  echo "$want" >"$TRUV_WINEPREFIX/.truv-driver"
+fi
+if [ "$want" = x11 ]; then run "$bin/truvhost.exe" "$@"; else run "$bin/truvhost.exe" --auto-ok "$@"; fi
+SCRIPT
+else
+  cat >>"$tour/truv.sh" <<'SCRIPT'
+[ $# -gt 0 ] && export TRUV_BOX_NOWAIT=1  # commands run through; the menus wait for Enter
+run "$bin/truvhost" "$@"
+SCRIPT
+fi
+chmod +x "$tour/truv.sh"
+truv() { "$tour/truv.sh" "$@"; }
 
 say "A demonstration installation in $tour"
-run "$demo" install "$dir"
+eval "$setup"
+run "$build/bin/truv-demo$ext" install "$dir"
 
-cd "$tour/project"
 item() {
   say "$1"
-  echo "truvhost explain '$2':"
-  run "$host" explain "$2" | sed 's/^/  | /'
-  echo "truvhost --auto-ok run '$2':"
-  run "$host" --auto-ok run "$2" 2>&1
-  echo "what the stand-ins saw:"
-  run "$demo" journal "$dir"
+  echo "./truv.sh explain '$2':"
+  truv explain "$2" | sed 's/^/  | /'
+  echo "./truv.sh run '$2':"
+  truv run "$2" 2>&1
+  echo "./truv.sh journal (what the stand-ins saw):"
+  truv journal
 }
 
-say "The menu tree as the host builds it from menu.txt (first lines; 'truvhost list' shows all)"
-run "$host" list | head -n 24
-echo "  ... $(run "$host" list | grep -c 'key: ') items in all"
+say "The menu tree as the host builds it from menu.txt (first lines; './truv.sh list' shows all)"
+truv list >"$tour/list.txt"
+head -n 24 "$tour/list.txt"
+echo "  ... $(grep -c 'key: ' "$tour/list.txt") items in all"
+rm -f "$tour/list.txt"
 
 item "An item with one program" "CORECAD|画结构平面图"
 item "An item with two programs, started one after the other" "ORION|施工模拟与多模型比对"
@@ -71,32 +120,23 @@ item "A program that fails (the demonstration's LoadChk.exe ends with exit code 
      "CORECAD|平面荷载显示校核"
 
 say "The doctor on the complete installation"
-run "$host" doctor && echo "(exit status 0)"
+truv doctor && echo "(exit status 0)"
 
 say "The doctor after removing a program and the ORION key of CFGPATH"
 rm -f "$tour/TRUV/CORE/LOADCHK.EXE" "$tour/TRUV/CORE/LoadChk.exe"
 awk 'skip { skip = 0; next } $0 == "ORION" || $0 == "ORION\r" { skip = 1; next } { print }' \
   "$tour/TRUV/CFGPATH" > "$tour/CFGPATH.new" && mv "$tour/CFGPATH.new" "$tour/TRUV/CFGPATH"
-if run "$host" doctor; then echo "(exit status 0)"; else echo "(exit status $?)"; fi
+if truv doctor; then echo "(exit status 0)"; else echo "(exit status $?)"; fi
 
 say "Your turn"
-if [ "$mode" = win32 ]; then
-  launcher="$build/wine-run.sh "
-  environment="TRUV_SUITE_JOURNAL='$TRUV_SUITE_JOURNAL'"
-  # Without a display Wine's boxes have nobody to press OK: the host echoes and acknowledges
-  # them (drop --auto-ok under a real display to see the boxes themselves).
-  options=" --auto-ok"
-else
-  launcher=""
-  options=""
-  environment="TRUV_REGISTRY=$TRUV_REGISTRY TRUV_SUITE_JOURNAL=$TRUV_SUITE_JOURNAL"
-fi
-printf '%s\n' "The installation stays in $tour. The doctor's part broke it on purpose; repair it with" \
-  "  $launcher$demo install '$dir'" \
-  "To use the menu yourself:" \
+printf '%s\n' "The installation stays in $tour ($(du -sh "$tour" | cut -f1))." \
   "" \
-  "  cd $tour/project" \
-  "  $environment $launcher$host$options" \
+  "  cd $tour" \
+  "  ./truv.sh             the menu: pick by number, d = project folder, b = back, q = quit" \
+  "  ./truv.sh window      the menu bar in a window (under a display)" \
+  "  ./truv.sh doctor      checks the installation" \
+  "  ./truv.sh explain 'CORECAD|画结构平面图'    what an item does" \
+  "  ./truv.sh journal     what the stand-ins started" \
+  "  ./truv.sh install     repairs what the doctor's part broke on purpose" \
   "" \
-  "Pick by number, 'b' goes back, 'q' quits. 'truvhost doctor' checks the installation," \
-  "'truvhost explain KEY' tells what an item does, 'truv-demo journal DIR' what ran."
+  "The first lines of ./truv.sh tell the rest. Remove the tour with: rm -r $tour"

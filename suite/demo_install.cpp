@@ -4,6 +4,8 @@
 //   truv-demo install DIR   DIR/TRUV the installation root ("CFGPATH", a folder per key),
 //                           DIR/project the project folder, the registry value naming the root
 //                           (POSIX: the store DIR/registry), HH.exe beside this program
+//   truv-demo point DIR     makes the registry value name DIR's installation again (after
+//                           another installation took it over)
 //   truv-demo journal DIR   prints the starts the stand-ins recorded since last time, then
 //                           empties the journal
 #include <cstdio>
@@ -16,15 +18,12 @@
 #include "catalogue/builders.h"
 #include "host/item_plan.h"
 #include "model/menu_catalog.h"
+#include "suite/demo_registry.h"
 #include "suite/journal.h"
 #include "suite/sandbox.h"
 #include "suite/scenario.h"
 #include "suite/system.h"
 #include "text/gbk_text.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -52,41 +51,6 @@ Layout LayoutOf(const std::string& dir) {
 void Require(bool ok, const std::string& what) {
     if (!ok) throw std::runtime_error(what);
 }
-
-#ifdef _WIN32
-/// Writes the value into both registry views, so that 32-bit and 64-bit hosts find it.
-void WriteRegistryRoot(const Layout& layout) {
-    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-        HKEY key = nullptr;
-        Require(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\TRUV\\MAIN\\PATH", 0, nullptr, 0,
-                                KEY_SET_VALUE | view, nullptr, &key, nullptr) == ERROR_SUCCESS,
-                "cannot create the registry key");
-        const LONG status = RegSetValueExA(key, "CFG", 0, REG_SZ,
-                                           reinterpret_cast<const BYTE*>(layout.root.c_str()),
-                                           static_cast<DWORD>(layout.root.size() + 1));
-        RegCloseKey(key);
-        Require(status == ERROR_SUCCESS, "cannot set the registry value");
-    }
-}
-
-std::string RegistryWhere(const Layout&) {
-    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH, value CFG (both views)";
-}
-#else
-/// Writes the registry store and points this process at it, so that the catalogue builders
-/// see the installation being made.
-void WriteRegistryRoot(const Layout& layout) {
-    Require(suite::sys::WriteWholeFile(
-                layout.store,
-                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=" + layout.root + "\n"),
-            "cannot write " + layout.store);
-    suite::sys::SetEnv("TRUV_REGISTRY", layout.store);
-}
-
-std::string RegistryWhere(const Layout& layout) {
-    return layout.store + " (export TRUV_REGISTRY=" + layout.store + ")";
-}
-#endif
 
 /// Every directory key and file that the catalogue's rows and the flows can start.
 std::set<host::StartedFile> WhatTheCatalogueStarts() {
@@ -125,9 +89,11 @@ std::string LocalName(const std::string& name) {
     return local;
 }
 
-/// Installs the stand-in once per name of a directory, without regard to case.
+/// Installs the stand-in once per name of a directory, without regard to case: one copy, and
+/// every other name a hard link of it, so the installation takes the space of one program.
 int PlaceFiles(const Layout& layout, const std::set<host::StartedFile>& placed) {
     std::set<std::string> done;
+    std::string firstCopy;
     for (const host::StartedFile& item : placed) {
         const std::string dir =
             item.dirKey.empty() ? layout.root : suite::sys::Join(layout.root, item.dirKey);
@@ -137,9 +103,12 @@ int PlaceFiles(const Layout& layout, const std::set<host::StartedFile>& placed) 
         Require(suite::sys::MakeDirectories(suite::sys::DirName(path)), "cannot create " + dir);
         if (item.document) {
             Require(suite::sys::WriteWholeFile(path, kDocumentText), "cannot write " + path);
-        } else {
+        } else if (firstCopy.empty()) {
             Require(suite::sys::CopyExecutable(suite::StandinPath(), path),
                     "cannot install " + path);
+            firstCopy = path;
+        } else {
+            Require(suite::sys::LinkExecutable(firstCopy, path), "cannot install " + path);
         }
     }
     return static_cast<int>(done.size());
@@ -160,7 +129,7 @@ int Install(const std::string& dir) {
     const Layout layout = LayoutOf(dir);
     Require(suite::sys::MakeDirectories(layout.root), "cannot create " + layout.root);
     Require(suite::sys::MakeDirectories(layout.project), "cannot create " + layout.project);
-    WriteRegistryRoot(layout);
+    suite::WriteDemoRegistryRoot(layout.root, layout.store);
     // One block of the catalogue depends on the keys in CFGPATH: build it again once they
     // are there, and lay out what either catalogue starts.
     std::set<host::StartedFile> placed = WhatTheCatalogueStarts();
@@ -177,7 +146,7 @@ int Install(const std::string& dir) {
                 suite::sys::Join(layout.root, "CFGPATH").c_str(), keys.size());
     std::printf("programs           %d stand-ins and help documents under the root\n", files);
     std::printf("help viewer        %s\n", viewer.c_str());
-    std::printf("registry           %s\n", RegistryWhere(layout).c_str());
+    std::printf("registry           %s\n", suite::DemoRegistryWhere(layout.store).c_str());
     std::printf("project folder     %s\n", layout.project.c_str());
     std::printf("stand-in scenario  %s (%s fails with exit code %u)\n",
                 suite::sys::Join(layout.root, suite::kScenarioName).c_str(), kFailingProgram,
@@ -210,10 +179,16 @@ int main(int argc, char** argv) {
     try {
         if (command == "install") return Install(argv[2]);
         if (command == "journal") return Journal(argv[2]);
+        if (command == "point") {
+            const Layout layout = LayoutOf(argv[2]);
+            suite::WriteDemoRegistryRoot(layout.root, layout.store);
+            return 0;
+        }
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "truv-demo: %s\n", failure.what());
         return 1;
     }
-    std::fputs("usage: truv-demo install DIR | truv-demo journal DIR\n", stderr);
+    std::fputs("usage: truv-demo install DIR | truv-demo point DIR | truv-demo journal DIR\n",
+               stderr);
     return 2;
 }

@@ -86,6 +86,10 @@ bool MakeDirectories(const std::string& path);
 /// Copies an executable file, replacing `to`; on POSIX the copy is executable.
 bool CopyExecutable(const std::string& from, const std::string& to);
 
+/// Makes `to` a hard link of the executable `from`, replacing `to`, so that many program
+/// names share one file; copies it where the file system has no hard links.
+bool LinkExecutable(const std::string& from, const std::string& to);
+
 /// Renames `from` to `to`, replacing `to` (both in one directory).
 bool Rename(const std::string& from, const std::string& to);
 

@@ -138,6 +138,11 @@ bool CopyExecutable(const std::string& from, const std::string& to) {
     return !error;
 }
 
+bool LinkExecutable(const std::string& from, const std::string& to) {
+    ::unlink(to.c_str());
+    return ::link(from.c_str(), to.c_str()) == 0 || CopyExecutable(from, to);
+}
+
 bool Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }

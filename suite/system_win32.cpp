@@ -162,6 +162,11 @@ bool CopyExecutable(const std::string& from, const std::string& to) {
     return ::CopyFileA(from.c_str(), to.c_str(), /*bFailIfExists=*/FALSE) != 0;
 }
 
+bool LinkExecutable(const std::string& from, const std::string& to) {
+    ::DeleteFileA(to.c_str());
+    return ::CreateHardLinkA(to.c_str(), from.c_str(), nullptr) != 0 || CopyExecutable(from, to);
+}
+
 bool Rename(const std::string& from, const std::string& to) {
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }

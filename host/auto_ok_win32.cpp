@@ -1,17 +1,11 @@
-// Message boxes without a person.
+// Message boxes without a person, Windows half: a WH_CBT hook reads and closes each box.
 #include "host/auto_ok.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
 #include <string>
-#else
-#include <cstdlib>
-#endif
+
+#include "host/windows_api.h"
 
 namespace host {
-
-#ifdef _WIN32
 namespace {
 
 constexpr const char* kDialogClass = "#32770";
@@ -46,10 +40,5 @@ void AcknowledgeBoxes(const Console& console) {
     boxConsole = &console;
     boxHook = SetWindowsHookExA(WH_CBT, OnWindowEvent, nullptr, GetCurrentThreadId());
 }
-#else
-void AcknowledgeBoxes(const Console&) {
-    setenv("TRUV_BOX_NOWAIT", "1", 1);
-}
-#endif
 
 }  // namespace host

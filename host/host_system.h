@@ -1,0 +1,44 @@
+// The few operating-system calls of the host that the plug-in's seam does not offer: loading
+// a library, the terminal's arguments and output mode, path joining and the help viewer.
+// One header, a Windows half (host_system_win32.cpp) and a POSIX half (host_system_posix.cpp)
+// chosen by the build.
+#ifndef TRUV_HOST_HOST_SYSTEM_H
+#define TRUV_HOST_HOST_SYSTEM_H
+
+#include <string>
+#include <vector>
+
+namespace host::sys {
+
+/// `dir` and `name` joined by the platform's separator ('\' or '/').
+std::string Join(const std::string& dir, const std::string& name);
+
+/// The plug-in's file name on this platform ("truvApp.dll" or "truvApp.so").
+const char* LibraryFileName();
+
+/// The entry points' names as the suite's host looks them up: the decorated names of the
+/// platform's compiler for `const char* InitTruvApp()` and `void RunCommand(char*)`.
+const char* InitExportName();
+const char* RunExportName();
+
+/// Loads a library; nullptr with `error` set (the system's code or text) on failure.
+void* OpenLibrary(const std::string& path, std::string& error);
+/// An exported symbol of a loaded library; nullptr when it has none of that name.
+void* FindSymbol(void* library, const char* name);
+void CloseLibrary(void* library);
+
+/// The command-line arguments after the program name, as GBK texts. Windows: from the wide
+/// command line, whatever the ANSI code page; POSIX: UTF-8 converted, unless `rawGbk`.
+std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk);
+
+/// Windows: standard output in binary mode, so that lines end in LF as written. POSIX:
+/// nothing to do.
+void PrepareStandardOutput();
+
+/// True when the system itself provides the help viewer "HH.exe" (Windows), so that no
+/// search is needed.
+bool SystemHasHelpViewer();
+
+}  // namespace host::sys
+
+#endif  // TRUV_HOST_HOST_SYSTEM_H

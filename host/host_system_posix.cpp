@@ -1,0 +1,54 @@
+// The host's system calls, POSIX half.
+#include "host/host_system.h"
+
+#include <dlfcn.h>
+
+#include "host/console_text.h"
+
+namespace host::sys {
+
+std::string Join(const std::string& dir, const std::string& name) {
+    return dir + "/" + name;
+}
+
+const char* LibraryFileName() {
+    return "truvApp.so";
+}
+
+// The Itanium names of g++ for the same two declarations.
+const char* InitExportName() {
+    return "_Z11InitTruvAppv";
+}
+const char* RunExportName() {
+    return "_Z10RunCommandPc";
+}
+
+void* OpenLibrary(const std::string& path, std::string& error) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) error = dlerror();
+    return library;
+}
+
+void* FindSymbol(void* library, const char* name) {
+    return dlsym(library, name);
+}
+
+void CloseLibrary(void* library) {
+    dlclose(library);
+}
+
+std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(rawGbk ? std::string(argv[i]) : Utf8ToGbk(argv[i]));
+    }
+    return arguments;
+}
+
+void PrepareStandardOutput() {}
+
+bool SystemHasHelpViewer() {
+    return false;
+}
+
+}  // namespace host::sys

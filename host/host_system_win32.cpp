@@ -1,0 +1,74 @@
+// The host's system calls, Windows half.
+#include "host/host_system.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include "host/windows_api.h"
+// <shellapi.h> needs <windows.h> first.
+#include <shellapi.h>
+
+namespace host::sys {
+namespace {
+
+constexpr unsigned kGbkCodePage = 936;
+
+}  // namespace
+
+std::string Join(const std::string& dir, const std::string& name) {
+    return dir + "\\" + name;
+}
+
+const char* LibraryFileName() {
+    return "truvApp.dll";
+}
+
+// The x64 and i686 decorations differ in the pointer qualifier (E for 64-bit pointers).
+constexpr bool kSixtyFourBit = sizeof(void*) == 8;
+
+const char* InitExportName() {
+    return kSixtyFourBit ? "?InitTruvApp@@YAPEBDXZ" : "?InitTruvApp@@YAPBDXZ";
+}
+
+const char* RunExportName() {
+    return kSixtyFourBit ? "?RunCommand@@YAXPEAD@Z" : "?RunCommand@@YAXPAD@Z";
+}
+
+void* OpenLibrary(const std::string& path, std::string& error) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (module == nullptr) error = "error " + std::to_string(GetLastError());
+    return reinterpret_cast<void*>(module);
+}
+
+void* FindSymbol(void* library, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void CloseLibrary(void* library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
+
+std::vector<std::string> CommandArguments(int, char**, bool) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; i < count && wide != nullptr; ++i) {
+        const int length =
+            WideCharToMultiByte(kGbkCodePage, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
+        WideCharToMultiByte(kGbkCodePage, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
+        arguments.push_back(text);
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+void PrepareStandardOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool SystemHasHelpViewer() {
+    return true;
+}
+
+}  // namespace host::sys

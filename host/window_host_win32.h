@@ -1,0 +1,75 @@
+// The window host's window, Windows only: for the host and for the tests that drive it.
+#ifndef TRUV_HOST_WINDOW_HOST_WIN32_H
+#define TRUV_HOST_WINDOW_HOST_WIN32_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/menu_file_reader.h"
+#include "host/plugin_loader.h"
+#include "host/window_menu.h"
+#include "host/windows_api.h"
+
+namespace host {
+
+/// WM_COPYDATA with this dwData and a folder (GBK bytes, no NUL) changes the project folder
+/// through the same code as the change-folder command; the answer is TRUE when it changed.
+inline constexpr ULONG_PTR kChangeFolderData = 0x54525646;
+
+/// Status bar parts: the project folder, and the last item run with its outcome.
+inline constexpr int kFolderPart = 0;
+inline constexpr int kLastItemPart = 1;
+
+/// The top-level window with the plug-in's menu bar, a project menu and a status bar. One
+/// per thread; it lives on the thread that opened it, which is the thread that calls the
+/// plug-in.
+class HostWindow {
+public:
+    HostWindow() = default;
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow();
+
+    /// Loads the plug-in from `hostDir`, calls InitTruvApp, reads `hostDir`'s "menu.txt" and
+    /// creates the window, hidden; false with `error` when any step fails.
+    bool Open(const std::string& hostDir, std::string& error);
+
+    /// Shows the window; closing it then ends the thread's message loop.
+    void ShowAsMainWindow();
+
+    /// Makes `folder` the project folder and shows it; a folder that cannot be entered is
+    /// reported in a box. The change-folder command, the folder dialog and WM_COPYDATA all
+    /// end here.
+    bool ChangeFolder(const std::string& folder);
+
+    HWND Window() const { return window_; }
+    HWND StatusBar() const { return status_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HMENU CreateMenuBar();
+    HMENU CreatePopup(const MenuBarItem& item);
+    void Pick(unsigned command);
+    void AskForFolder();
+    void OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    void ShowStatus();
+    void Paint();
+
+    Plugin plugin_;
+    MenuTree tree_;
+    std::vector<MenuBarItem> bar_;
+    std::vector<const MenuBarItem*> entries_;           ///< by command - kFirstEntryCommand
+    std::map<HMENU, const MenuBarItem*> modulePopups_;  ///< for their captions
+    HWND window_ = nullptr;
+    HWND status_ = nullptr;
+    std::string lastItem_ = "(none yet)";
+    bool running_ = false;
+    bool mainWindow_ = false;
+};
+
+}  // namespace host
+
+#endif  // TRUV_HOST_WINDOW_HOST_WIN32_H
