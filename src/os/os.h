@@ -32,6 +32,7 @@ inline constexpr Status kSharingViolation = 32;
 inline constexpr Status kHandleDiskFull = 39;
 inline constexpr Status kInvalidParameter = 87;
 inline constexpr Status kDiskFull = 112;
+inline constexpr Status kInvalidName = 123;
 inline constexpr Status kAlreadyExists = 183;
 inline constexpr Status kFilenameTooLong = 206;
 inline constexpr Status kMoreData = 234;
