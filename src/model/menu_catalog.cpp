@@ -1,6 +1,8 @@
 // The catalogue of menu rows: the global one owns its items, views only borrow them.
 #include "model/menu_catalog.h"
 
+#include <functional>
+
 MenuCatalog::MenuCatalog() = default;
 
 MenuCatalog::~MenuCatalog() {
@@ -9,11 +11,14 @@ MenuCatalog::~MenuCatalog() {
 
 int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
                      int moduleNumber) {
-    for (const MenuItem* item : items) {
-        if (item->RowText() == rowText && item->Caption() == caption) return 0;
+    const std::size_t hash = std::hash<std::string>{}(rowText);
+    const auto [first, last] = byRowHash.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        if (it->second->RowText() == rowText && it->second->Caption() == caption) return 0;
     }
     items.push_back(
         new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
+    byRowHash.emplace(hash, items.back());
     return 1;
 }
 
@@ -24,6 +29,7 @@ void MenuCatalog::Borrow(const MenuItem& item) {
 
 void MenuCatalog::Forget() {
     items.clear();
+    byRowHash.clear();
 }
 
 int MenuCatalog::CollectModuleTitles(std::vector<std::string>& titles) const {

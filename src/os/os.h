@@ -112,6 +112,10 @@ public:
     /// Creates (or truncates) a file for writing only.
     Status CreateForWriting(const std::string& path);
 
+    /// Creates a new file for writing only; fails when anything exists under `path` (a file, a
+    /// directory, a link even to nothing), which is neither opened nor followed.
+    Status CreateNew(const std::string& path);
+
     bool IsOpen() const { return native_ != kClosed; }
 
     /// Reads up to `size` bytes; the count read, 0 at the end, -1 on error.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "model/menu_catalog.h"
@@ -17,13 +18,19 @@ std::string Lines(std::initializer_list<const char*> lines) {
     return text;
 }
 
+std::vector<std::string> FileNames(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string ModuleBlock(const MenuCatalog& catalog, const std::string& title) {
-    TempDir dir;
-    os::File file;
-    EXPECT_EQ(file.CreateForWriting(dir / "block.txt"), os::kSuccess);
-    EXPECT_TRUE(catalog.WriteModule(title, file));
-    EXPECT_TRUE(file.Close());
-    return ReadWholeFile(dir / "block.txt");
+    std::string text;
+    catalog.AppendModule(title, text);
+    return text;
 }
 
 TEST(MenuFileTest, ModuleBlockWithSubMenu) {
@@ -80,7 +87,7 @@ TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
         expected += Lines({"===========================", title});
     }
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), expected);
-    EXPECT_FALSE(std::filesystem::exists(dir / "menu.txt.new"));
+    EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
 }
 
 TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
@@ -98,6 +105,78 @@ TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
     WriteMenuFile(other / "menu.txt", catalog, bounds);
     EXPECT_TRUE(std::filesystem::is_directory(other / "menu.txt"));
     EXPECT_TRUE(boxes.Take().empty());
+}
+
+// Whatever stands under a temporary name is never written through: a link's target keeps its
+// bytes, a directory stays, and stale temporaries are gone once "menu.txt" is in place.
+TEST(MenuFileTest, StaleTemporariesAreNeverWrittenThrough) {
+    namespace fs = std::filesystem;
+    enum class Kind { kFile, kDirectory, kLink, kDanglingLink };
+    struct Case {
+        const char* name;
+        Kind kind;
+        bool remains;
+    };
+    const Case cases[] = {
+        {"menu.txt.new", Kind::kLink, true},      {"menu.~00", Kind::kLink, false},
+        {"menu.~01", Kind::kDanglingLink, false}, {"menu.~02", Kind::kDirectory, true},
+        {"menu.~03", Kind::kFile, false},
+    };
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|A", 1);
+    const GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
+    TempDir dir;
+    TempDir elsewhere;
+    std::vector<std::string> expected{"menu.txt"};
+    for (const Case& c : cases) {
+        const std::string at = dir / c.name;
+        const std::string target = elsewhere / c.name;
+        if (c.kind == Kind::kFile) WriteWholeFile(at, "stale");
+        if (c.kind == Kind::kDirectory) fs::create_directory(at);
+        if (c.kind == Kind::kLink) WriteWholeFile(target, "target");
+        if (c.kind == Kind::kLink || c.kind == Kind::kDanglingLink) fs::create_symlink(target, at);
+        if (c.remains) expected.push_back(c.name);
+    }
+    std::sort(expected.begin(), expected.end());
+    BoxCapture boxes;
+    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    EXPECT_TRUE(boxes.Take().empty());
+    EXPECT_FALSE(fs::is_symlink(dir / "menu.txt"));
+    EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), MenuFileText(catalog, bounds));
+    EXPECT_EQ(FileNames(dir), expected);
+    for (const Case& c : cases) {
+        if (c.kind == Kind::kLink) {
+            EXPECT_EQ(ReadWholeFile(elsewhere / c.name), "target");
+        }
+        if (c.kind == Kind::kDanglingLink) {
+            EXPECT_FALSE(fs::exists(elsewhere / c.name));
+        }
+    }
+}
+
+// The temporary name is no longer than "menu.txt": a path that fits the host's 259 bytes is
+// written, a longer one refused.
+TEST(MenuFileTest, PathLimitIsThatOfTheMenuFileItself) {
+    MenuCatalog catalog;
+    TempDir dir;
+    for (std::size_t length : {259u, 260u}) {
+        const std::size_t folderLength = length - dir.Path().size() - 2 - 8;
+        const std::string folder = dir / std::string(folderLength, length == 259 ? 'a' : 'b');
+        std::filesystem::create_directory(folder);
+        const std::string path = JoinPath(folder, "menu.txt");
+        ASSERT_EQ(path.size(), length);
+        BoxCapture boxes;
+        WriteMenuFile(path, catalog, GroupBounds{});
+        const auto shown = boxes.Take();
+        if (length == 259) {
+            EXPECT_TRUE(shown.empty());
+            EXPECT_EQ(ReadWholeFile(path), MenuFileText(catalog, GroupBounds{}));
+        } else {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].text, path + " 中包含无效的路径。");
+            EXPECT_FALSE(std::filesystem::exists(path));
+        }
+    }
 }
 
 TEST(MenuFileTest, UncreatableFileIsReportedAndNothingIsLeft) {

@@ -57,6 +57,19 @@ Status File::CreateForWriting(const std::string& path) {
     return kSuccess;
 }
 
+// O_EXCL refuses every existing name, a symbolic link included, whether it leads anywhere.
+Status File::CreateNew(const std::string& path) {
+    Close();
+    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const int fd =
+        open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return posix::FailWithErrno(errno, resolved.parentExists);
+    }
+    native_ = fd;
+    return kSuccess;
+}
+
 long File::Read(char* buffer, long size) {
     if (!IsOpen()) {
         posix::Fail(kInvalidHandle);

@@ -42,6 +42,17 @@ Status File::CreateForWriting(const std::string& path) {
     return kSuccess;
 }
 
+Status File::CreateNew(const std::string& path) {
+    Close();
+    // CREATE_NEW: fails for any existing name, a link included, without following it.
+    HANDLE handle = Create(path, GENERIC_WRITE, CREATE_NEW);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    native_ = FromHandle(handle);
+    return kSuccess;
+}
+
 long File::Read(char* buffer, long size) {
     if (!IsOpen() || size < 0) {
         SetLastError(IsOpen() ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
