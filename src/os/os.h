@@ -106,7 +106,8 @@ public:
     ~File();
 
     /// Opens an existing file for reading, sharing it with nobody (CreateFileA share mode 0):
-    /// while another process holds it open the open fails.
+    /// while another process holds it open the open fails. Anything but a regular disk file
+    /// (a directory, a pipe, a device) is refused with kAccessDenied, without waiting.
     Status OpenExclusiveRead(const std::string& path);
 
     /// Creates (or truncates) a file for writing only.

@@ -27,6 +27,12 @@ Status File::OpenExclusiveRead(const std::string& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
+    // A pipe or a device might never end or never answer: only disk files are read.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return ERROR_ACCESS_DENIED;
+    }
     native_ = FromHandle(handle);
     return kSuccess;
 }
