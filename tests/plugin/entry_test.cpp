@@ -165,6 +165,7 @@ TEST_F(EntryTest, NoExceptionLeavesTheExports) {
         [] { RunCommand(const_cast<char*>("no such module|no such item")); },
     };
     for (const auto& call : calls) {
+        call();  // the first call fills the catalogue: later ones allocate less
         os::DeleteFile(menuPath);
         const long before = AllocationCount();
         call();
