@@ -11,15 +11,20 @@ MenuCatalog::~MenuCatalog() {
 
 int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
                      int moduleNumber) {
+    if (Holds(caption, rowText)) return 0;
     const std::size_t hash = std::hash<std::string>{}(rowText);
-    const auto [first, last] = byRowHash.equal_range(hash);
-    for (auto it = first; it != last; ++it) {
-        if (it->second->RowText() == rowText && it->second->Caption() == caption) return 0;
-    }
     items.push_back(
         new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
     byRowHash.emplace(hash, items.back());
     return 1;
+}
+
+bool MenuCatalog::Holds(const std::string& caption, const std::string& rowText) const {
+    const auto [first, last] = byRowHash.equal_range(std::hash<std::string>{}(rowText));
+    for (auto it = first; it != last; ++it) {
+        if (it->second->RowText() == rowText && it->second->Caption() == caption) return true;
+    }
+    return false;
 }
 
 void MenuCatalog::Borrow(const MenuItem& item) {

@@ -21,6 +21,9 @@ public:
     /// and the same caption is already present.
     int Add(std::string caption, std::string moduleKey, std::string rowText, int moduleNumber);
 
+    /// True when an item with this row text and caption was added.
+    bool Holds(const std::string& caption, const std::string& rowText) const;
+
     int Count() const { return static_cast<int>(items.size()); }
     const MenuItem& ItemAt(int position) const { return *items[position]; }
 

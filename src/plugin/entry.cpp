@@ -44,6 +44,7 @@ const char* InitTruvApp() {
         MenuCatalog& catalog = TheCatalog();
         for (int i = 0; i < built.Count(); ++i) {
             const MenuItem& item = built.ItemAt(i);
+            if (catalog.Holds(item.Caption(), item.RowText())) continue;
             catalog.Add(item.Caption(), item.ModuleKey(), item.RowText(), item.ModuleNumber());
         }
         WriteMenuFile(MenuFilePath(os::HostExecutablePath()), built, bounds);
