@@ -1,4 +1,5 @@
 // The one-time extension of "PATH" that precedes the first start of a program.
+#include <mutex>
 #include <string>
 
 #include "launch/install_paths.h"
@@ -10,18 +11,27 @@
 namespace {
 constexpr const char* kPathVariable = "PATH";
 constexpr const char* kPathFailed = "设置CORE目录环境失败 !";
+
+// Two threads starting programs at once must not both extend "PATH".
+std::mutex pathMutex;
 }  // namespace
 
 void Launcher::PrepareEnvironment() {
-    if (!pathPending) return;
-    const std::string root = GetInstallRoot();
-    std::string coreDir;
-    const std::optional<std::vector<std::string>> cfgLines = ReadCfgPath(root);
-    if (cfgLines && ValidateWorkDir(workDir)) coreDir = CoreDirectory(*cfgLines);
-    // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
-    const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
-    const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
-    const bool set = os::SetEnvironmentVariable(kPathVariable, newPath);
-    if (!set || newPath.size() >= kPathLimit) ShowMessage(kPathFailed);
-    pathPending = 0;
+    bool failed = false;
+    {
+        const std::lock_guard<std::mutex> lock(pathMutex);
+        if (!pathPending) return;
+        const std::string root = GetInstallRoot();
+        std::string coreDir;
+        const std::optional<std::vector<std::string>> cfgLines = ReadCfgPath(root);
+        if (cfgLines && ValidateWorkDir(workDir)) coreDir = CoreDirectory(*cfgLines);
+        // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
+        const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
+        const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
+        const bool set = os::SetEnvironmentVariable(kPathVariable, newPath);
+        failed = !set || newPath.size() >= kPathLimit;
+        pathPending = 0;
+    }
+    // The box is shown without the lock: it waits for the user.
+    if (failed) ShowMessage(kPathFailed);
 }

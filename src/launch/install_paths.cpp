@@ -9,6 +9,8 @@ namespace {
 constexpr const char* kRootKeyPath = "SOFTWARE\\TRUV\\MAIN\\PATH";
 constexpr const char* kRootValueName = "CFG";
 constexpr const char* kCfgPathName = "CFGPATH";
+// A real "CFGPATH" holds a few kilobytes; a larger one counts as unreadable.
+constexpr std::size_t kCfgPathLimit = 1 << 20;
 }  // namespace
 
 std::string GetInstallRoot() {
@@ -33,9 +35,30 @@ bool ValidateWorkDir(const std::string& dir) {
 std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root) {
     os::File file;
     if (file.OpenExclusiveRead(CfgPathFile(root)) != os::kSuccess) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    for (;;) {
+        const long count = file.Read(chunk, sizeof chunk);
+        if (count == 0) break;
+        if (count < 0 || bytes.size() + static_cast<std::size_t>(count) > kCfgPathLimit) {
+            return std::nullopt;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(count));
+    }
+    // Lines as a text-mode stream reads them: up to LF, a CR before it dropped, a last line
+    // without LF kept.
     std::vector<std::string> lines;
-    std::string line;
-    while (file.ReadLine(line)) lines.push_back(line);
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) {
+            end = bytes.size();
+        } else if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(bytes, start, end - start);
+        start = next;
+    }
     return lines;
 }
 

@@ -1,6 +1,8 @@
 // The rules of the four run operations and the pure resolver built on them.
 #include "launch/run_rules.h"
 
+#include <algorithm>
+
 #include "launch/install_paths.h"
 #include "launch/launcher.h"
 #include "text/gbk_text.h"
@@ -109,7 +111,11 @@ ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::stri
 
 std::string CoreDirectory(const std::vector<std::string>& cfgLines) {
     std::string dir;
-    if (!FindKeyDir(cfgLines, kCoreKey, KeyMatch::First, dir) || dir.empty()) return {};
+    if (!FindKeyDir(cfgLines, kCoreKey, KeyMatch::First, dir)) return {};
+    // The line ends at a NUL byte, as for every reader of it as text: "PATH" cannot hold one,
+    // and what follows it would be lost.
+    dir.resize(std::min(dir.size(), dir.find('\0')));
+    if (dir.empty()) return {};
     dir.pop_back();
     return dir;
 }

@@ -1,6 +1,8 @@
 // The catalogue of menu rows: the global one owns its items, views only borrow them.
 #include "model/menu_catalog.h"
 
+#include <functional>
+
 MenuCatalog::MenuCatalog() = default;
 
 MenuCatalog::~MenuCatalog() {
@@ -9,12 +11,20 @@ MenuCatalog::~MenuCatalog() {
 
 int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
                      int moduleNumber) {
-    for (const MenuItem* item : items) {
-        if (item->RowText() == rowText && item->Caption() == caption) return 0;
-    }
+    if (Holds(caption, rowText)) return 0;
+    const std::size_t hash = std::hash<std::string>{}(rowText);
     items.push_back(
         new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
+    byRowHash.emplace(hash, items.back());
     return 1;
+}
+
+bool MenuCatalog::Holds(const std::string& caption, const std::string& rowText) const {
+    const auto [first, last] = byRowHash.equal_range(std::hash<std::string>{}(rowText));
+    for (auto it = first; it != last; ++it) {
+        if (it->second->RowText() == rowText && it->second->Caption() == caption) return true;
+    }
+    return false;
 }
 
 void MenuCatalog::Borrow(const MenuItem& item) {
@@ -24,6 +34,7 @@ void MenuCatalog::Borrow(const MenuItem& item) {
 
 void MenuCatalog::Forget() {
     items.clear();
+    byRowHash.clear();
 }
 
 int MenuCatalog::CollectModuleTitles(std::vector<std::string>& titles) const {

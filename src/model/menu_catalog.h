@@ -2,14 +2,12 @@
 #ifndef TRUV_MODEL_MENU_CATALOG_H
 #define TRUV_MODEL_MENU_CATALOG_H
 
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/menu_item.h"
-
-namespace os {
-class File;
-}
 
 class MenuCatalog {
 public:
@@ -23,6 +21,9 @@ public:
     /// and the same caption is already present.
     int Add(std::string caption, std::string moduleKey, std::string rowText, int moduleNumber);
 
+    /// True when an item with this row text and caption was added.
+    bool Holds(const std::string& caption, const std::string& rowText) const;
+
     int Count() const { return static_cast<int>(items.size()); }
     const MenuItem& ItemAt(int position) const { return *items[position]; }
 
@@ -34,12 +35,14 @@ public:
     /// Empties `titles`, then appends each row's module title not yet listed, in order.
     int CollectModuleTitles(std::vector<std::string>& titles) const;
 
-    /// Writes the block of module `title` from this catalogue's rows; false when a write
-    /// failed (writing stops at once).
-    bool WriteModule(const std::string& title, os::File& file) const;
+    /// Appends the block of module `title`, from this catalogue's rows, to `text`.
+    void AppendModule(const std::string& title, std::string& text) const;
 
 private:
     std::vector<MenuItem*> items;
+    /// The items that Add appended, by the hash of their row text: the search for an equal
+    /// row looks only at rows of the same hash.
+    std::unordered_multimap<std::size_t, const MenuItem*> byRowHash;
 };
 
 #endif  // TRUV_MODEL_MENU_CATALOG_H

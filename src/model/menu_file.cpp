@@ -7,6 +7,7 @@
 
 #include "model/menu_catalog.h"
 #include "model/message_box.h"
+#include "model/split_row.h"
 #include "text/gbk_text.h"
 
 const char* const kGroupTitles[kGroupCount] = {
@@ -17,7 +18,10 @@ namespace {
 
 constexpr const char* kSeparator = "===========================";
 constexpr const char* kMenuFileName = "menu.txt";
-constexpr const char* kTemporarySuffix = ".new";
+// Temporary names are "menu.~00" to "menu.~99": no longer than "menu.txt", so that a host path
+// that fits the limit fits it with the temporary name too.
+constexpr const char* kTemporaryStem = "menu.~";
+constexpr int kTemporaryNames = 100;
 // The host's path buffer holds 260 bytes with the terminator.
 constexpr std::size_t kMaxPath = 259;
 
@@ -54,20 +58,10 @@ std::string Substitute(std::string_view text, const std::string& path) {
     return result;
 }
 
-/// Writes lines with CR LF ends; after the first failure it writes nothing more.
-class LineWriter {
-public:
-    explicit LineWriter(os::File& file) : file_(file) {}
-    bool Line(std::string_view text) {
-        ok_ = ok_ && file_.Write(std::string(text) + "\r\n");
-        return ok_;
-    }
-    bool Ok() const { return ok_; }
-
-private:
-    os::File& file_;
-    bool ok_ = true;
-};
+void AppendLine(std::string& text, std::string_view line) {
+    text.append(line);
+    text.append("\r\n");
+}
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
@@ -78,83 +72,127 @@ std::size_t Underscore(const std::string& title) {
     return gbk::Find(title, '_');
 }
 
-bool RunGoesOn(const std::string& title, const MenuCatalog& view, int next) {
-    if (next >= view.Count()) return false;
-    std::string caption;
-    std::string moduleKey;
+// The two titles of a row, split once; valid when the row has both.
+struct RowParts {
+    const MenuItem* item = nullptr;
     std::vector<std::string> tokens;
-    if (!view.ItemAt(next).GetParts(caption, moduleKey, tokens) || tokens.size() < 2) {
-        return false;
+    bool valid = false;
+};
+
+std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end) {
+    std::vector<RowParts> rows(static_cast<std::size_t>(std::max(end - begin, 0)));
+    for (int i = begin; i < end; ++i) {
+        RowParts& row = rows[static_cast<std::size_t>(i - begin)];
+        row.item = &catalog.ItemAt(i);
+        const std::string& text = row.item->RowText();
+        SplitRow(text.data(), text.size(), row.tokens, 2);
+        row.valid = row.tokens.size() == 2;
     }
-    const std::size_t nextAt = Underscore(tokens[1]);
-    if (nextAt == std::string::npos) return false;
-    return gbk::Trim(std::string_view(title).substr(0, Underscore(title))) ==
-           gbk::Trim(std::string_view(tokens[1]).substr(0, nextAt));
+    return rows;
 }
 
-bool WriteGroups(os::File& file, const MenuCatalog& catalog, const GroupBounds& bounds) {
-    for (int pass = 0; pass <= kGroupCount; ++pass) {
-        LineWriter writer(file);
-        if (!writer.Line(kSeparator)) return false;
-        if (!writer.Line(pass < kGroupCount ? kGroupTitles[pass] : "")) return false;
-        MenuCatalog view;
-        if (pass < kGroupCount) {
-            const int end = std::min(bounds.groupStart[pass + 1], catalog.Count());
-            for (int i = bounds.groupStart[pass]; i < end; ++i) view.Borrow(catalog.ItemAt(i));
+bool RunGoesOn(const std::string& title, const std::vector<RowParts>& rows, std::size_t next) {
+    if (next >= rows.size() || !rows[next].valid) return false;
+    const std::string& nextTitle = rows[next].tokens[1];
+    const std::size_t nextAt = Underscore(nextTitle);
+    if (nextAt == std::string::npos) return false;
+    return gbk::Trim(std::string_view(title).substr(0, Underscore(title))) ==
+           gbk::Trim(std::string_view(nextTitle).substr(0, nextAt));
+}
+
+void AppendModuleOf(const std::vector<RowParts>& rows, const std::string& title,
+                    std::string& text) {
+    int rowsSeen = 0;
+    int runLength = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const RowParts& row = rows[i];
+        if (!row.valid || row.tokens[0] != title) continue;
+        if (++rowsSeen == 1) {
+            AppendLine(text, kSeparator);
+            AppendLine(text, "module=" + Quoted(row.tokens[0]) + "," +
+                                 Quoted(row.item->ModuleKey()) + "," +
+                                 std::to_string(row.item->ModuleNumber()));
+            AppendLine(text, "title=" + Quoted(row.item->Caption()));
         }
-        std::vector<std::string> titles;
-        view.CollectModuleTitles(titles);
-        bool ok = true;
-        for (const std::string& title : titles) ok = ok && view.WriteModule(title, file);
-        view.Forget();
-        if (!ok) return false;
+        const std::string& itemTitle = row.tokens[1];
+        const std::size_t at = Underscore(itemTitle);
+        if (at == std::string::npos) {
+            AppendLine(text, "app=" + Quoted(itemTitle));
+            continue;
+        }
+        if (++runLength == 1) AppendLine(text, "menu=" + Quoted(itemTitle.substr(0, at)));
+        AppendLine(text, "app=" + Quoted(itemTitle.substr(at + 1)));
+        if (!RunGoesOn(itemTitle, rows, i + 1)) {
+            AppendLine(text, "menuend");
+            runLength = 0;
+        }
     }
-    return true;
+    if (runLength > 0) AppendLine(text, "menuend");
+}
+
+// The directory part of `path`, up to and with its last separator.
+std::string DirectoryOf(const std::string& path) {
+    std::size_t directoryEnd = 0;  // just after the last separator
+    for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
+        const char byte = path[pos];
+        if (byte == '\\' || byte == '/' || byte == ':') directoryEnd = pos + 1;
+    }
+    return path.substr(0, directoryEnd);
+}
+
+std::string TemporaryName(const std::string& directory, int number) {
+    return directory + kTemporaryStem + static_cast<char>('0' + number / 10) +
+           static_cast<char>('0' + number % 10);
+}
+
+/// Creates a new temporary file beside `path`. A name under which anything exists already (a
+/// stale temporary, a link, a directory) is never opened: it is added to `taken` and the next
+/// name is tried.
+os::Status CreateTemporary(const std::string& path, os::File& file, std::string& temporary,
+                           std::vector<std::string>& taken) {
+    const std::string directory = DirectoryOf(path);
+    os::Status status = os::kAlreadyExists;
+    for (int number = 0; number < kTemporaryNames; ++number) {
+        temporary = TemporaryName(directory, number);
+        status = file.CreateNew(temporary);
+        if (status == os::kSuccess || !os::PatternExists(temporary)) return status;
+        taken.push_back(temporary);
+    }
+    return status;
 }
 
 }  // namespace
 
-bool MenuCatalog::WriteModule(const std::string& title, os::File& file) const {
-    LineWriter writer(file);
-    int rowsSeen = 0;
-    int runLength = 0;
-    std::string caption;
-    std::string moduleKey;
-    std::vector<std::string> tokens;
-    for (int i = 0; i < Count() && writer.Ok(); ++i) {
-        if (!ItemAt(i).GetParts(caption, moduleKey, tokens) || tokens.size() < 2) continue;
-        if (tokens[0] != title) continue;
-        if (++rowsSeen == 1) {
-            writer.Line(kSeparator);
-            writer.Line("module=" + Quoted(tokens[0]) + "," + Quoted(moduleKey) + "," +
-                        std::to_string(ItemAt(i).ModuleNumber()));
-            writer.Line("title=" + Quoted(caption));
+void MenuCatalog::AppendModule(const std::string& title, std::string& text) const {
+    AppendModuleOf(SplitRows(*this, 0, Count()), title, text);
+}
+
+std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) {
+    std::string text;
+    for (int pass = 0; pass <= kGroupCount; ++pass) {
+        AppendLine(text, kSeparator);
+        AppendLine(text, pass < kGroupCount ? kGroupTitles[pass] : "");
+        if (pass == kGroupCount) break;
+        // Each row is split once; the module titles in the order of their first rows.
+        const std::vector<RowParts> rows =
+            SplitRows(catalog, bounds.groupStart[pass],
+                      std::min(bounds.groupStart[pass + 1], catalog.Count()));
+        std::vector<const std::string*> titles;
+        for (const RowParts& row : rows) {
+            if (!row.valid) continue;
+            if (std::none_of(titles.begin(), titles.end(), [&row](const std::string* title) {
+                    return *title == row.tokens[0];
+                })) {
+                titles.push_back(&row.tokens[0]);
+            }
         }
-        const std::string& itemTitle = tokens[1];
-        const std::size_t at = Underscore(itemTitle);
-        if (at == std::string::npos) {
-            writer.Line("app=" + Quoted(itemTitle));
-            continue;
-        }
-        if (++runLength == 1) writer.Line("menu=" + Quoted(itemTitle.substr(0, at)));
-        writer.Line("app=" + Quoted(itemTitle.substr(at + 1)));
-        if (!RunGoesOn(itemTitle, *this, i + 1)) {
-            writer.Line("menuend");
-            runLength = 0;
-        }
+        for (const std::string* title : titles) AppendModuleOf(rows, *title, text);
     }
-    if (runLength > 0) writer.Line("menuend");
-    return writer.Ok();
+    return text;
 }
 
 std::string MenuFilePath(const std::string& executablePath) {
-    std::size_t directoryEnd = 0;  // just after the last separator
-    for (std::size_t pos = 0; pos < executablePath.size();
-         pos += gbk::CharLength(executablePath, pos)) {
-        const char byte = executablePath[pos];
-        if (byte == '\\' || byte == '/' || byte == ':') directoryEnd = pos + 1;
-    }
-    return executablePath.substr(0, directoryEnd) + kMenuFileName;
+    return DirectoryOf(executablePath) + kMenuFileName;
 }
 
 std::string OpenFailureText(os::Status error, const std::string& path) {
@@ -173,21 +211,30 @@ std::string WriteFailureText(const std::string& path) {
 
 void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds) {
     if (os::PatternExists(path)) return;
-    // The file is written under a longer temporary name, which must fit the path limit too.
-    const std::string temporary = path + kTemporarySuffix;
-    if (temporary.size() > kMaxPath) {
+    if (path.size() > kMaxPath) {
         ShowMessage(OpenFailureText(os::kFilenameTooLong, path));
         return;
     }
+    // The whole text goes out in one write, under a temporary name that is moved into place
+    // once complete.
+    const std::string text = MenuFileText(catalog, bounds);
     os::File file;
-    if (const os::Status status = file.CreateForWriting(temporary); status != os::kSuccess) {
+    std::string temporary;
+    std::vector<std::string> taken;
+    if (const os::Status status = CreateTemporary(path, file, temporary, taken);
+        status != os::kSuccess) {
         ShowMessage(OpenFailureText(status, path));
         return;
     }
-    const bool written = WriteGroups(file, catalog, bounds);
+    const bool written = file.Write(text);
     const bool closed = file.Close();
     if (!written || !closed || os::MoveFileReplacing(temporary, path) != os::kSuccess) {
         os::DeleteFile(temporary);
         ShowMessage(WriteFailureText(path));
+        return;
     }
+    // What stood under the names passed over was left by earlier writes that did not finish.
+    // Windows refuses to delete one that another writer still holds open; a directory or a
+    // link's target is never deleted.
+    for (const std::string& name : taken) os::DeleteFile(name);
 }

@@ -104,11 +104,16 @@ public:
     ~File();
 
     /// Opens an existing file for reading, sharing it with nobody (CreateFileA share mode 0):
-    /// while another process holds it open the open fails.
+    /// while another process holds it open the open fails. Anything but a regular disk file
+    /// (a directory, a pipe, a device) is refused with kAccessDenied, without waiting.
     Status OpenExclusiveRead(const std::string& path);
 
     /// Creates (or truncates) a file for writing only.
     Status CreateForWriting(const std::string& path);
+
+    /// Creates a new file for writing only; fails when anything exists under `path` (a file, a
+    /// directory, a link even to nothing), which is neither opened nor followed.
+    Status CreateNew(const std::string& path);
 
     bool IsOpen() const { return native_ != kClosed; }
 

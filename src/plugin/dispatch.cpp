@@ -47,7 +47,19 @@ CommandTriple TripleAt(const std::vector<std::string>& tokens, std::size_t index
     return Prepared(tokens[first], tokens[first + 1], tokens[first + 2], rootKey);
 }
 
-int Dispatch(const MenuCatalog& catalog, const std::string& key) {
+const MenuItem* FindItem(const MenuCatalog& catalog, const std::string& key) {
+    std::string caption;
+    std::string moduleKey;
+    std::vector<std::string> tokens;
+    for (int position = 0; position < catalog.Count(); ++position) {
+        const MenuItem& item = catalog.ItemAt(position);
+        if (!item.GetParts(caption, moduleKey, tokens) || tokens.size() < kTitleTokens) continue;
+        if (tokens[0] + "|" + tokens[1] == key) return &item;
+    }
+    return nullptr;
+}
+
+int DispatchFound(const MenuItem* item, const std::string& key) {
     if (key.empty()) {
         ShowMessage(kEmptyCommand);
         return -1;
@@ -56,15 +68,11 @@ int Dispatch(const MenuCatalog& catalog, const std::string& key) {
         TheLauncher().RunExeFile(kManagerDirKey, kManagerProgram);
         return 1;
     }
-    std::string caption;
-    std::string moduleKey;
-    std::vector<std::string> tokens;
-    for (int position = 0; position < catalog.Count(); ++position) {
-        const MenuItem& item = catalog.ItemAt(position);
-        if (!item.GetParts(caption, moduleKey, tokens) || tokens.size() < kTitleTokens) continue;
-        if (tokens[0] + "|" + tokens[1] == key) return Execute(item);
-    }
-    return -1;
+    return item != nullptr ? Execute(*item) : -1;
+}
+
+int Dispatch(const MenuCatalog& catalog, const std::string& key) {
+    return DispatchFound(FindItem(catalog, key), key);
 }
 
 int Execute(const MenuItem& item) {

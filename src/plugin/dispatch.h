@@ -28,9 +28,15 @@ std::size_t TripleCount(const std::vector<std::string>& tokens);
 CommandTriple TripleAt(const std::vector<std::string>& tokens, std::size_t index,
                        const std::string& rootKey);
 
-/// Finds the item of `key` (module title, '|', item title) in `catalog` and carries it out.
-/// 1 for the drawing-management key, Execute's result for a found row, -1 for an empty or
-/// unknown key.
+/// The first item of `catalog` whose key (module title, '|', item title) is `key`; nullptr
+/// when there is none.
+const MenuItem* FindItem(const MenuCatalog& catalog, const std::string& key);
+
+/// Carries out `key` with `item`, the item FindItem found for it (or nullptr): 1 for the
+/// drawing-management key, Execute's result for a found row, -1 for an empty or unknown key.
+int DispatchFound(const MenuItem* item, const std::string& key);
+
+/// Finds the item of `key` in `catalog` and carries it out, as DispatchFound.
 int Dispatch(const MenuCatalog& catalog, const std::string& key);
 
 /// Carries a row out: a row of two tokens goes to the item flows (their result, 1 or 0);

@@ -1,31 +1,78 @@
 // The two functions the host calls.
 #include "plugin/entry.h"
 
+#include <mutex>
+#include <new>
 #include <string>
 
 #include "catalogue/builders.h"
 #include "launch/launcher.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
+#include "model/message_box.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
 #include "plugin/globals.h"
 
 namespace {
+
 constexpr const char* kInitResult = "CFG";
+constexpr const char* kOutOfMemory = "内存不足，无法完成该操作!";
+constexpr const char* kInternalFault = "发生内部错误，无法完成该操作!";
+
+// The host is meant to call from one thread; one that does not still must not corrupt the
+// catalogue. Held while the catalogue grows or is searched, never while a program runs.
+std::mutex catalogMutex;
+
+// No exception may leave an export: the host would end. Showing the box may fail in turn.
+void ReportFault(const char* text) noexcept {
+    try {
+        ShowMessage(text);
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 const char* InitTruvApp() {
-    MenuCatalog& catalog = TheCatalog();
-    const GroupBounds bounds = BuildMenuGroups(catalog);
-    WriteMenuFile(MenuFilePath(os::HostExecutablePath()), catalog, bounds);
+    try {
+        const std::lock_guard<std::mutex> lock(catalogMutex);
+        // Built afresh at every call, so that the group boundaries are those of the rows in
+        // each group, whatever the catalogue held before; only new rows join it.
+        MenuCatalog built;
+        const GroupBounds bounds = BuildMenuGroups(built);
+        MenuCatalog& catalog = TheCatalog();
+        for (int i = 0; i < built.Count(); ++i) {
+            const MenuItem& item = built.ItemAt(i);
+            if (catalog.Holds(item.Caption(), item.RowText())) continue;
+            catalog.Add(item.Caption(), item.ModuleKey(), item.RowText(), item.ModuleNumber());
+        }
+        WriteMenuFile(MenuFilePath(os::HostExecutablePath()), built, bounds);
+    } catch (const std::bad_alloc&) {
+        ReportFault(kOutOfMemory);
+    } catch (...) {
+        ReportFault(kInternalFault);
+    }
     return kInitResult;
 }
 
 void RunCommand(char* key) {
-    // The whole current directory is recorded; when the system cannot tell it, the project
-    // directory is empty and the run operations report it as invalid.
-    TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
-    const std::string command = key == nullptr ? std::string() : std::string(key);
-    Dispatch(TheCatalog(), command);
+    try {
+        // The whole current directory is recorded; when the system cannot tell it, the project
+        // directory is empty and the run operations report it as invalid.
+        TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
+        const std::string command = key == nullptr ? std::string() : std::string(key);
+        const MenuItem* item = nullptr;
+        {
+            // Items stay where they are until the library is unloaded: only the search needs
+            // the lock, not the run.
+            const std::lock_guard<std::mutex> lock(catalogMutex);
+            item = FindItem(TheCatalog(), command);
+        }
+        DispatchFound(item, command);
+    } catch (const std::bad_alloc&) {
+        ReportFault(kOutOfMemory);
+    } catch (...) {
+        ReportFault(kInternalFault);
+    }
 }

@@ -47,6 +47,12 @@ TEST_F(InstallPathsTest, ReadCfgPathGivesEveryLine) {
               (std::vector<std::string>{"core", "D:\\A\\", "X", "LAST"}));
     sandbox.RemoveCfgPath();
     EXPECT_EQ(ReadCfgPath(sandbox.Root()), std::nullopt);
+    // What is read is bounded: a file beyond 1 MiB counts as unreadable.
+    sandbox.WriteCfgPathBytes(std::string((1 << 20) - 1, 'x') + "\n");
+    EXPECT_EQ(ReadCfgPath(sandbox.Root()),
+              (std::vector<std::string>{std::string((1 << 20) - 1, 'x')}));
+    sandbox.WriteCfgPathBytes(std::string(1 << 20, 'x') + "\n");
+    EXPECT_EQ(ReadCfgPath(sandbox.Root()), std::nullopt);
 }
 
 TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {
@@ -65,6 +71,18 @@ TEST_F(InstallPathsTest, WithoutRootPathStartsWithAnEmptyElement) {
     const char separator = os::PathListSeparator();
     EXPECT_EQ(os::GetEnvironmentVariable("PATH"), std::string(1, separator) + separator + "old");
     EXPECT_EQ(launcher.pathPending, 0);
+}
+
+// A NUL byte ends the CORE line; the old "PATH" stays whole after it.
+TEST_F(InstallPathsTest, NulInTheCoreLineKeepsTheOldPath) {
+    sandbox.WriteCfgPathBytes(std::string("CORE\nD:\\CO\0RE\\\n", 15));
+    os::SetEnvironmentVariable("PATH", "old");
+    Launcher& launcher = TheLauncher();
+    launcher.pathPending = 1;
+    launcher.PrepareEnvironment();
+    const char separator = os::PathListSeparator();
+    EXPECT_EQ(os::GetEnvironmentVariable("PATH"),
+              sandbox.Root() + separator + "D:\\C" + separator + "old");
 }
 
 TEST_F(InstallPathsTest, CoreDirectoryLosesItsLastByte) {

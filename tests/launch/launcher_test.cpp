@@ -124,6 +124,29 @@ TEST_F(LauncherTest, MissingProgramShowsTheSystemErrorThenTheCommand) {
     EXPECT_EQ(shown[2].caption, "错误");
 }
 
+// A program named without a path (a key whose directory line is empty) is never taken from the
+// project folder, where the start runs; one in a "PATH" folder is, with the command unchanged.
+TEST_F(LauncherTest, BareProgramNameIsNeverTakenFromTheProjectFolder) {
+    sandbox.WriteCfgPathLines({"BARE", ""});
+    sandbox.InstallProgram(sandbox.ProjectDir(), "Planted.exe");
+    launcher.pathPending = 0;
+    launcher.RunExeFileNor("BARE", "Planted.exe -x");
+    EXPECT_TRUE(Started().empty());
+    const auto shown = boxes.Take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "错误");
+
+    const std::string onPath = sandbox.AddModule("onpath");
+    const std::string program = sandbox.InstallProgram(onPath, "Planted.exe");
+    os::SetEnvironmentVariable("PATH", onPath.substr(0, onPath.size() - 1));
+    launcher.RunExeFileNor("BARE", "Planted.exe -x");
+    const auto journal = sandbox.ReadJournal();
+    ASSERT_EQ(journal.size(), 1u);
+    EXPECT_EQ(gbk::Upper(journal[0].program), gbk::Upper(program));
+    EXPECT_EQ(journal[0].commandLine, "Planted.exe -x");
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
 TEST_F(LauncherTest, DuplicateKeysFirstMatchAndLastMatch) {
     const std::string other = sandbox.AddModule("core2");
     sandbox.InstallProgram(other, "Modelin.exe");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "model/menu_catalog.h"
@@ -17,13 +18,19 @@ std::string Lines(std::initializer_list<const char*> lines) {
     return text;
 }
 
+std::vector<std::string> FileNames(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string ModuleBlock(const MenuCatalog& catalog, const std::string& title) {
-    TempDir dir;
-    os::File file;
-    EXPECT_EQ(file.CreateForWriting(dir / "block.txt"), os::kSuccess);
-    EXPECT_TRUE(catalog.WriteModule(title, file));
-    EXPECT_TRUE(file.Close());
-    return ReadWholeFile(dir / "block.txt");
+    std::string text;
+    catalog.AppendModule(title, text);
+    return text;
 }
 
 TEST(MenuFileTest, ModuleBlockWithSubMenu) {
@@ -80,7 +87,7 @@ TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
         expected += Lines({"===========================", title});
     }
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), expected);
-    EXPECT_FALSE(std::filesystem::exists(dir / "menu.txt.new"));
+    EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
 }
 
 TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
@@ -98,6 +105,47 @@ TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
     WriteMenuFile(other / "menu.txt", catalog, bounds);
     EXPECT_TRUE(std::filesystem::is_directory(other / "menu.txt"));
     EXPECT_TRUE(boxes.Take().empty());
+}
+
+// A stale temporary, file or directory, never blocks the write; stale files are gone once
+// "menu.txt" is in place (links: tests/model/posix).
+TEST(MenuFileTest, StaleTemporariesDoNotBlockTheWrite) {
+    MenuCatalog catalog;
+    catalog.Add("C", "K", "M|A", 1);
+    const GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
+    TempDir dir;
+    std::filesystem::create_directory(dir / "menu.~00");
+    WriteWholeFile(dir / "menu.~01", "stale");
+    BoxCapture boxes;
+    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    EXPECT_TRUE(boxes.Take().empty());
+    EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), MenuFileText(catalog, bounds));
+    EXPECT_EQ(FileNames(dir), (std::vector<std::string>{"menu.txt", "menu.~00"}));
+}
+
+// The temporary name is no longer than "menu.txt": a path that fits the host's 259 bytes is
+// written, a longer one refused.
+TEST(MenuFileTest, PathLimitIsThatOfTheMenuFileItself) {
+    MenuCatalog catalog;
+    TempDir dir;
+    for (std::size_t length : {259u, 260u}) {
+        const std::size_t folderLength = length - dir.Path().size() - 2 - 8;
+        const std::string folder = dir / std::string(folderLength, length == 259 ? 'a' : 'b');
+        std::filesystem::create_directory(folder);
+        const std::string path = JoinPath(folder, "menu.txt");
+        ASSERT_EQ(path.size(), length);
+        BoxCapture boxes;
+        WriteMenuFile(path, catalog, GroupBounds{});
+        const auto shown = boxes.Take();
+        if (length == 259) {
+            EXPECT_TRUE(shown.empty());
+            EXPECT_EQ(ReadWholeFile(path), MenuFileText(catalog, GroupBounds{}));
+        } else {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].text, path + " 中包含无效的路径。");
+            EXPECT_FALSE(std::filesystem::exists(path));
+        }
+    }
 }
 
 TEST(MenuFileTest, UncreatableFileIsReportedAndNothingIsLeft) {

@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "launch/launcher.h"
 #include "model/menu_catalog.h"
 #include "os/os.h"
+#include "plugin/failing_allocation.h"
 #include "plugin/globals.h"
 #include "support/installation_fixture.h"
 #include "support/temp_dir.h"
@@ -128,6 +131,54 @@ TEST_F(EntryTest, InitWritesTheMenuFileBesideTheExecutableOnce) {
     EXPECT_EQ(ReadWholeFile(menuPath), "kept");
     EXPECT_EQ(TheCatalog().Count(), 321);
     EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(EntryTest, LaterInitWritesTheSameFile) {
+    const std::string expected = MenuFileOf(false);
+    for (int call = 0; call < 2; ++call) {
+        os::DeleteFile(menuPath);
+        InitTruvApp();
+        EXPECT_EQ(FirstDifference(ReadWholeFile(menuPath), expected), "") << "call " << call;
+    }
+}
+
+// A host that breaks the one-thread rule: the catalogue and the file stay whole.
+TEST_F(EntryTest, ConcurrentCallsKeepCatalogueAndFileWhole) {
+    const std::string expected = MenuFileOf(false);
+    for (int round = 0; round < 4; ++round) {
+        os::DeleteFile(menuPath);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) threads.emplace_back([] { InitTruvApp(); });
+        threads.emplace_back([] { RunCommand(const_cast<char*>("no such module|no such item")); });
+        for (std::thread& thread : threads) thread.join();
+        EXPECT_EQ(FirstDifference(ReadWholeFile(menuPath), expected), "") << "round " << round;
+        EXPECT_EQ(TheCatalog().Count(), 321);
+    }
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+// Whichever allocation fails, the exports return normally and say so in a box.
+TEST_F(EntryTest, NoExceptionLeavesTheExports) {
+    const std::string outOfMemory = "内存不足，无法完成该操作!";
+    const std::function<void()> calls[] = {
+        [] { EXPECT_STREQ(InitTruvApp(), "CFG"); },
+        [] { RunCommand(const_cast<char*>("no such module|no such item")); },
+    };
+    for (const auto& call : calls) {
+        call();  // the first call fills the catalogue: later ones allocate less
+        os::DeleteFile(menuPath);
+        const long before = AllocationCount();
+        call();
+        const long allocations = AllocationCount() - before;
+        ASSERT_GT(allocations, 0);
+        for (long n = 1; n <= allocations; n += std::max(1L, allocations / 16)) {
+            os::DeleteFile(menuPath);
+            FailAllocationAt(AllocationCount() + n);
+            EXPECT_NO_THROW(call());
+            FailAllocationAt(0);
+            EXPECT_EQ(BoxTexts(), std::vector<std::string>{outOfMemory}) << "allocation " << n;
+        }
+    }
 }
 
 TEST_F(EntryTest, RunCommandRecordsTheDirectoryBeforeLookingAtTheKey) {

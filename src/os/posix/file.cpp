@@ -24,16 +24,19 @@ int Descriptor(std::intptr_t native) {
 
 }  // namespace
 
-// A directory cannot be opened as a file (5), as CreateFileA without backup semantics.
+// A directory cannot be opened as a file (5), as CreateFileA without backup semantics; nor
+// can a FIFO or a device, which might never end or never answer. O_NONBLOCK keeps the open of
+// a FIFO without writer from waiting; it is dropped again for the regular file.
 Status File::OpenExclusiveRead(const std::string& path) {
     Close();
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    const int fd = open(resolved.path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(resolved.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
         return posix::Fail(kAccessDenied);
     }
@@ -50,6 +53,19 @@ Status File::CreateForWriting(const std::string& path) {
     Close();
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     const int fd = open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return posix::FailWithErrno(errno, resolved.parentExists);
+    }
+    native_ = fd;
+    return kSuccess;
+}
+
+// O_EXCL refuses every existing name, a symbolic link included, whether it leads anywhere.
+Status File::CreateNew(const std::string& path) {
+    Close();
+    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const int fd =
+        open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }

@@ -72,9 +72,9 @@ struct ProgramLookup {
 };
 
 /// Finds the program `name` (argv[0] of a command line). With a directory part the path is
-/// resolved directly; without one the host executable's directory, the current directory and
-/// each element of `searchPath` (':' separated) are tried. In each place NAME and, for a name
-/// without extension, NAME.exe are looked up without regard to case.
+/// resolved directly; without one the host executable's directory and each absolute element of
+/// `searchPath` (':' separated) are tried, never the current directory. In each place NAME and, for
+/// a name without extension, NAME.exe are looked up without regard to case.
 ProgramLookup FindProgram(const std::string& name, std::string_view searchPath);
 
 /// Starts `program` with `args` (args[0] included) and the environment `envp` in `dir` (the

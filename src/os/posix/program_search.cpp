@@ -1,9 +1,11 @@
 // POSIX half of the OS seam: finding the program of a command line as CreateProcessA does.
 //
-// Windows looks for a bare program name in the directory of the host executable, the current
-// directory, its system directories and then the PATH; here the system directories are left
-// out and PATH is the one of the environment handed to the new process. Executables have no
-// ".exe" on POSIX, so NAME is tried before NAME.exe.
+// A bare program name is looked for in the directory of the host executable and then in the
+// absolute directories of the PATH of the environment handed to the new process, as the win32
+// backend does (which adds the system directories). Never in the current directory: that is
+// the project folder, which may come from anyone, and a program placed there must not start
+// in place of the one meant. Executables have no ".exe" on POSIX, so NAME is tried before
+// NAME.exe.
 #include <sys/stat.h>
 
 #include "os/os.h"
@@ -55,11 +57,10 @@ std::vector<std::string> SearchDirectories(std::string_view searchPath) {
     std::vector<std::string> dirs;
     const std::string host = HostExecutablePath();
     dirs.push_back(host.substr(0, host.rfind('/') + 1));
-    dirs.push_back(CurrentDirectory().value_or("."));
     while (!searchPath.empty()) {
         const std::size_t colon = searchPath.find(':');
         const std::string_view element = searchPath.substr(0, colon);
-        if (!element.empty()) {
+        if (!element.empty() && element[0] == '/') {
             dirs.emplace_back(element);
         }
         searchPath = colon == std::string_view::npos ? "" : searchPath.substr(colon + 1);

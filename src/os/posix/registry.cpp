@@ -9,6 +9,12 @@
 // Key paths and value names compare without regard to ASCII case; a key exists when its
 // section line does. The first of two equal sections or values counts. The store is only
 // read, so the requested access rights are not checked.
+//
+// Lines end with LF, CR LF or the end of the file; a UTF-8 byte-order mark at the start is
+// skipped. A store with any other line (a section line not closed by ']' at its end, a line
+// that is neither blank, comment, section nor NAME=..., a DWORD that is not 0x and one to
+// eight hex digits) is refused as a whole, ERROR_BADDB, and the file and line are named on
+// standard error: a half-read store would hand out wrong values.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,25 +39,53 @@ struct StoreValue {
     bool isString = true;
 };
 
-std::optional<std::vector<std::string>> ReadStoreLines() {
+constexpr Status kBadDb = 1009;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::optional<std::string> CheckLine(const std::string& line);
+
+struct StoreLines {
+    std::vector<std::string> lines;
+    Status status = kSuccess;  // kFileNotFound for no store, kBadDb for a refused one
+};
+
+StoreLines ReadStoreLines() {
     const char* named = std::getenv("TRUV_REGISTRY");
-    std::FILE* stream = std::fopen(named != nullptr ? named : kDefaultStore, "rb");
+    const char* path = named != nullptr ? named : kDefaultStore;
+    std::FILE* stream = std::fopen(path, "rb");
     if (stream == nullptr) {
-        return std::nullopt;
+        return {{}, kFileNotFound};
     }
-    std::vector<std::string> lines(1);
-    for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
-        if (c == '\n') {
-            if (!lines.back().empty() && lines.back().back() == '\r') {
-                lines.back().pop_back();
-            }
-            lines.emplace_back();
-        } else {
-            lines.back() += static_cast<char>(c);
-        }
+    std::string bytes;
+    char chunk[4096];
+    for (std::size_t count; (count = std::fread(chunk, 1, sizeof chunk, stream)) > 0;) {
+        bytes.append(chunk, count);
     }
     std::fclose(stream);
-    return lines;
+    if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+        bytes.erase(0, kByteOrderMark.size());
+    }
+    StoreLines store;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) {
+            end = bytes.size();
+        }
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        store.lines.emplace_back(bytes, start, end - start);
+        start = next;
+    }
+    for (std::size_t index = 0; index < store.lines.size(); ++index) {
+        if (const std::optional<std::string> problem = CheckLine(store.lines[index])) {
+            std::fprintf(stderr, "registry store %s, line %zu: %s\n", path, index + 1,
+                         problem->c_str());
+            return {{}, kBadDb};
+        }
+    }
+    return store;
 }
 
 bool IsComment(const std::string& line) {
@@ -60,11 +94,10 @@ bool IsComment(const std::string& line) {
 
 // The key path of a section line, or nothing for any other line.
 std::optional<std::string_view> SectionName(std::string_view line) {
-    const std::size_t close = line.rfind(']');
-    if (line.empty() || line[0] != '[' || close == std::string_view::npos) {
+    if (line.size() < 2 || line[0] != '[' || line.back() != ']') {
         return std::nullopt;
     }
-    return line.substr(1, close - 1);
+    return line.substr(1, line.size() - 2);
 }
 
 bool IsKey(std::string_view section, std::string_view subKey) {
@@ -84,18 +117,52 @@ std::optional<std::size_t> FindKey(const std::vector<std::string>& lines, std::s
     return std::nullopt;
 }
 
+bool IsDwordName(std::string_view valueName) {
+    return valueName.size() >= kDwordSuffix.size() &&
+           posix::EqualsIgnoringCase(valueName.substr(valueName.size() - kDwordSuffix.size()),
+                                     kDwordSuffix);
+}
+
+// "0x" and one to eight hex digits, nothing else.
 std::optional<std::uint32_t> ParseDword(std::string_view text) {
     if (text.size() < 3 || text.size() > 10 || text[0] != '0' ||
         (text[1] != 'x' && text[1] != 'X')) {
         return std::nullopt;
     }
-    const std::string digits(text.substr(2));
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(digits.c_str(), &end, 16);
-    if (end != digits.c_str() + digits.size()) {
+    std::uint32_t value = 0;
+    for (const char c : text.substr(2)) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+// What is wrong with a line of the store; nothing for a good one.
+std::optional<std::string> CheckLine(const std::string& line) {
+    if (line.empty() || IsComment(line)) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(value);
+    if (line[0] == '[') {
+        if (line.back() != ']') {
+            return "a section line must end with ']'";
+        }
+        return std::nullopt;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        return "expected a section [KEY], a comment or NAME=VALUE";
+    }
+    if (IsDwordName(std::string_view(line).substr(0, equals)) &&
+        !ParseDword(std::string_view(line).substr(equals + 1))) {
+        return "a DWORD value must be 0x followed by 1 to 8 hex digits";
+    }
+    return std::nullopt;
 }
 
 // The value `name` in the section that starts at `from`.
@@ -112,9 +179,7 @@ std::optional<StoreValue> FindValue(const std::vector<std::string>& lines, std::
         if (posix::EqualsIgnoringCase(valueName, name)) {
             return StoreValue{std::string(data), true};
         }
-        if (valueName.size() >= kDwordSuffix.size() &&
-            posix::EqualsIgnoringCase(valueName.substr(valueName.size() - kDwordSuffix.size()),
-                                      kDwordSuffix)) {
+        if (IsDwordName(valueName)) {
             valueName.remove_suffix(kDwordSuffix.size());
             const std::optional<std::uint32_t> number = ParseDword(data);
             if (number && posix::EqualsIgnoringCase(valueName, name)) {
@@ -155,8 +220,11 @@ Status CopyValue(const StoreValue& value, char* buffer, std::uint32_t& size) {
 
 Status RegistryOpen(const std::string& subKey, std::uint32_t /*access*/, RegistryKey& key) {
     key = nullptr;
-    const std::optional<std::vector<std::string>> lines = ReadStoreLines();
-    if (!lines || !FindKey(*lines, subKey)) {
+    const StoreLines store = ReadStoreLines();
+    if (store.status != kSuccess) {
+        return posix::Fail(store.status);
+    }
+    if (!FindKey(store.lines, subKey)) {
         return posix::Fail(kFileNotFound);
     }
     key = new StoreKey{subKey};
@@ -168,13 +236,16 @@ Status RegistryQuery(RegistryKey key, const std::string& valueName, char* buffer
     if (key == nullptr) {
         return posix::Fail(kInvalidHandle);
     }
-    const std::optional<std::vector<std::string>> lines = ReadStoreLines();
+    const StoreLines store = ReadStoreLines();
+    if (store.status != kSuccess) {
+        return posix::Fail(store.status);
+    }
     const std::optional<std::size_t> section =
-        lines ? FindKey(*lines, static_cast<StoreKey*>(key)->path) : std::nullopt;
+        FindKey(store.lines, static_cast<StoreKey*>(key)->path);
     if (!section) {
         return posix::Fail(kFileNotFound);
     }
-    const std::optional<StoreValue> value = FindValue(*lines, *section, valueName);
+    const std::optional<StoreValue> value = FindValue(store.lines, *section, valueName);
     if (!value) {
         return posix::Fail(kFileNotFound);
     }

@@ -27,6 +27,12 @@ Status File::OpenExclusiveRead(const std::string& path) {
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
+    // A pipe or a device might never end or never answer: only disk files are read.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return ERROR_ACCESS_DENIED;
+    }
     native_ = FromHandle(handle);
     return kSuccess;
 }
@@ -35,6 +41,17 @@ Status File::CreateForWriting(const std::string& path) {
     Close();
     // CREATE_ALWAYS: a new file, or an existing one truncated to nothing.
     HANDLE handle = Create(path, GENERIC_WRITE, CREATE_ALWAYS);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    native_ = FromHandle(handle);
+    return kSuccess;
+}
+
+Status File::CreateNew(const std::string& path) {
+    Close();
+    // CREATE_NEW: fails for any existing name, a link included, without following it.
+    HANDLE handle = Create(path, GENERIC_WRITE, CREATE_NEW);
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }

@@ -45,8 +45,15 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const BOOL ok = CreateProcessA(/*lpApplicationName=*/nullptr,  // the program comes from
-                                   command.data(),                 // the command line itself
+    // A program named without a path is looked for here, never in the current directory, and
+    // named to CreateProcessA; any other comes from the command line itself.
+    const win32::BareProgramLookup program = win32::FindBareProgram(commandLine);
+    if (program.bare && program.path.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return ERROR_FILE_NOT_FOUND;
+    }
+    const BOOL ok = CreateProcessA(program.bare ? program.path.c_str() : nullptr,
+                                   command.data(),  // unchanged, as the program receives it
                                    /*lpProcessAttributes=*/nullptr, /*lpThreadAttributes=*/nullptr,
                                    /*bInheritHandles=*/FALSE,  // the host's handles stay its own
                                    /*dwCreationFlags=*/0,  // ANSI environment, no console change

@@ -18,6 +18,7 @@
 #undef SetCurrentDirectory
 
 #include <cstdint>
+#include <string>
 
 namespace os::win32 {
 
@@ -28,6 +29,17 @@ inline HANDLE ToHandle(std::intptr_t value) {
 inline std::intptr_t FromHandle(HANDLE handle) {
     return reinterpret_cast<std::intptr_t>(handle);
 }
+
+/// How CreateProcessA is to find the program of a command line.
+struct BareProgramLookup {
+    bool bare = false;  ///< the program is named without drive or directory
+    std::string path;   ///< for a bare name: the file found, empty when none was
+};
+
+/// For a program named without a path: the first file of that name (".exe" added to a name
+/// without extension) in the host executable's folder, the system folders and the absolute
+/// folders of "PATH", in that order; never in the current directory.
+BareProgramLookup FindBareProgram(const std::string& commandLine);
 
 }  // namespace os::win32
 

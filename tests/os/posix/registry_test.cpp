@@ -125,6 +125,38 @@ TEST_F(RegistryStoreTest, DwordIsFourLittleEndianBytes) {
     EXPECT_EQ(Code{QueryValue(kPathKey, "other", 3).status}, Code{os::kMoreData});
 }
 
+// A byte-order mark and a CR on a last line without LF are taken in stride.
+TEST_F(RegistryStoreTest, ByteOrderMarkAndLastCrAreHandled) {
+    WriteStore("\xEF\xBB\xBF[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\r\nCFG=/srv/truv\r");
+    const Query query = QueryValue(kPathKey, "CFG", 200);
+    EXPECT_EQ(Code{query.status}, Code{os::kSuccess});
+    EXPECT_EQ(std::string(query.buffer.c_str()), "/srv/truv");
+}
+
+// A malformed line refuses the whole store, naming the line.
+TEST_F(RegistryStoreTest, MalformedStoreIsRefusedWithItsLineNumber) {
+    constexpr os::Status kBadDb = 1009;
+    const struct {
+        const char* line;
+        const char* what;
+    } cases[] = {
+        {"Other:dword=0x-1", "DWORD"},      {"Other:dword=0x 41", "DWORD"},
+        {"Other:DWORD=0x0x41", "DWORD"},    {"Other:dword=0x123456789", "DWORD"},
+        {"Other:dword=", "DWORD"},          {"just text", "NAME=VALUE"},
+        {"[HKEY_LOCAL_MACHINE\\X] x", "]"},
+    };
+    for (const auto& c : cases) {
+        WriteStore("; store\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=/srv\n" +
+                   std::string(c.line) + "\n");
+        testing::internal::CaptureStderr();
+        os::RegistryKey key = nullptr;
+        EXPECT_EQ(Code{os::RegistryOpen(kPathKey, os::kKeyRead, key)}, Code{kBadDb}) << c.line;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(StorePath() + ", line 4: "), std::string::npos) << said;
+        EXPECT_NE(said.find(c.what), std::string::npos) << said;
+    }
+}
+
 TEST_F(RegistryStoreTest, QueryReadsTheStoreAfresh) {
     WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=first\n");
     os::RegistryKey key = nullptr;

@@ -36,6 +36,26 @@ TEST(Win32File, OpeningAMissingFileFailsWithoutCreatingIt) {
     EXPECT_EQ(file.OpenExclusiveRead(dir / "no dir\\missing"), os::kPathNotFound);
 }
 
+// A device is no disk file: refused at once, as the POSIX backend refuses FIFOs and devices.
+TEST(Win32File, ExclusiveReadRefusesADevice) {
+    os::File file;
+    EXPECT_EQ(file.OpenExclusiveRead("NUL"), os::kAccessDenied);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+// CREATE_NEW: an existing file or directory is refused and left as it was.
+TEST(Win32File, CreateNewNeverOpensAnExistingName) {
+    TempDir dir;
+    WriteWholeFile(dir / "menu.~00", "stale");
+    os::File file;
+    EXPECT_NE(file.CreateNew(dir / "menu.~00"), os::kSuccess);
+    EXPECT_EQ(ReadWholeFile(dir / "menu.~00"), "stale");
+    EXPECT_EQ(file.CreateNew(dir / "menu.~01"), os::kSuccess);
+    EXPECT_TRUE(file.Write("new"));
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadWholeFile(dir / "menu.~01"), "new");
+}
+
 TEST(Win32File, CreateForWritingTruncatesAndWritesBytesUnchanged) {
     TempDir dir;
     WriteWholeFile(dir / "menu.txt", "an older and much longer content");

@@ -1,0 +1,114 @@
+// Win32 half of the OS seam: where a program named without a path is looked for.
+//
+// CreateProcessA looks for such a program in the host executable's directory, then in the
+// current directory, then in the system directories and the PATH. The current directory of a
+// start is the project folder, which may come from anyone: a program placed there must never
+// start in place of the one meant. The search here leaves it out, and the program found is
+// handed to CreateProcessA as its application name, with the command line unchanged.
+#include "os/os.h"
+#include "os/win32/windows_support.h"
+
+namespace os::win32 {
+namespace {
+
+bool IsSeparator(char byte) {
+    return byte == '\\' || byte == '/' || byte == ':';
+}
+
+// True when `name` holds a drive or directory part ('\' as a trail byte does not count).
+bool HasPathPart(const std::string& name) {
+    for (std::size_t pos = 0; pos < name.size(); ++pos) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(name[pos])) && pos + 1 < name.size()) {
+            ++pos;
+        } else if (IsSeparator(name[pos])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The program of a command line as CreateProcessA reads it: the text within the leading
+// quotes, or up to the first blank or tab.
+std::string ProgramToken(const std::string& commandLine) {
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        const std::size_t close = commandLine.find('"', 1);
+        return commandLine.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    }
+    return commandLine.substr(0, commandLine.find_first_of(" \t"));
+}
+
+// Position of the last separator of `path` ('\' as a trail byte does not count); npos when
+// there is none.
+std::size_t LastSeparator(const std::string& path) {
+    std::size_t last = std::string::npos;
+    for (std::size_t pos = 0; pos < path.size(); ++pos) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[pos])) && pos + 1 < path.size()) {
+            ++pos;
+        } else if (IsSeparator(path[pos])) {
+            last = pos;
+        }
+    }
+    return last;
+}
+
+// A relative folder of the PATH would be looked up from the current directory.
+bool IsAbsolute(const std::string& folder) {
+    return folder.size() >= 2 && (folder[1] == ':' || (folder[0] == '\\' && folder[1] == '\\'));
+}
+
+std::string SystemFolder(UINT (*WINAPI query)(LPSTR, UINT)) {
+    char buffer[MAX_PATH + 1] = {};
+    const UINT length = query(buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+// The host's folder, the system folders (32-bit, 16-bit, Windows) and the PATH, in order.
+std::vector<std::string> SearchFolders() {
+    const std::string windows = SystemFolder(GetWindowsDirectoryA);
+    const std::string host = HostExecutablePath();
+    const std::size_t hostEnd = LastSeparator(host);
+    std::vector<std::string> folders{host.substr(0, hostEnd == std::string::npos ? 0 : hostEnd),
+                                     SystemFolder(GetSystemDirectoryA),
+                                     windows.empty() ? std::string() : windows + "\\System",
+                                     windows};
+    const std::string path = GetEnvironmentVariable("PATH").value_or("");
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(';', start);
+        if (end == std::string::npos) end = path.size();
+        std::string folder = path.substr(start, end - start);
+        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
+            folder = folder.substr(1, folder.size() - 2);
+        }
+        if (IsAbsolute(folder)) folders.push_back(folder);
+        start = end + 1;
+    }
+    return folders;
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+BareProgramLookup FindBareProgram(const std::string& commandLine) {
+    BareProgramLookup lookup;
+    const std::string name = ProgramToken(commandLine);
+    if (name.empty() || HasPathPart(name)) return lookup;
+    lookup.bare = true;
+    // As CreateProcessA does, ".exe" is added to a name without extension.
+    const std::string file = name.find('.') == std::string::npos ? name + ".exe" : name;
+    for (const std::string& folder : SearchFolders()) {
+        if (folder.empty()) continue;
+        const bool separated = LastSeparator(folder) == folder.size() - 1;
+        const std::string candidate = folder + (separated ? "" : "\\") + file;
+        if (IsFile(candidate)) {
+            lookup.path = candidate;
+            break;
+        }
+    }
+    return lookup;
+}
+
+}  // namespace os::win32
