@@ -1,9 +1,11 @@
 // POSIX half of the OS seam: Windows path names on a case-sensitive file system.
 //
-// '\' separates path elements like '/', except as the trail byte of a GBK double-byte
-// character. An element that does not exist as spelled is looked up in its directory without
-// regard to ASCII case; the exact spelling wins, then the first entry in name order. Drive
-// letters have no meaning here: "D:" is an ordinary element name.
+// Path names are the file system's own bytes, UTF-8 (posix_support.h). '\' separates path
+// elements like '/'. A path that exists as spelled is taken as it is, with one stat; only
+// otherwise is each element that does not exist as spelled looked up in its directory without
+// regard to ASCII case, the exact spelling first, then the first entry in name order. Either
+// way the result is the same path. Drive letters have no meaning here: "D:" is an ordinary
+// element name.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -18,27 +20,23 @@ char FoldCase(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool IsSeparator(std::string_view text, std::size_t pos) {
-    return text[pos] == '/' || text[pos] == '\\';
+bool IsSeparator(char byte) {
+    return byte == '/' || byte == '\\';
 }
 
 std::vector<std::string> SplitElements(std::string_view path) {
     std::vector<std::string> elements;
     std::string current;
-    for (std::size_t pos = 0; pos < path.size();) {
-        const std::size_t length = GbkCharLength(path, pos);
-        if (length == 1 && IsSeparator(path, pos)) {
-            if (!current.empty()) {
-                elements.push_back(current);
-            }
+    for (const char byte : path) {
+        if (!IsSeparator(byte)) {
+            current += byte;
+        } else if (!current.empty()) {
+            elements.push_back(std::move(current));
             current.clear();
-        } else {
-            current.append(path.substr(pos, length));
         }
-        pos += length;
     }
     if (!current.empty()) {
-        elements.push_back(current);
+        elements.push_back(std::move(current));
     }
     return elements;
 }
@@ -63,7 +61,7 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
     std::optional<std::string> found;
     while (const dirent* entry = readdir(stream)) {
         const std::string_view name = entry->d_name;
-        if (EqualsIgnoringCase(name, element) && (!found || name < *found)) {
+        if (SameNameIgnoringCase(name, element) && (!found || name < *found)) {
             found = std::string(name);
         }
     }
@@ -76,6 +74,41 @@ std::string Join(const std::string& dir, const std::string& element) {
         return element;
     }
     return dir.back() == '/' ? dir + element : dir + "/" + element;
+}
+
+// The element walk: each element as spelled, else its case-blind match in its directory.
+ResolvedPath WalkElements(std::string_view windowsPath) {
+    ResolvedPath result;
+    const std::vector<std::string> elements = SplitElements(windowsPath);
+    std::string path = IsSeparator(windowsPath[0]) ? "/" : "";
+    bool allExist = true;
+    for (std::size_t index = 0; index < elements.size(); ++index) {
+        const std::string& element = elements[index];
+        if (index + 1 == elements.size()) {
+            result.parentExists = allExist && (path.empty() || IsDirectory(path));
+        }
+        std::string candidate = Join(path, element);
+        if (allExist && !Exists(candidate)) {
+            const std::optional<std::string> entry =
+                FindEntryIgnoringCase(path.empty() ? "." : path, element);
+            if (entry) {
+                candidate = Join(path, *entry);
+            } else {
+                allExist = false;
+            }
+        }
+        path = candidate;
+    }
+    if (elements.empty()) {
+        result.parentExists = true;
+    }
+    if (!elements.empty() && IsSeparator(windowsPath.back())) {
+        path += '/';
+    }
+    result.path = path;
+    result.exists = allExist;
+    result.isDirectory = allExist && IsDirectory(path);
+    return result;
 }
 
 }  // namespace
@@ -98,52 +131,39 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::size_t LastSeparator(std::string_view path) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) {
-        if (GbkCharLength(path, pos) == 1 && IsSeparator(path, pos)) {
-            last = pos;
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t pos = 0; pos < a.size(); ++pos) {
+        if (FoldCase(a[pos]) != FoldCase(b[pos])) {
+            return false;
         }
     }
-    return last;
+    return true;
+}
+
+std::size_t LastSeparator(std::string_view path) {
+    return path.find_last_of("/\\");
 }
 
 ResolvedPath ResolvePath(std::string_view windowsPath) {
-    ResolvedPath result;
     if (windowsPath.empty()) {
-        return result;
+        return {};
     }
-    const bool absolute = IsSeparator(windowsPath, 0);
-    const std::vector<std::string> elements = SplitElements(windowsPath);
-    std::string path = absolute ? "/" : "";
-    bool allExist = true;
-    for (std::size_t index = 0; index < elements.size(); ++index) {
-        const std::string& element = elements[index];
-        const bool last = index + 1 == elements.size();
-        if (last) {
-            result.parentExists = allExist && (path.empty() || IsDirectory(path));
+    // The fast path: the name as spelled, '\' read as '/'. stat follows a link, so a dangling
+    // link is left to the walk, which finds the link itself.
+    std::string spelled(windowsPath);
+    for (char& byte : spelled) {
+        if (byte == '\\') {
+            byte = '/';
         }
-        std::string candidate = Join(path, element);
-        if (allExist && !Exists(candidate)) {
-            const std::optional<std::string> entry =
-                FindEntryIgnoringCase(path.empty() ? "." : path, element);
-            if (entry) {
-                candidate = Join(path, *entry);
-            } else {
-                allExist = false;
-            }
-        }
-        path = candidate;
     }
-    if (elements.empty()) {
-        result.parentExists = true;
+    struct stat info {};
+    if (stat(spelled.c_str(), &info) == 0) {
+        return {std::move(spelled), true, true, S_ISDIR(info.st_mode)};
     }
-    if (!elements.empty() && LastSeparator(windowsPath) == windowsPath.size() - 1) {
-        path += '/';
-    }
-    result.path = path;
-    result.exists = allExist;
-    return result;
+    return WalkElements(windowsPath);
 }
 
 }  // namespace os::posix
