@@ -225,6 +225,7 @@ TEST_F(StartProcessTest, MovedProcessKeepsTheChild) {
         Code{os::kSuccess});
     os::Process second = std::move(first);
     EXPECT_FALSE(first.IsValid());  // NOLINT(bugprone-use-after-move): moved-from state is defined
+    EXPECT_EQ(first.ExitCode(), 0xFFFFFFFFu);  // no process: never reads as success
     ASSERT_TRUE(second.IsValid());
     second.Wait();
     EXPECT_EQ(second.ExitCode(), 7u);
