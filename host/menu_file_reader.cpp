@@ -45,18 +45,20 @@ std::optional<std::string> QuotedValue(std::string_view line, std::string_view p
 /// A module line, or what was expected where it went wrong.
 struct ModuleLine {
     std::optional<MenuModule> module;
-    std::string expected;
+    std::string problem;  ///< what was expected, and what was found
 };
+
+constexpr const char* kModuleLineExpected = "module=\"TITLE\",\"KEY\",NUMBER expected";
 
 /// module="TITLE","KEY",NUMBER: the key holds no quote, so the last "," ends the title.
 ModuleLine ParseModuleLine(std::string_view line) {
     const std::size_t comma = line.rfind(',');
     if (comma == std::string_view::npos || comma < 1 || line[comma - 1] != '"') {
-        return {std::nullopt, "module=\"TITLE\",\"KEY\",NUMBER"};
+        return {std::nullopt, kModuleLineExpected};
     }
     const std::size_t keyStart = line.rfind("\",\"", comma - 1);
     if (keyStart == std::string_view::npos || keyStart < kModulePrefix.size()) {
-        return {std::nullopt, "module=\"TITLE\",\"KEY\",NUMBER"};
+        return {std::nullopt, kModuleLineExpected};
     }
     const std::string_view number = line.substr(comma + 1);
     MenuModule module;
@@ -64,7 +66,8 @@ ModuleLine ParseModuleLine(std::string_view line) {
     const auto [stop, failure] = std::from_chars(number.data(), end, module.moduleNumber);
     if (number.empty() || failure != std::errc() || stop != end) {
         return {std::nullopt,
-                "a module number (a whole number of int range) after the key, not \"" +
+                "a module number (a whole number in int range) expected after the "
+                "key, found \"" +
                     std::string(number) + "\""};
     }
     module.title = std::string(line.substr(kModulePrefix.size(), keyStart - kModulePrefix.size()));
@@ -116,7 +119,7 @@ private:
     bool ModuleBlock() {
         if (tree_.groups.empty()) return Fail("module before the first group");
         ModuleLine parsed = ParseModuleLine(lines_[position_]);
-        if (!parsed.module) return Fail(parsed.expected + " expected");
+        if (!parsed.module) return Fail(parsed.problem);
         std::optional<MenuModule>& module = parsed.module;
         ++position_;
         std::optional<std::string> caption =
