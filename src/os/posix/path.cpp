@@ -1,11 +1,12 @@
 // POSIX half of the OS seam: Windows path names on a case-sensitive file system.
 //
 // Path names are the file system's own bytes, UTF-8 (posix_support.h). '\' separates path
-// elements like '/'. A path that exists as spelled is taken as it is, with one stat; only
-// otherwise is each element that does not exist as spelled looked up in its directory without
-// regard to ASCII case, the exact spelling first, then the first entry in name order. Either
-// way the result is the same path. Drive letters have no meaning here: "D:" is an ordinary
-// element name.
+// elements like '/'. Each element that does not exist as spelled is looked up in its directory
+// without regard to ASCII case, the exact spelling first, then the first entry in name order.
+// Starts resolve paths all the time, so the common cases come first: a path that exists as
+// spelled costs one stat, one whose directory exists as spelled a stat and one directory
+// listing; only otherwise are the elements walked one by one. The result is the same. Drive letters
+// have no meaning here: "D:" is an ordinary element name.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -51,7 +52,8 @@ bool IsDirectory(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The name of the entry of `dir` that equals `element` without regard to case, if any.
+// The name of the entry of `dir` that equals `element` without regard to case, if any: the
+// exact spelling, else the first in name order.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
                                                  const std::string& element) {
     DIR* stream = opendir(dir.c_str());
@@ -61,6 +63,10 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
     std::optional<std::string> found;
     while (const dirent* entry = readdir(stream)) {
         const std::string_view name = entry->d_name;
+        if (name == element) {
+            found = std::string(name);
+            break;
+        }
         if (SameNameIgnoringCase(name, element) && (!found || name < *found)) {
             found = std::string(name);
         }
@@ -162,6 +168,23 @@ ResolvedPath ResolvePath(std::string_view windowsPath) {
     struct stat info {};
     if (stat(spelled.c_str(), &info) == 0) {
         return {std::move(spelled), true, true, S_ISDIR(info.st_mode)};
+    }
+    // Most often only the last element differs (an upper-cased program name). When the
+    // directory exists as spelled, the walk would take every element before it as spelled:
+    // only the last one is looked up.
+    const std::size_t separator = spelled.rfind('/');
+    if (separator != std::string::npos && separator + 1 < spelled.size()) {
+        const std::string dir = spelled.substr(0, separator + 1);
+        if (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            const std::optional<std::string> entry =
+                FindEntryIgnoringCase(dir, spelled.substr(separator + 1));
+            if (!entry) {
+                return {std::move(spelled), false, true, false};
+            }
+            std::string path = dir + *entry;
+            const bool isDirectory = IsDirectory(path);
+            return {std::move(path), true, true, isDirectory};
+        }
     }
     return WalkElements(windowsPath);
 }
