@@ -4,8 +4,9 @@
 // elements like '/'. Each element that does not exist as spelled is looked up in its directory
 // without regard to ASCII case, the exact spelling first, then the first entry in name order.
 // Starts resolve paths all the time, so the common cases come first: a path that exists as
-// spelled costs one stat, one whose directory exists as spelled a stat and one directory
-// listing; only otherwise are the elements walked one by one. The result is the same. Drive letters
+// spelled costs one stat, one whose directory exists as spelled two or three stats and at most
+// one directory listing; only otherwise are the elements walked one by one. The result is the
+// same. Drive letters
 // have no meaning here: "D:" is an ordinary element name.
 #include <dirent.h>
 #include <sys/stat.h>
@@ -40,6 +41,14 @@ std::vector<std::string> SplitElements(std::string_view path) {
         elements.push_back(std::move(current));
     }
     return elements;
+}
+
+std::string UpperCased(std::string_view name) {
+    std::string upper(name);
+    for (char& byte : upper) {
+        byte = FoldCase(byte);
+    }
+    return upper;
 }
 
 bool Exists(const std::string& path) {
@@ -176,8 +185,13 @@ ResolvedPath ResolvePath(std::string_view windowsPath) {
     if (separator != std::string::npos && separator + 1 < spelled.size()) {
         const std::string dir = spelled.substr(0, separator + 1);
         if (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-            const std::optional<std::string> entry =
-                FindEntryIgnoringCase(dir, spelled.substr(separator + 1));
+            // Of all spellings of a name, the upper-case one comes first in name order: when
+            // it exists, the listing would pick it.
+            const std::string element = spelled.substr(separator + 1);
+            const std::string upper = UpperCased(element);
+            const std::optional<std::string> entry = upper != element && Exists(dir + upper)
+                                                         ? upper
+                                                         : FindEntryIgnoringCase(dir, element);
             if (!entry) {
                 return {std::move(spelled), false, true, false};
             }

@@ -39,6 +39,9 @@ TEST(PathEmulationTest, ExactSpellingWinsThenByteOrder) {
     EXPECT_EQ(ReadThroughSeam(dir / "data.txt"), "lower");
     EXPECT_EQ(ReadThroughSeam(dir / "DATA.TXT"), "upper");
     EXPECT_EQ(ReadThroughSeam(dir / "Data.Txt"), "upper");
+    WriteWholeFile(dir / "Notes.txt", "first");
+    WriteWholeFile(dir / "notes.TXT", "second");
+    EXPECT_EQ(ReadThroughSeam(dir / "NOTES.TXT"), "first");
 }
 
 // Path names are the file system's UTF-8 (written as escapes: literals here compile to GBK).
