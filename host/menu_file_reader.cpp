@@ -65,10 +65,10 @@ ModuleLine ParseModuleLine(std::string_view line) {
     const char* const end = number.data() + number.size();
     const auto [stop, failure] = std::from_chars(number.data(), end, module.moduleNumber);
     if (number.empty() || failure != std::errc() || stop != end) {
-        return {std::nullopt,
-                "a module number (a whole number in int range) expected after the "
-                "key, found \"" +
-                    std::string(number) + "\""};
+        const std::string found = "\"" + std::string(number) + "\"";
+        return {
+            std::nullopt,
+            "a module number (a whole number in int range) expected after the key, found " + found};
     }
     module.title = std::string(line.substr(kModulePrefix.size(), keyStart - kModulePrefix.size()));
     module.moduleKey = std::string(line.substr(keyStart + 3, comma - 1 - (keyStart + 3)));

@@ -6,8 +6,7 @@
 // Starts resolve paths all the time, so the common cases come first: a path that exists as
 // spelled costs one stat, one whose directory exists as spelled two or three stats and at most
 // one directory listing; only otherwise are the elements walked one by one. The result is the
-// same. Drive letters
-// have no meaning here: "D:" is an ordinary element name.
+// same. Drive letters have no meaning here: "D:" is an ordinary element name.
 #include <dirent.h>
 #include <sys/stat.h>
 
