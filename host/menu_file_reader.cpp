@@ -1,8 +1,8 @@
 // Reading "menu.txt" as a host does.
 #include "host/menu_file_reader.h"
 
+#include <charconv>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -42,24 +42,37 @@ std::optional<std::string> QuotedValue(std::string_view line, std::string_view p
     return std::string(line.substr(prefix.size(), line.size() - prefix.size() - 1));
 }
 
+/// A module line, or what was expected where it went wrong.
+struct ModuleLine {
+    std::optional<MenuModule> module;
+    std::string problem;  ///< what was expected, and what was found
+};
+
+constexpr const char* kModuleLineExpected = "module=\"TITLE\",\"KEY\",NUMBER expected";
+
 /// module="TITLE","KEY",NUMBER: the key holds no quote, so the last "," ends the title.
-std::optional<MenuModule> ParseModuleLine(std::string_view line) {
-    if (!StartsWith(line, kModulePrefix)) return std::nullopt;
+ModuleLine ParseModuleLine(std::string_view line) {
     const std::size_t comma = line.rfind(',');
     if (comma == std::string_view::npos || comma < 1 || line[comma - 1] != '"') {
-        return std::nullopt;
+        return {std::nullopt, kModuleLineExpected};
     }
     const std::size_t keyStart = line.rfind("\",\"", comma - 1);
-    if (keyStart == std::string_view::npos || keyStart < kModulePrefix.size()) return std::nullopt;
-    const std::string_view number = line.substr(comma + 1);
-    if (number.empty() || number.find_first_not_of("-0123456789") != std::string_view::npos) {
-        return std::nullopt;
+    if (keyStart == std::string_view::npos || keyStart < kModulePrefix.size()) {
+        return {std::nullopt, kModuleLineExpected};
     }
+    const std::string_view number = line.substr(comma + 1);
     MenuModule module;
+    const char* const end = number.data() + number.size();
+    const auto [stop, failure] = std::from_chars(number.data(), end, module.moduleNumber);
+    if (number.empty() || failure != std::errc() || stop != end) {
+        const std::string found = "\"" + std::string(number) + "\"";
+        return {
+            std::nullopt,
+            "a module number (a whole number in int range) expected after the key, found " + found};
+    }
     module.title = std::string(line.substr(kModulePrefix.size(), keyStart - kModulePrefix.size()));
     module.moduleKey = std::string(line.substr(keyStart + 3, comma - 1 - (keyStart + 3)));
-    module.moduleNumber = std::stoi(std::string(number));
-    return module;
+    return {std::move(module), {}};
 }
 
 class Parser {
@@ -105,8 +118,9 @@ private:
 
     bool ModuleBlock() {
         if (tree_.groups.empty()) return Fail("module before the first group");
-        std::optional<MenuModule> module = ParseModuleLine(lines_[position_]);
-        if (!module) return Fail("malformed module line");
+        ModuleLine parsed = ParseModuleLine(lines_[position_]);
+        if (!parsed.module) return Fail(parsed.problem);
+        std::optional<MenuModule>& module = parsed.module;
         ++position_;
         std::optional<std::string> caption =
             position_ < lines_.size() ? QuotedValue(lines_[position_], kTitlePrefix) : std::nullopt;
@@ -162,6 +176,13 @@ std::vector<std::string> MenuTree::Keys() const {
     return keys;
 }
 
+bool MenuTree::HasKey(const std::string& key) const {
+    for (const std::string& each : Keys()) {
+        if (each == key) return true;
+    }
+    return false;
+}
+
 std::string ItemKey(const std::string& moduleTitle, const MenuNode& node,
                     const std::string& entry) {
     return moduleTitle + "|" + (node.isSubMenu ? node.subMenu + "_" + entry : entry);
@@ -172,13 +193,24 @@ bool ParseMenuFile(const std::string& bytes, MenuTree& tree, std::string& error)
     return Parser(SplitLines(bytes), tree, error).Run();
 }
 
+// istream::read turns a failing read (on POSIX a directory opens, and reading it fails) into
+// the bad bit rather than an exception.
 bool ReadMenuFile(const std::string& path, MenuTree& tree, std::string& error) {
+    tree = {};
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path;
+        error = "cannot be opened (a readable file expected)";
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        error = "cannot be read (a readable file expected, not a directory)";
+        return false;
+    }
     return ParseMenuFile(bytes, tree, error);
 }
 

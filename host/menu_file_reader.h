@@ -39,6 +39,9 @@ struct MenuTree {
 
     /// Every key in file order.
     std::vector<std::string> Keys() const;
+
+    /// True when some entry has `key`.
+    bool HasKey(const std::string& key) const;
 };
 
 /// The key of an item: `moduleTitle`, '|', and the entry, prefixed by "subMenu_" inside a
@@ -46,10 +49,10 @@ struct MenuTree {
 std::string ItemKey(const std::string& moduleTitle, const MenuNode& node, const std::string& entry);
 
 /// Parses the GBK bytes of a menu file (CR LF or LF line ends). False with `error` naming the
-/// line when the file does not follow the format.
+/// line and what was expected there when the file does not follow the format.
 bool ParseMenuFile(const std::string& bytes, MenuTree& tree, std::string& error);
 
-/// Reads and parses the file `path`.
+/// Reads and parses the file `path`; false with `error` also when it cannot be read.
 bool ReadMenuFile(const std::string& path, MenuTree& tree, std::string& error);
 
 }  // namespace host

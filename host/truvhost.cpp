@@ -81,8 +81,7 @@ public:
         const std::string command = words.empty() ? std::string() : words[0];
         if (command == "doctor" && words.size() == 1) return Doctor();
         if (command == "explain" && words.size() == 2) return Explain(words[1]);
-        if (command == "run" && words.size() == 2)
-            return Start() ? RunItem(words[1]) : kExitProblem;
+        if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
         if (command.empty()) return Start() ? Interactive() : kExitProblem;
         if (command == "window" && words.size() <= 2) {
@@ -113,6 +112,15 @@ private:
     int List() {
         host::PrintTree(tree_, console_);
         return 0;
+    }
+
+    /// `run KEY`: an entry of the menu file, or the drawing-management key.
+    int RunKey(const std::string& key) {
+        if (key != kManagerKey && !tree_.HasKey(key)) {
+            console_.Line("truvhost: no entry of the menu has the key " + key + "; nothing run");
+            return kExitProblem;
+        }
+        return RunItem(key);
     }
 
     int RunItem(const std::string& key) {

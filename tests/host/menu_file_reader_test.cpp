@@ -1,6 +1,7 @@
 // The host's reading of "menu.txt": the whole format, and keys that resolve to their rows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -49,6 +50,15 @@ TEST_F(CatalogueMenuFile, EveryKeyResolvesToItsRow) {
             found = host::KeyOf(catalog.ItemAt(i)) == key;
         }
         EXPECT_TRUE(found) << key;
+    }
+}
+
+TEST_F(CatalogueMenuFile, KnowsItsKeysAndNoOthers) {
+    const std::string first = tree.Keys().front();
+    EXPECT_TRUE(tree.HasKey(first));
+    for (const std::string& other :
+         {std::string(), first + " ", first.substr(0, first.find('|')), std::string("no|such")}) {
+        EXPECT_FALSE(tree.HasKey(other)) << other;
     }
 }
 
@@ -138,6 +148,29 @@ TEST(MenuFileReader, RefusesFilesOutsideTheFormat) {
         EXPECT_FALSE(host::ParseMenuFile(bytes, tree, error)) << bytes;
         EXPECT_NE(error.find("line "), std::string::npos) << error;
     }
+}
+
+// What a malformed module number makes of the file: the line and what was expected there.
+TEST(MenuFileReader, ModuleNumberOutsideIntIsNamed) {
+    for (const char* number : {"-", "99999999999", "-99999999999", "", "1x", " 1"}) {
+        const std::string bytes = Separator() + "[一]\n" + Separator() + "module=\"M\",\"MK\"," +
+                                  number + "\ntitle=\"C\"\n" + Separator() + "\n";
+        host::MenuTree tree;
+        std::string error;
+        EXPECT_FALSE(host::ParseMenuFile(bytes, tree, error)) << number;
+        EXPECT_EQ(error.rfind("line 4: a module number", 0), 0u) << error;
+        EXPECT_NE(error.find(std::string("\"") + number + "\""), std::string::npos) << error;
+    }
+}
+
+TEST(MenuFileReader, DirectoryNamedMenuTxtIsNoFile) {
+    suite::TempDir temp;
+    const std::string path = temp.Join("menu.txt");
+    std::filesystem::create_directory(path);
+    host::MenuTree tree;
+    std::string error;
+    EXPECT_FALSE(host::ReadMenuFile(path, tree, error));
+    EXPECT_NE(error.find("a readable file expected"), std::string::npos) << error;
 }
 
 }  // namespace

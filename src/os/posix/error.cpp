@@ -101,7 +101,13 @@ Status LastError() {
 
 // The text comes from strerror in the "C" locale: plain English ASCII, which is also valid
 // GBK, whatever the process's locale (a UTF-8 locale would give bytes the plug-in cannot show).
+// Codes that only this backend gives for a cause strerror cannot name have texts of their own.
 std::string ErrorText(Status code) {
+    if (code == posix::kBadEnvironment) {
+        return "The environment is too large to start a program: one of its variables "
+               "(usually PATH) is 128 KiB or longer, and the system passes no variable that "
+               "long to a program. Shorten it and start again.";
+    }
     const int err = ErrnoForStatus(code);
     if (err == 0) {
         return {};

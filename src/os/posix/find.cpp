@@ -31,7 +31,7 @@ SearchResult Search(const std::string& pattern) {
     const std::string namePattern =
         separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     const posix::ResolvedPath dir =
-        dirPart.empty() ? posix::ResolvedPath{".", true, true} : posix::ResolvePath(dirPart);
+        dirPart.empty() ? posix::ResolvedPath{".", true, true, true} : posix::ResolvePath(dirPart);
     SearchResult result;
     DIR* stream = opendir(dir.path.c_str());
     if (stream == nullptr) {

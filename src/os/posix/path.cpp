@@ -1,9 +1,12 @@
 // POSIX half of the OS seam: Windows path names on a case-sensitive file system.
 //
-// '\' separates path elements like '/', except as the trail byte of a GBK double-byte
-// character. An element that does not exist as spelled is looked up in its directory without
-// regard to ASCII case; the exact spelling wins, then the first entry in name order. Drive
-// letters have no meaning here: "D:" is an ordinary element name.
+// Path names are the file system's own bytes, UTF-8 (posix_support.h). '\' separates path
+// elements like '/'. Each element that does not exist as spelled is looked up in its directory
+// without regard to ASCII case, the exact spelling first, then the first entry in name order.
+// Starts resolve paths all the time, so the common cases come first: a path that exists as
+// spelled costs one stat, one whose directory exists as spelled two or three stats and at most
+// one directory listing; only otherwise are the elements walked one by one. The result is the
+// same. Drive letters have no meaning here: "D:" is an ordinary element name.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -18,29 +21,33 @@ char FoldCase(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool IsSeparator(std::string_view text, std::size_t pos) {
-    return text[pos] == '/' || text[pos] == '\\';
+bool IsSeparator(char byte) {
+    return byte == '/' || byte == '\\';
 }
 
 std::vector<std::string> SplitElements(std::string_view path) {
     std::vector<std::string> elements;
     std::string current;
-    for (std::size_t pos = 0; pos < path.size();) {
-        const std::size_t length = GbkCharLength(path, pos);
-        if (length == 1 && IsSeparator(path, pos)) {
-            if (!current.empty()) {
-                elements.push_back(current);
-            }
+    for (const char byte : path) {
+        if (!IsSeparator(byte)) {
+            current += byte;
+        } else if (!current.empty()) {
+            elements.push_back(std::move(current));
             current.clear();
-        } else {
-            current.append(path.substr(pos, length));
         }
-        pos += length;
     }
     if (!current.empty()) {
-        elements.push_back(current);
+        elements.push_back(std::move(current));
     }
     return elements;
+}
+
+std::string UpperCased(std::string_view name) {
+    std::string upper(name);
+    for (char& byte : upper) {
+        byte = FoldCase(byte);
+    }
+    return upper;
 }
 
 bool Exists(const std::string& path) {
@@ -53,7 +60,8 @@ bool IsDirectory(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The name of the entry of `dir` that equals `element` without regard to case, if any.
+// The name of the entry of `dir` that equals `element` without regard to case, if any: the
+// exact spelling, else the first in name order.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
                                                  const std::string& element) {
     DIR* stream = opendir(dir.c_str());
@@ -63,7 +71,11 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
     std::optional<std::string> found;
     while (const dirent* entry = readdir(stream)) {
         const std::string_view name = entry->d_name;
-        if (EqualsIgnoringCase(name, element) && (!found || name < *found)) {
+        if (name == element) {
+            found = std::string(name);
+            break;
+        }
+        if (SameNameIgnoringCase(name, element) && (!found || name < *found)) {
             found = std::string(name);
         }
     }
@@ -76,6 +88,41 @@ std::string Join(const std::string& dir, const std::string& element) {
         return element;
     }
     return dir.back() == '/' ? dir + element : dir + "/" + element;
+}
+
+// The element walk: each element as spelled, else its case-blind match in its directory.
+ResolvedPath WalkElements(std::string_view windowsPath) {
+    ResolvedPath result;
+    const std::vector<std::string> elements = SplitElements(windowsPath);
+    std::string path = IsSeparator(windowsPath[0]) ? "/" : "";
+    bool allExist = true;
+    for (std::size_t index = 0; index < elements.size(); ++index) {
+        const std::string& element = elements[index];
+        if (index + 1 == elements.size()) {
+            result.parentExists = allExist && (path.empty() || IsDirectory(path));
+        }
+        std::string candidate = Join(path, element);
+        if (allExist && !Exists(candidate)) {
+            const std::optional<std::string> entry =
+                FindEntryIgnoringCase(path.empty() ? "." : path, element);
+            if (entry) {
+                candidate = Join(path, *entry);
+            } else {
+                allExist = false;
+            }
+        }
+        path = candidate;
+    }
+    if (elements.empty()) {
+        result.parentExists = true;
+    }
+    if (!elements.empty() && IsSeparator(windowsPath.back())) {
+        path += '/';
+    }
+    result.path = path;
+    result.exists = allExist;
+    result.isDirectory = allExist && IsDirectory(path);
+    return result;
 }
 
 }  // namespace
@@ -98,52 +145,61 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::size_t LastSeparator(std::string_view path) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t pos = 0; pos < path.size(); pos += GbkCharLength(path, pos)) {
-        if (GbkCharLength(path, pos) == 1 && IsSeparator(path, pos)) {
-            last = pos;
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t pos = 0; pos < a.size(); ++pos) {
+        if (FoldCase(a[pos]) != FoldCase(b[pos])) {
+            return false;
         }
     }
-    return last;
+    return true;
+}
+
+std::size_t LastSeparator(std::string_view path) {
+    return path.find_last_of("/\\");
 }
 
 ResolvedPath ResolvePath(std::string_view windowsPath) {
-    ResolvedPath result;
     if (windowsPath.empty()) {
-        return result;
+        return {};
     }
-    const bool absolute = IsSeparator(windowsPath, 0);
-    const std::vector<std::string> elements = SplitElements(windowsPath);
-    std::string path = absolute ? "/" : "";
-    bool allExist = true;
-    for (std::size_t index = 0; index < elements.size(); ++index) {
-        const std::string& element = elements[index];
-        const bool last = index + 1 == elements.size();
-        if (last) {
-            result.parentExists = allExist && (path.empty() || IsDirectory(path));
+    // The fast path: the name as spelled, '\' read as '/'. stat follows a link, so a dangling
+    // link is left to the walk, which finds the link itself.
+    std::string spelled(windowsPath);
+    for (char& byte : spelled) {
+        if (byte == '\\') {
+            byte = '/';
         }
-        std::string candidate = Join(path, element);
-        if (allExist && !Exists(candidate)) {
-            const std::optional<std::string> entry =
-                FindEntryIgnoringCase(path.empty() ? "." : path, element);
-            if (entry) {
-                candidate = Join(path, *entry);
-            } else {
-                allExist = false;
+    }
+    struct stat info {};
+    if (stat(spelled.c_str(), &info) == 0) {
+        return {std::move(spelled), true, true, S_ISDIR(info.st_mode)};
+    }
+    // Most often only the last element differs (an upper-cased program name). When the
+    // directory exists as spelled, the walk would take every element before it as spelled:
+    // only the last one is looked up.
+    const std::size_t separator = spelled.rfind('/');
+    if (separator != std::string::npos && separator + 1 < spelled.size()) {
+        const std::string dir = spelled.substr(0, separator + 1);
+        if (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            // Of all spellings of a name, the upper-case one comes first in name order: when
+            // it exists, the listing would pick it.
+            const std::string element = spelled.substr(separator + 1);
+            const std::string upper = UpperCased(element);
+            const std::optional<std::string> entry = upper != element && Exists(dir + upper)
+                                                         ? upper
+                                                         : FindEntryIgnoringCase(dir, element);
+            if (!entry) {
+                return {std::move(spelled), false, true, false};
             }
+            std::string path = dir + *entry;
+            const bool isDirectory = IsDirectory(path);
+            return {std::move(path), true, true, isDirectory};
         }
-        path = candidate;
     }
-    if (elements.empty()) {
-        result.parentExists = true;
-    }
-    if (!elements.empty() && LastSeparator(windowsPath) == windowsPath.size() - 1) {
-        path += '/';
-    }
-    result.path = path;
-    result.exists = allExist;
-    return result;
+    return WalkElements(windowsPath);
 }
 
 }  // namespace os::posix

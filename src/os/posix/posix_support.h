@@ -12,6 +12,7 @@
 namespace os::posix {
 
 /// Win32 codes that only the posix backend produces (not used by portable callers).
+inline constexpr Status kBadEnvironment = 10;  // here: a variable too long to pass on
 inline constexpr Status kNotSameDevice = 17;
 inline constexpr Status kDirNotEmpty = 145;
 inline constexpr Status kBadExeFormat = 193;
@@ -45,24 +46,34 @@ inline std::size_t GbkCharLength(std::string_view text, std::size_t pos) {
     return IsGbkLead(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
-/// True when `a` and `b` are equal without regard to the case of ASCII letters outside
-/// double-byte characters.
+/// True when the GBK texts `a` and `b` are equal without regard to the case of ASCII letters
+/// outside double-byte characters (registry names).
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// Path names. On POSIX a path name is what the file system holds: the bytes of getcwd,
+// readdir and /proc/self/exe, taken as UTF-8, never converted to or from GBK. The
+// installation root, the directory lines of "CFGPATH" and the project directory are path
+// names in this sense; the plug-in's own texts stay GBK. In UTF-8 no byte of a multi-byte
+// character is below 0x80, so every '/' and '\' byte is a separator and ASCII letters fold
+// byte by byte, whatever precedes them.
+
+/// True when the path names `a` and `b` are equal without regard to the case of ASCII letters.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 /// A Windows-style path mapped onto the file system.
 struct ResolvedPath {
     std::string path;           // '/' separators; existing elements spelled as on disk
     bool exists = false;        // the whole path exists
     bool parentExists = false;  // every element but the last exists (as a directory)
+    bool isDirectory = false;   // the path exists and is (or links to) a directory
 };
 
-/// Maps `windowsPath` onto the file system: '\' separates like '/' (a GBK trail byte 0x5C is
-/// not a separator), and each element that does not exist as spelled is looked up in its
-/// directory without regard to ASCII case (an exact match wins). Elements after the first
-/// missing one are kept as spelled.
+/// Maps `windowsPath` onto the file system: '\' separates like '/', and each element that
+/// does not exist as spelled is looked up in its directory without regard to ASCII case (an
+/// exact match wins). Elements after the first missing one are kept as spelled.
 ResolvedPath ResolvePath(std::string_view windowsPath);
 
-/// Position of the last separator ('\' or '/', GBK-aware) in `path`; npos when none.
+/// Position of the last separator ('\' or '/') in the path name `path`; npos when none.
 std::size_t LastSeparator(std::string_view path);
 
 /// The result of looking a program up as CreateProcessA would.

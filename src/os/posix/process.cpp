@@ -5,9 +5,11 @@
 // number of times; Close reaps an ended child. A child still running at Close is left alone
 // and stays a zombie after it ends (only its parent may reap it, and Close must not block).
 // A child killed by a signal reports 0xC0000000 | signal, like a Windows crash status.
+// A status that cannot be read (the host ignores SIGCHLD, so the system discards it, or the
+// host reaped the child itself) reports 0xFFFFFFFF, as the win32 backend does when
+// GetExitCodeProcess fails: never 0, which would pass for success.
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -25,6 +27,10 @@ namespace {
 
 constexpr std::uint32_t kStillActive = 259;
 constexpr std::uint32_t kSignalStatus = 0xC0000000;
+constexpr std::uint32_t kUnreadable = 0xFFFFFFFF;
+
+// The longest "NAME=value" string, NUL included, that execve passes on (MAX_ARG_STRLEN).
+constexpr std::size_t kLongestEnvironmentString = 32 * 4096;
 
 pid_t Pid(std::intptr_t handle) {
     return static_cast<pid_t>(handle);
@@ -54,9 +60,15 @@ std::string_view SearchPathOf(char* const* envp) {
     return {};
 }
 
-bool IsDirectoryPath(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+// execve refuses an environment string of 128 KiB or more with E2BIG, which alone would read
+// "Invalid argument"; a "PATH" that long is the usual cause.
+bool HasOverlongString(char* const* envp) {
+    for (; envp != nullptr && *envp != nullptr; ++envp) {
+        if (std::strlen(*envp) + 1 > kLongestEnvironmentString) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -68,17 +80,15 @@ void Process::Wait() {
     }
 }
 
-// A child whose status was taken by someone else (the host reaping every child, or ignoring
-// SIGCHLD) has no code left to read: it reports 0, with the last error set.
 std::uint32_t Process::ExitCode() {
     siginfo_t info;
     if (!IsValid()) {
         posix::Fail(kInvalidHandle);
-        return 0;
+        return kUnreadable;
     }
     if (!PeekChild(Pid(handle_), WNOHANG, info)) {
         posix::FailWithErrno(errno);
-        return 0;
+        return kUnreadable;
     }
     if (info.si_pid == 0) {
         return kStillActive;
@@ -95,10 +105,7 @@ void Process::Close() {
     }
     const pid_t pid = Pid(std::exchange(handle_, kNone));
     thread_ = kNone;
-    siginfo_t info;
-    if (PeekChild(pid, WNOHANG, info) && info.si_pid != 0) {
-        waitpid(pid, nullptr, WNOHANG);
-    }
+    waitpid(pid, nullptr, WNOHANG);  // reaps an ended child; a running one is left alone
 }
 
 namespace posix {
@@ -109,11 +116,11 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
              const std::string& dir, Process& started) {
     std::string directory;
     if (!dir.empty()) {
-        const ResolvedPath resolved = ResolvePath(dir);
-        if (!resolved.exists || !IsDirectoryPath(resolved.path)) {
+        ResolvedPath resolved = ResolvePath(dir);
+        if (!resolved.isDirectory) {
             return Fail(kDirectory);
         }
-        directory = resolved.path;
+        directory = std::move(resolved.path);
     }
     std::vector<char*> argv;
     for (const std::string& arg : args) {
@@ -137,10 +144,14 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    const int err = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(),
-                                envp != nullptr ? envp : environ);
+    char* const* const environment = envp != nullptr ? envp : environ;
+    const int err =
+        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environment);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
+    if (err == E2BIG && HasOverlongString(environment)) {
+        return Fail(kBadEnvironment);
+    }
     if (err != 0) {
         return FailWithErrno(err);
     }
@@ -150,6 +161,9 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
 
 }  // namespace posix
 
+// An empty current directory is refused, as CreateProcessA refuses it: the project directory
+// is empty when the system could not tell it (the folder was deleted under the host), and
+// the program must not start in that folder.
 Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,
                     const std::string& currentDir, Process& started) {
     const std::vector<std::string> args = SplitCommandLine(commandLine);
@@ -160,6 +174,9 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
     const posix::ProgramLookup program = posix::FindProgram(args[0], SearchPathOf(envp));
     if (program.status != kSuccess) {
         return posix::Fail(program.status);
+    }
+    if (currentDir.empty()) {
+        return posix::Fail(kDirectory);
     }
     return posix::Spawn(program.path, args, envp, currentDir, started);
 }

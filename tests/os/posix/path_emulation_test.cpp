@@ -39,16 +39,42 @@ TEST(PathEmulationTest, ExactSpellingWinsThenByteOrder) {
     EXPECT_EQ(ReadThroughSeam(dir / "data.txt"), "lower");
     EXPECT_EQ(ReadThroughSeam(dir / "DATA.TXT"), "upper");
     EXPECT_EQ(ReadThroughSeam(dir / "Data.Txt"), "upper");
+    WriteWholeFile(dir / "Notes.txt", "first");
+    WriteWholeFile(dir / "notes.TXT", "second");
+    EXPECT_EQ(ReadThroughSeam(dir / "NOTES.TXT"), "first");
 }
 
-TEST(PathEmulationTest, GbkTrailByteIsNoSeparator) {
-    TempDir dir;
-    const std::string trailBackslash = "\x81\x5C";  // 乗: trail byte '\'
-    fs::create_directory(dir / trailBackslash);
-    WriteWholeFile(dir / (trailBackslash + "/f"), "inside");
-    WriteWholeFile(dir / "\x81", "wrong");  // what a split at the trail byte would find
-    EXPECT_EQ(ReadThroughSeam(dir.Path() + "\\" + trailBackslash + "\\F"), "inside");
+// Path names are the file system's UTF-8 (written as escapes: literals here compile to GBK).
+// Read as GBK, the last byte of 中 would open a double-byte character and swallow what follows.
+#define ZHONG "\xE4\xB8\xAD"               // 中
+#define JIEGOU "\xE7\xBB\x93\xE6\x9E\x84"  // 结构
+
+struct Utf8PathCase {
+    const char* folder;   // on disk, holding the file "CfgPath"
+    const char* spelled;  // how the path names the folder and the file after it
+};
+
+// clang-format off
+constexpr Utf8PathCase kUtf8Cases[] = {
+    {"Suite" ZHONG,  "Suite" ZHONG "\\CFGPATH"},  // an installation root ending in 中
+    {"Suite" ZHONG,  "suite" ZHONG "/cfgpath"},
+    {ZHONG "abc",    ZHONG "ABC\\CfgPath"},       // a letter after 中 still folds
+    {JIEGOU,         JIEGOU "\\CFGPATH"},
+    {"a" JIEGOU "b", "A" JIEGOU "B\\cfgPath"},
+};
+// clang-format on
+
+TEST(PathEmulationTest, Utf8NamesEndingInAChineseCharacter) {
+    for (const Utf8PathCase& c : kUtf8Cases) {
+        TempDir dir;
+        fs::create_directory(dir / c.folder);
+        WriteWholeFile(dir / (std::string(c.folder) + "/CfgPath"), "found");
+        EXPECT_EQ(ReadThroughSeam(dir.Path() + "\\" + c.spelled), "found") << c.spelled;
+    }
 }
+
+#undef ZHONG
+#undef JIEGOU
 
 TEST(PathEmulationTest, MissingElementsGiveFileOrPathNotFound) {
     TempDir dir;

@@ -1,6 +1,8 @@
 // Starting processes: program lookup, arguments, environment, directory, exit codes, failures.
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -123,8 +125,65 @@ TEST_F(StartProcessTest, ExeIsAddedToANameWithoutExtension) {
 TEST_F(StartProcessTest, ExitCodes) {
     WriteProgram(root_ / "Suite/Bin/ok", "#!/bin/sh\nexit 0\n");
     WriteProgram(root_ / "Suite/Bin/killed", "#!/bin/sh\nkill -TERM $$\n");
-    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/ok", "").exitCode, 0u);
-    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/killed", "").exitCode, 0xC000000Fu);
+    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/ok", root_ / "Proj1").exitCode, 0u);
+    EXPECT_EQ(StartAndWait(root_ / "Suite/Bin/killed", root_ / "Proj1").exitCode, 0xC000000Fu);
+}
+
+// A host that ignores SIGCHLD (the system then discards every status) or reaps every child
+// itself leaves no status to read: that is a failure code, never 0.
+TEST_F(StartProcessTest, UnreadableExitStatusIsAFailure) {
+    WriteProgram(root_ / "Suite/Bin/ok", "#!/bin/sh\nexit 0\n");
+    const os::EnvironmentBlock environment;
+    for (const bool ignoreSigchld : {true, false}) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        struct sigaction previous {};
+        if (ignoreSigchld) sigaction(SIGCHLD, &ignore, &previous);
+        os::Process process;
+        ASSERT_EQ(
+            Code{os::StartProcess(root_ / "Suite/Bin/ok", environment, root_ / "Proj1", process)},
+            Code{os::kSuccess});
+        process.Wait();
+        if (!ignoreSigchld) {
+            while (waitpid(-1, nullptr, WNOHANG) > 0) {  // the host reaps every ended child
+            }
+        }
+        EXPECT_EQ(process.ExitCode(), 0xFFFFFFFFu) << "SIGCHLD ignored: " << ignoreSigchld;
+        if (ignoreSigchld) sigaction(SIGCHLD, &previous, nullptr);
+    }
+}
+
+// execve refuses an environment string of 128 KiB or more; the start names the cause.
+TEST_F(StartProcessTest, OverlongPathIsReportedAsSuch) {
+    for (const std::size_t length : {std::size_t{100} * 1024, std::size_t{128} * 1024}) {
+        std::optional<os::EnvironmentBlock> environment;
+        {
+            const ScopedVariable path("PATH", std::string(length, 'p'));
+            environment.emplace();
+        }
+        os::Process process;
+        const os::Status status =
+            os::StartProcess(root_ / "Suite/Bin/probe", *environment, root_ / "Proj1", process);
+        if (length < std::size_t{128} * 1024) {
+            EXPECT_EQ(Code{status}, Code{os::kSuccess});
+            process.Wait();
+        } else {
+            EXPECT_EQ(Code{status}, Code{10});
+            EXPECT_NE(os::ErrorText(status).find("PATH"), std::string::npos);
+        }
+    }
+}
+
+// A project folder deleted under the host: the current directory cannot be told, the project
+// directory is empty, and a start there is refused as the win32 backend refuses it.
+TEST_F(StartProcessTest, DeletedProjectFolderRefusesTheStart) {
+    fs::create_directory(root_ / "Doomed");
+    CurrentDirectoryScope inside(root_ / "Doomed");
+    fs::remove(root_ / "Doomed");
+    const std::optional<std::string> workDir = os::CurrentDirectory();
+    EXPECT_FALSE(workDir.has_value());
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/probe", workDir.value_or("")).status},
+              Code{os::kDirectory});
 }
 
 TEST_F(StartProcessTest, ExitCodeOfARunningProcessIsStillActive) {
@@ -133,7 +192,8 @@ TEST_F(StartProcessTest, ExitCodeOfARunningProcessIsStillActive) {
     WriteProgram(root_ / "Suite/Bin/gated", "#!/bin/sh\ncat \"$1\" > /dev/null\nexit 5\n");
     const os::EnvironmentBlock environment;
     os::Process process;
-    ASSERT_EQ(Code{os::StartProcess(root_ / "Suite/Bin/gated " + fifo, environment, "", process)},
+    ASSERT_EQ(Code{os::StartProcess(root_ / "Suite/Bin/gated " + fifo, environment, root_ / "Proj1",
+                                    process)},
               Code{os::kSuccess});
     EXPECT_EQ(process.ExitCode(), 259u);
     std::ofstream(fifo) << "go";  // opening the gate lets the child end
@@ -152,6 +212,7 @@ TEST_F(StartProcessTest, Failures) {
     EXPECT_EQ(Code{StartAndWait("no-such-program-anywhere",       proj).status}, Code{os::kFileNotFound});
     EXPECT_EQ(Code{StartAndWait("",                               proj).status}, Code{os::kFileNotFound});
     EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/probe",        root_ / "None").status}, Code{os::kDirectory});
+    EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/probe",        "").status},             Code{os::kDirectory});
     EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/data.txt",     proj).status}, Code{os::kAccessDenied});
     EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin/garbage",      proj).status}, Code{193});
     EXPECT_EQ(Code{StartAndWait(root_ / "Suite/Bin",              proj).status}, Code{os::kAccessDenied});
@@ -167,6 +228,7 @@ TEST_F(StartProcessTest, MovedProcessKeepsTheChild) {
         Code{os::kSuccess});
     os::Process second = std::move(first);
     EXPECT_FALSE(first.IsValid());  // NOLINT(bugprone-use-after-move): moved-from state is defined
+    EXPECT_EQ(first.ExitCode(), 0xFFFFFFFFu);  // no process: never reads as success
     ASSERT_TRUE(second.IsValid());
     second.Wait();
     EXPECT_EQ(second.ExitCode(), 7u);

@@ -1,4 +1,6 @@
 // The win32 backend's files: exclusive reads, truncating writes.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "os/os.h"
@@ -80,6 +82,24 @@ TEST(Win32File, CreatingInAMissingDirectoryReportsTheReason) {
     os::File file;
     EXPECT_EQ(file.CreateForWriting(dir / "missing\\menu.txt"), os::kPathNotFound);
     EXPECT_FALSE(file.IsOpen());
+}
+
+// Path names here are the ANSI code page's GBK; a name ending in a Chinese character keeps the
+// separator after it, also when the character's trail byte is '\' (the POSIX backend's case,
+// in UTF-8, is in its path tests). Folders are made directly: the test support may read narrow
+// names in another code page.
+TEST(Win32File, GbkFolderNamesEndingInAChineseCharacter) {
+    TempDir dir;
+    for (const char* folder : {"Suite中", "\x81\x5C" /* 乗 */, "结构", "中abc"}) {
+        const std::string path = dir.Path() + "\\" + folder;
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << folder;
+        os::File file;
+        ASSERT_EQ(file.CreateForWriting(path + "\\CfgPath"), os::kSuccess) << folder;
+        EXPECT_TRUE(file.Write("found"));
+        EXPECT_TRUE(file.Close());
+        ASSERT_EQ(file.OpenExclusiveRead(path + "\\CFGPATH"), os::kSuccess) << folder;
+        EXPECT_EQ(ReadAll(file), "found") << folder;
+    }
 }
 
 }  // namespace
