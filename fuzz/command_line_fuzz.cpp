@@ -3,8 +3,9 @@
 // 1. ComposeCommand: the line it makes for a directory and a program text, split again as the
 //    system splits a command line, gives the program file whole as argv[0] (or, for a help
 //    document, "HH.exe" and the document file), followed by the program text's arguments.
-//    Inputs are what "CFGPATH" and a catalogue row can give for a program that exists: no
-//    NUL, control character or double quote in the path; a program text already trimmed.
+//    Inputs are what "CFGPATH" and a catalogue row can give for a file that exists: no NUL,
+//    control character or double quote in the path, a file name that does not end in a
+//    backslash (that would name a folder); a program text already trimmed.
 // 2. Any arguments of whole GBK characters, quoted by the rules' own recipe, split back into
 //    the same arguments.
 // Paths and arguments are made of whole GBK characters, as a file name of code page 936 is.
@@ -52,6 +53,7 @@ void ComposedRoundTrip(std::string_view input, bool helpDocuments) {
         if (!IsPathByte(byte)) return;
     }
     if (!WholeCharacters(dir) || !WholeCharacters(program)) return;
+    if (name.empty() || name.back() == '\\') return;  // names a folder, not a file
     if (program.empty() || program[0] == ' ' || program.back() == ' ') return;
     if (program.find_first_of(std::string_view("\0\t\r\n", 4)) != std::string::npos) return;
 

@@ -5,8 +5,11 @@
 //
 // Input: rows separated by 0x1E, each a byte for its group (mod 7, the groups in order: a row
 // of an earlier group than the one before is skipped) and its row text. The rows stay inside
-// what a catalogue holds: rows of one module follow each other, and a row has at least a
-// module title and an item title (a row with fewer tokens is no menu item and is dropped).
+// what a catalogue holds: rows of one module follow each other; a row has at least a module
+// title and an item title (a row with fewer tokens is no menu item and is dropped); two
+// neighbouring rows whose sub-menu names are equal once trimmed are equal as they stand (the
+// writer joins such rows in one sub-menu under the first one's name, so the second one's key
+// would name a sub-menu it does not have; the catalogue has no such rows).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,10 +23,26 @@
 #include "model/menu_file.h"
 #include "model/split_row.h"
 #include "os/os.h"
+#include "text/gbk_text.h"
 
 namespace {
 
 constexpr char kRowSeparator = '\x1E';
+
+// The sub-menu name of an item title, and whether it has one.
+bool SubMenuName(const std::string& title, std::string& name) {
+    const std::size_t at = gbk::Find(title, '_');
+    name = at == std::string::npos ? std::string() : title.substr(0, at);
+    return at != std::string::npos;
+}
+
+// True when the writer would put `title` into the sub-menu of `previous` under another name.
+bool JoinsUnderAnotherName(const std::string& previous, const std::string& title) {
+    std::string before;
+    std::string name;
+    return SubMenuName(previous, before) && SubMenuName(title, name) && before != name &&
+           gbk::Trim(before) == gbk::Trim(name);
+}
 
 std::vector<std::string> Tokens(const std::string& row) {
     std::vector<std::string> tokens;
@@ -99,6 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GroupBounds bounds;
     int group = 0;
     std::string lastTitle;
+    std::string lastItemTitle;        // of the row added last
     std::vector<std::string> titles;  // of the modules written so far
     for (std::size_t start = 0; start < input.size();) {
         std::size_t end = input.find(kRowSeparator, start);
@@ -113,14 +133,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (rowGroup > group) {
             titles.clear();
             lastTitle.clear();
+            lastItemTitle.clear();
             for (; group < rowGroup; ++group) bounds.groupStart[group + 1] = catalog.Count();
         }
         bool seen = false;
         for (const std::string& title : titles) seen = seen || title == tokens[0];
         if (seen && tokens[0] != lastTitle) continue;
-        catalog.Add("Caption", "ZETA", row, 1);
+        if (tokens[0] == lastTitle && JoinsUnderAnotherName(lastItemTitle, tokens[1])) continue;
+        if (catalog.Add("Caption", "ZETA", row, 1) == 0) continue;
         if (!seen) titles.push_back(tokens[0]);
         lastTitle = tokens[0];
+        lastItemTitle = tokens[1];
     }
     for (; group < kGroupCount; ++group) bounds.groupStart[group + 1] = catalog.Count();
     CheckRoundTrip(catalog, bounds);
