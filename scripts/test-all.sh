@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: natively, under the sanitizers and, for both Windows
-# builds, under Wine. Fails when anything fails; ends with "N passed, N failed".
+# Builds everything and runs every test: natively, under the sanitizers, for both Windows
+# builds under Wine, and the fuzz targets (seed corpora replayed, a few seconds of fuzzing
+# each). Fails when anything fails; ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native native-asan win32 win64)
+presets=(native native-asan win32 win64 fuzz)
 passed=0
 failed=0
 broken=()

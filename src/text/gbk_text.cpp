@@ -65,11 +65,12 @@ std::size_t Find(std::string_view text, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
+// The end of the text is a character boundary too, where only the empty text starts.
 std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    for (std::size_t pos = 0;; pos += CharLength(text, pos)) {
         if (pos >= from && text.substr(pos, needle.size()) == needle) return pos;
+        if (pos >= text.size()) return std::string_view::npos;
     }
-    return needle.empty() && from <= text.size() ? from : std::string_view::npos;
 }
 
 }  // namespace gbk

@@ -38,4 +38,11 @@ TEST(GbkTextTest, FindStepsOverTrailBytes) {
     EXPECT_EQ(gbk::FindText("X.CHMY.CHM", ".CHM", 2), 6u);
 }
 
+// Found by fuzz/gbk_text_fuzz: the empty text was "found" inside a double-byte character.
+TEST(GbkTextTest, FindTextFindsTheEmptyTextOnlyOnACharacterBoundary) {
+    EXPECT_EQ(gbk::FindText("a" + kTrailLetter, "", 2), 3u);
+    EXPECT_EQ(gbk::FindText("a" + kTrailLetter, "", 1), 1u);
+    EXPECT_EQ(gbk::FindText("ab", "", 3), std::string_view::npos);
+}
+
 }  // namespace
