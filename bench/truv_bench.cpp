@@ -6,6 +6,8 @@
 //   launch  RunCommand of an item that starts one program   vs  one bare start of it
 //   flow    RunCommand of a flow that starts n programs     vs  n bare starts of them
 //   init    InitTruvApp writing menu.txt                    vs  one write of the same bytes
+//   build   InitTruvApp with menu.txt present (the catalogue alone, nothing written), against
+//           the same write, to tell the catalogue's part of "init" from the file's
 //   load    library load plus InitTruvApp (first menu)      vs  one write of the same bytes
 //
 // and reports the heap that the catalogue holds after InitTruvApp.
@@ -174,6 +176,15 @@ int Main(int rounds) {
                [&] {
                    library.Load();
                    suite::sys::RemoveFile(bench.menuFile);
+                   return bench::Seconds([&] { library.Init(); });
+               },
+               bareWrite));
+    Report("build", "InitTruvApp, menu.txt present", writeText.c_str(),
+           bench::SideBySide(
+               rounds, kWarmUp,
+               [&] {
+                   library.Load();
+                   Require(bench::WriteInOnePiece(bench.menuFile, menu), "cannot write menu.txt");
                    return bench::Seconds([&] { library.Init(); });
                },
                bareWrite));
