@@ -74,6 +74,7 @@ std::string Plugin::FileName() {
 
 bool Plugin::Load(const std::string& dir, std::string& error) {
     const std::string path = dir + kSeparator + FileName();
+    path_ = path;
     std::string reason;
     library_ = OpenLibrary(path, reason);
     if (library_ == nullptr) {
