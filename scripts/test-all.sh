@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: natively, under the sanitizers and, for both Windows
-# builds, under Wine. Fails when anything fails; ends with "N passed, N failed".
+# builds, under Wine; then builds the release packages and runs their test (the release
+# presets build only the DLL and the host). Fails when anything fails; ends with
+# "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native native-asan win32 win64)
+presets=(native native-asan win32 win64 release-win32 release-win64)
 passed=0
 failed=0
 broken=()
@@ -42,7 +44,7 @@ for mode in --native ""; do
 done
 
 # The lingering Wine servers of the test prefixes are of no use once the run is over.
-for preset in win32 win64; do
+for preset in win32 win64 release-win32 release-win64; do
   if [ -d "build/$preset/wineprefix" ]; then
     WINEPREFIX="$PWD/build/$preset/wineprefix" wineserver -k 2>/dev/null || true
   fi
