@@ -174,8 +174,8 @@ int Main(int rounds) {
            bench::SideBySide(
                rounds, kWarmUp,
                [&] {
-                   library.Load();
                    suite::sys::RemoveFile(bench.menuFile);
+                   library.Load();
                    return bench::Seconds([&] { library.Init(); });
                },
                bareWrite));
