@@ -17,6 +17,7 @@ std::string Plugin::FileName() {
 
 bool Plugin::Load(const std::string& dir, std::string& error) {
     const std::string path = sys::Join(dir, FileName());
+    path_ = path;
     std::string reason;
     library_ = sys::OpenLibrary(path, reason);
     if (library_ == nullptr) {

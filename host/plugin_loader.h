@@ -22,6 +22,9 @@ public:
     /// false with `error` set when either step fails.
     bool Load(const std::string& dir, std::string& error);
 
+    /// The path the library was loaded from.
+    const std::string& Path() const { return path_; }
+
     /// Calls InitTruvApp; returns its text.
     std::string Init() const;
 
@@ -32,6 +35,7 @@ private:
     using InitFunction = const char* (*)();
     using RunFunction = void (*)(char*);
 
+    std::string path_;
     void* library_ = nullptr;
     InitFunction init_ = nullptr;
     RunFunction run_ = nullptr;

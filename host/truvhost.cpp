@@ -17,6 +17,7 @@
 #include "host/plugin_loader.h"
 #include "host/project_folder.h"
 #include "host/window_host.h"
+#include "host/version.h"
 #include "model/menu_catalog.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
@@ -28,7 +29,7 @@ constexpr int kExitUsage = 2;
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR]]\n"
+    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] | --version]\n"
     "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
     "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"
@@ -36,6 +37,7 @@ constexpr const char* kUsage =
     "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH\n"
     "  explain KEY   tells what an item would do, without starting anything\n"
     "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
+    "  --version     the host's version and that of the plug-in it loads\n"
     "  --gbk         raw GBK in and out instead of UTF-8\n"
     "  --auto-ok     message boxes are printed and acknowledged without waiting\n";
 
@@ -80,6 +82,7 @@ public:
         const std::vector<std::string>& words = options_.words;
         const std::string command = words.empty() ? std::string() : words[0];
         if (command == "doctor" && words.size() == 1) return Doctor();
+        if (command == "--version" && words.size() == 1) return Version();
         if (command == "explain" && words.size() == 2) return Explain(words[1]);
         if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
@@ -107,6 +110,19 @@ private:
             return false;
         }
         return true;
+    }
+
+    int Version() {
+        console_.Line("truvhost " + host::HostVersion());
+        std::string error;
+        if (!plugin_.Load(HostDirectory(), error)) {
+            console_.Line("truvhost: " + error);
+            return kExitProblem;
+        }
+        const std::string version = host::LibraryVersion(plugin_.Path());
+        console_.Line(host::Plugin::FileName() + " " +
+                      (version.empty() ? "(no version)" : version) + " " + plugin_.Path());
+        return version.empty() ? kExitProblem : 0;
     }
 
     int List() {

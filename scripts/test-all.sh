@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: natively, under the sanitizers, for both Windows
-# builds under Wine, and the fuzz targets (seed corpora replayed, a few seconds of fuzzing
+# builds under Wine, the release packages and their test (the release presets build only the
+# DLL and the host), and the fuzz targets (seed corpora replayed, a few seconds of fuzzing
 # each). Fails when anything fails; ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native native-asan win32 win64 fuzz)
+presets=(native native-asan win32 win64 release-win32 release-win64 fuzz)
 passed=0
 failed=0
 broken=()
@@ -62,7 +63,8 @@ done
 rm -rf "$tours"
 
 # The lingering Wine servers of the test prefixes are of no use once the run is over.
-for prefix in build/win32/wineprefix build/win64/wineprefix build/win32/tour-prefix; do
+for prefix in build/win32/wineprefix build/win64/wineprefix build/win32/tour-prefix \
+              build/release-win32/wineprefix build/release-win64/wineprefix; do
   if [ -d "$prefix" ]; then
     WINEPREFIX="$PWD/$prefix" wineserver -k 2>/dev/null || true
   fi

@@ -1,0 +1,55 @@
+// Windows half of the baselines: CreateProcessA, one WriteFile, and _heapwalk.
+#include <malloc.h>
+#include <windows.h>
+
+#include "bench/bare.h"
+
+namespace bench {
+
+long BareStart(const StartRecord& record) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = record.commandLine;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
+
+bool WriteInOnePiece(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    return CloseHandle(file) && ok && written == bytes.size();
+}
+
+bool ChangeDirectory(const std::string& dir) {
+    return SetCurrentDirectoryA(dir.c_str()) != 0;
+}
+
+HeapUse HeapInUse() {
+    HeapUse use;
+    _HEAPINFO entry{};
+    while (_heapwalk(&entry) == _HEAPOK) {
+        if (entry._useflag != _USEDENTRY) continue;
+        ++use.blocks;
+        use.bytes += static_cast<long long>(entry._size);
+    }
+    return use;
+}
+
+const char* HeapMethod() {
+    return "the C runtime's heap walked with _heapwalk, blocks in use and their sizes";
+}
+
+}  // namespace bench

@@ -1,0 +1,84 @@
+# Checks a release package as a host vendor receives it: unpacks it, compares its files with
+# the list below, checks the DLL inside (at most 256 KiB; two exports and system imports only,
+# by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it) and runs the
+# packaged truvhost.exe --version under Wine, which reads the DLL's version resource.
+# usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DOBJDUMP=...
+#              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -P CheckPackage.cmake
+foreach(var PACKAGE WORK_DIR VERSION READOBJ OBJDUMP POINTER_BITS WINE_RUN)
+  if(NOT ${var})
+    message(FATAL_ERROR "CheckPackage: ${var} not given")
+  endif()
+endforeach()
+
+set(expected
+  README.md
+  docs/deliberate-behaviour.md
+  docs/host-integration.md
+  docs/images/message-box.png
+  docs/installation.md
+  docs/messages.md
+  docs/performance.md
+  include/truvApp.h
+  truvApp.dll
+  truvApp.dll.debug
+  truvhost.exe)
+set(max_dll_bytes 262144)
+
+if(NOT EXISTS ${PACKAGE})
+  message(FATAL_ERROR "no package ${PACKAGE} (cpack --preset release-win32|release-win64)")
+endif()
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${PACKAGE} WORKING_DIRECTORY ${WORK_DIR}
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cannot unpack ${PACKAGE}")
+endif()
+get_filename_component(top ${PACKAGE} NAME_WLE)
+set(root ${WORK_DIR}/${top})
+file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE ${root} ${root}/*)
+list(SORT found)
+list(SORT expected)
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "files of ${PACKAGE} (under ${top}/):\n  ${found}\nexpected:\n  ${expected}")
+endif()
+
+set(dll ${root}/truvApp.dll)
+file(SIZE ${dll} size)
+if(size GREATER max_dll_bytes)
+  message(FATAL_ERROR "${dll}: ${size} bytes, more than ${max_dll_bytes}")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -DDLL=${dll} -DREADOBJ=${READOBJ} -DOBJDUMP=${OBJDUMP}
+                        -DPOINTER_BITS=${POINTER_BITS}
+                        -P ${CMAKE_CURRENT_LIST_DIR}/CheckDllExports.cmake
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "export and import check of ${dll} failed")
+endif()
+
+# The debug link: the debug file's name, NUL-padded, then its CRC; no debug sections left.
+execute_process(COMMAND ${OBJDUMP} -h ${dll} OUTPUT_VARIABLE sections)
+if(sections MATCHES "\\.debug_")
+  message(FATAL_ERROR "${dll} still holds debug sections:\n${sections}")
+endif()
+string(REGEX REPLACE "objdump$" "objcopy" objcopy "${OBJDUMP}")
+execute_process(COMMAND ${objcopy} --dump-section .gnu_debuglink=${WORK_DIR}/debuglink ${dll}
+                        ${WORK_DIR}/scratch.dll
+                RESULT_VARIABLE status ERROR_QUIET)
+set(link "")
+if(status EQUAL 0)
+  file(READ ${WORK_DIR}/debuglink link HEX)
+endif()
+string(HEX "truvApp.dll.debug" name)
+if(NOT link MATCHES "^${name}00")
+  message(FATAL_ERROR "${dll}: no .gnu_debuglink naming truvApp.dll.debug (${link})")
+endif()
+
+execute_process(COMMAND ${WINE_RUN} ${root}/truvhost.exe --version
+                OUTPUT_VARIABLE versions RESULT_VARIABLE status)
+string(REPLACE "." "[.]" pattern "${VERSION}")
+if(NOT status EQUAL 0 OR NOT versions MATCHES "^truvhost ${pattern}\ntruvApp[.]dll ${pattern} ")
+  message(FATAL_ERROR "truvhost.exe --version in the package (exit ${status}):\n${versions}")
+endif()
+message(STATUS "${PACKAGE}: ${size} bytes of DLL; ${versions}")

@@ -1,0 +1,51 @@
+/*
+ * truvApp.h: the two functions of truvApp.dll, for developers of a host program.
+ *
+ * A host loads the DLL (LoadLibraryA), looks both functions up at run time (GetProcAddress,
+ * by ordinal or by decorated name: no import library is shipped), calls InitTruvApp once
+ * per load, builds its menus from "menu.txt" beside its executable, and calls RunCommand
+ * with the key of each item the user picks. Make every call from one thread, one at a time.
+ * Texts are GBK (code page 936) byte strings. docs/host-integration.md tells the whole
+ * contract.
+ *
+ * Both are C++ functions with the C calling convention (__cdecl: the caller removes the
+ * arguments), exported under their MSVC-decorated names and no others:
+ *
+ *   ordinal  32-bit DLL (x86)          64-bit DLL (x64)           undecorated
+ *   1        ?InitTruvApp@@YAPBDXZ     ?InitTruvApp@@YAPEBDXZ     char const * __cdecl InitTruvApp(void)
+ *   2        ?RunCommand@@YAXPAD@Z     ?RunCommand@@YAXPEAD@Z     void __cdecl RunCommand(char *)
+ *
+ * A 32-bit host needs the 32-bit DLL, a 64-bit host the 64-bit one.
+ */
+#ifndef TRUVAPP_H
+#define TRUVAPP_H
+
+#define TRUVAPP_DLL_NAME "truvApp.dll"
+
+#define TRUVAPP_INIT_ORDINAL 1
+#define TRUVAPP_RUN_ORDINAL 2
+
+#if defined(_WIN64)
+#define TRUVAPP_INIT_NAME "?InitTruvApp@@YAPEBDXZ"
+#define TRUVAPP_RUN_NAME "?RunCommand@@YAXPEAD@Z"
+#else
+#define TRUVAPP_INIT_NAME "?InitTruvApp@@YAPBDXZ"
+#define TRUVAPP_RUN_NAME "?RunCommand@@YAXPAD@Z"
+#endif
+
+/* The types of the two functions, for the pointers GetProcAddress returns. */
+typedef const char*(__cdecl* TruvAppInitFunction)(void);
+typedef void(__cdecl* TruvAppRunFunction)(char* key);
+
+#ifdef __cplusplus
+/* Builds the menu catalogue, writes "menu.txt" beside the host's executable unless that
+   file exists, and returns the constant text "CFG". Failures are shown in message boxes. */
+const char* __cdecl InitTruvApp(void);
+
+/* Carries out the menu item of `key` (module title, '|', item title; GBK, NUL-terminated,
+   never written to; null counts as the empty key) with the host's current directory as the
+   project directory. Returns when the item has ended, after the last program it started. */
+void __cdecl RunCommand(char* key);
+#endif
+
+#endif /* TRUVAPP_H */
