@@ -8,6 +8,8 @@
 #include "suite/system.h"
 
 void WholeInstallationTest::SetUp() {
+    // The help viewer beside the host, where the system's search finds it first.
+    suite::InstallBesideExecutable("HH.exe");
     MenuCatalog catalog;
     BuildMenuGroups(catalog);
     plans = host::PlanCatalogue(catalog);
