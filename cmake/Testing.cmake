@@ -21,23 +21,19 @@ if(WIN32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
 
-# truv_add_test(NAME SOURCES... [LOCKS lock...] [WINE_LOCKS lock...]): a GoogleTest executable
-# over the plug-in's objects, run natively or under Wine. Tests run two at a time; LOCKS names
-# what its tests share with others and must take turns on: "bin-folder" (the menu file beside
-# the executable, programs installed there); WINE_LOCKS adds locks needed only under Wine:
-# "registry" (the installation root's value belongs to the whole prefix).
+# truv_add_test(NAME SOURCES... [LOCKS bin-folder] [WINE_LOCKS registry]): a GoogleTest
+# executable over the plug-in's objects, run natively or under Wine. Tests run two at a time;
+# LOCKS says that its tests share the bin folder (the menu file beside the executable,
+# programs installed there) and must take turns; WINE_LOCKS that they change the registry,
+# which under Wine belongs to the whole prefix. Under Wine both take the one lock "bin-folder"
+# (a test's RESOURCE_LOCK is one name here: a list would not survive test discovery).
 function(truv_add_test name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LOCKS;WINE_LOCKS")
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE truv_plugin truv_test_support GTest::gtest GTest::gtest_main)
-  set(locks ${arg_LOCKS})
-  if(WIN32)
-    list(APPEND locks ${arg_WINE_LOCKS})
-  endif()
   set(properties ENVIRONMENT "LANG=zh_CN.UTF-8")
-  if(locks)
-    list(JOIN locks "," lock_list)
-    list(APPEND properties RESOURCE_LOCK "${lock_list}")
+  if(arg_LOCKS OR (WIN32 AND arg_WINE_LOCKS))
+    list(APPEND properties RESOURCE_LOCK bin-folder)
   endif()
   # The first discovery under Wine also creates the build tree's prefix (seconds, more on a
   # busy machine), hence the generous discovery time-out.
