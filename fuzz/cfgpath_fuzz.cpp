@@ -37,8 +37,11 @@ void CheckFindKeyDir(const std::vector<std::string>& lines, const std::string& k
         std::string dir = "left over";
         const bool found = FindKeyDir(lines, key, match, dir);
         std::optional<std::size_t> at;
+        // A key line's directory line is consumed: the scan goes on after it.
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (gbk::Upper(lines[i]) == key && (!at || match == KeyMatch::Last)) at = i;
+            if (gbk::Upper(lines[i]) != key) continue;
+            at = i++;
+            if (match == KeyMatch::First) break;
         }
         fuzz::Check(found == at.has_value(), "FindKeyDir: found or not, wrongly");
         const std::string expected = at && *at + 1 < lines.size() ? lines[*at + 1] : "";
