@@ -11,8 +11,8 @@ MenuCatalog::~MenuCatalog() {
 
 int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
                      int moduleNumber) {
-    if (Holds(caption, rowText)) return 0;
     const std::size_t hash = std::hash<std::string>{}(rowText);
+    if (Find(hash, caption, rowText) != nullptr) return 0;
     items.push_back(
         new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
     byRowHash.emplace(hash, items.back());
@@ -20,11 +20,18 @@ int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string row
 }
 
 bool MenuCatalog::Holds(const std::string& caption, const std::string& rowText) const {
-    const auto [first, last] = byRowHash.equal_range(std::hash<std::string>{}(rowText));
+    return Find(std::hash<std::string>{}(rowText), caption, rowText) != nullptr;
+}
+
+const MenuItem* MenuCatalog::Find(std::size_t rowHash, const std::string& caption,
+                                  const std::string& rowText) const {
+    const auto [first, last] = byRowHash.equal_range(rowHash);
     for (auto it = first; it != last; ++it) {
-        if (it->second->RowText() == rowText && it->second->Caption() == caption) return true;
+        if (it->second->RowText() == rowText && it->second->Caption() == caption) {
+            return it->second;
+        }
     }
-    return false;
+    return nullptr;
 }
 
 void MenuCatalog::Borrow(const MenuItem& item) {

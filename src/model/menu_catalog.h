@@ -39,6 +39,10 @@ public:
     void AppendModule(const std::string& title, std::string& text) const;
 
 private:
+    /// The item with this row text (of hash `rowHash`) and caption, if any.
+    const MenuItem* Find(std::size_t rowHash, const std::string& caption,
+                         const std::string& rowText) const;
+
     std::vector<MenuItem*> items;
     /// The items that Add appended, by the hash of their row text: the search for an equal
     /// row looks only at rows of the same hash.

@@ -63,65 +63,93 @@ void AppendLine(std::string& text, std::string_view line) {
     text.append("\r\n");
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+void AppendQuoted(std::string& text, std::string_view value) {
+    text.push_back('"');
+    text.append(value);
+    text.push_back('"');
+}
+
+/// Appends the line `key="value"`.
+void AppendQuotedLine(std::string& text, std::string_view key, std::string_view value) {
+    text.append(key);
+    AppendQuoted(text, value);
+    text.append("\r\n");
 }
 
 // The sub-menu name of an item title: the text before its first '_'.
-std::size_t Underscore(const std::string& title) {
+std::size_t Underscore(std::string_view title) {
     return gbk::Find(title, '_');
 }
 
 // The two titles of a row, split once; valid when the row has both.
 struct RowParts {
     const MenuItem* item = nullptr;
-    std::vector<std::string> tokens;
+    std::string_view moduleTitle;
+    std::string_view itemTitle;
     bool valid = false;
 };
 
-std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end) {
+/// The rows of positions [begin, end), their titles copied one after another into `titles`,
+/// which the views point into: reserved for all the rows' bytes, it never moves.
+std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end,
+                                std::string& titles) {
     std::vector<RowParts> rows(static_cast<std::size_t>(std::max(end - begin, 0)));
+    std::size_t rowBytes = 0;
+    for (int i = begin; i < end; ++i) rowBytes += catalog.ItemAt(i).RowText().size();
+    titles.clear();
+    titles.reserve(rowBytes);
+    std::string token;
     for (int i = begin; i < end; ++i) {
         RowParts& row = rows[static_cast<std::size_t>(i - begin)];
         row.item = &catalog.ItemAt(i);
-        const std::string& text = row.item->RowText();
-        SplitRow(text.data(), text.size(), row.tokens, 2);
-        row.valid = row.tokens.size() == 2;
+        std::size_t tokenStarts[2] = {};
+        std::size_t found = 0;
+        ForEachToken(row.item->RowText(), token, [&](std::string_view text) {
+            tokenStarts[found++] = titles.size();
+            titles.append(text);
+            return found < 2;
+        });
+        row.valid = found == 2;
+        if (!row.valid) continue;
+        const std::string_view all(titles);
+        row.moduleTitle = all.substr(tokenStarts[0], tokenStarts[1] - tokenStarts[0]);
+        row.itemTitle = all.substr(tokenStarts[1]);
     }
     return rows;
 }
 
-bool RunGoesOn(const std::string& title, const std::vector<RowParts>& rows, std::size_t next) {
+bool RunGoesOn(std::string_view title, const std::vector<RowParts>& rows, std::size_t next) {
     if (next >= rows.size() || !rows[next].valid) return false;
-    const std::string& nextTitle = rows[next].tokens[1];
+    const std::string_view nextTitle = rows[next].itemTitle;
     const std::size_t nextAt = Underscore(nextTitle);
     if (nextAt == std::string::npos) return false;
-    return gbk::Trim(std::string_view(title).substr(0, Underscore(title))) ==
-           gbk::Trim(std::string_view(nextTitle).substr(0, nextAt));
+    return gbk::Trim(title.substr(0, Underscore(title))) == gbk::Trim(nextTitle.substr(0, nextAt));
 }
 
-void AppendModuleOf(const std::vector<RowParts>& rows, const std::string& title,
-                    std::string& text) {
+void AppendModuleOf(const std::vector<RowParts>& rows, std::string_view title, std::string& text) {
     int rowsSeen = 0;
     int runLength = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RowParts& row = rows[i];
-        if (!row.valid || row.tokens[0] != title) continue;
+        if (!row.valid || row.moduleTitle != title) continue;
         if (++rowsSeen == 1) {
             AppendLine(text, kSeparator);
-            AppendLine(text, "module=" + Quoted(row.tokens[0]) + "," +
-                                 Quoted(row.item->ModuleKey()) + "," +
-                                 std::to_string(row.item->ModuleNumber()));
-            AppendLine(text, "title=" + Quoted(row.item->Caption()));
+            text.append("module=");
+            AppendQuoted(text, row.moduleTitle);
+            text.push_back(',');
+            AppendQuoted(text, row.item->ModuleKey());
+            text.push_back(',');
+            AppendLine(text, std::to_string(row.item->ModuleNumber()));
+            AppendQuotedLine(text, "title=", row.item->Caption());
         }
-        const std::string& itemTitle = row.tokens[1];
+        const std::string_view itemTitle = row.itemTitle;
         const std::size_t at = Underscore(itemTitle);
         if (at == std::string::npos) {
-            AppendLine(text, "app=" + Quoted(itemTitle));
+            AppendQuotedLine(text, "app=", itemTitle);
             continue;
         }
-        if (++runLength == 1) AppendLine(text, "menu=" + Quoted(itemTitle.substr(0, at)));
-        AppendLine(text, "app=" + Quoted(itemTitle.substr(at + 1)));
+        if (++runLength == 1) AppendQuotedLine(text, "menu=", itemTitle.substr(0, at));
+        AppendQuotedLine(text, "app=", itemTitle.substr(at + 1));
         if (!RunGoesOn(itemTitle, rows, i + 1)) {
             AppendLine(text, "menuend");
             runLength = 0;
@@ -164,11 +192,13 @@ os::Status CreateTemporary(const std::string& path, os::File& file, std::string&
 }  // namespace
 
 void MenuCatalog::AppendModule(const std::string& title, std::string& text) const {
-    AppendModuleOf(SplitRows(*this, 0, Count()), title, text);
+    std::string titles;
+    AppendModuleOf(SplitRows(*this, 0, Count(), titles), title, text);
 }
 
 std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) {
     std::string text;
+    std::string titles;
     for (int pass = 0; pass <= kGroupCount; ++pass) {
         AppendLine(text, kSeparator);
         AppendLine(text, pass < kGroupCount ? kGroupTitles[pass] : "");
@@ -176,17 +206,15 @@ std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) 
         // Each row is split once; the module titles in the order of their first rows.
         const std::vector<RowParts> rows =
             SplitRows(catalog, bounds.groupStart[pass],
-                      std::min(bounds.groupStart[pass + 1], catalog.Count()));
-        std::vector<const std::string*> titles;
+                      std::min(bounds.groupStart[pass + 1], catalog.Count()), titles);
+        std::vector<std::string_view> modules;
         for (const RowParts& row : rows) {
-            if (!row.valid) continue;
-            if (std::none_of(titles.begin(), titles.end(), [&row](const std::string* title) {
-                    return *title == row.tokens[0];
-                })) {
-                titles.push_back(&row.tokens[0]);
+            if (row.valid &&
+                std::find(modules.begin(), modules.end(), row.moduleTitle) == modules.end()) {
+                modules.push_back(row.moduleTitle);
             }
         }
-        for (const std::string* title : titles) AppendModuleOf(rows, *title, text);
+        for (const std::string_view module : modules) AppendModuleOf(rows, module, text);
     }
     return text;
 }

@@ -32,22 +32,32 @@ void ReportFault(const char* text) noexcept {
     }
 }
 
+/// Runs the group builders; returns the catalogue that the menu file shows, with its group
+/// boundaries in `bounds`. The first call fills the global catalogue itself. A later one builds
+/// into `fresh`, so that the boundaries are those of the rows in each group, whatever the
+/// global catalogue held before; only new rows join it.
+const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBounds& bounds) {
+    if (global.Count() == 0) {
+        bounds = BuildMenuGroups(global);
+        return global;
+    }
+    bounds = BuildMenuGroups(fresh);
+    for (int i = 0; i < fresh.Count(); ++i) {
+        const MenuItem& item = fresh.ItemAt(i);
+        global.Add(item.Caption(), item.ModuleKey(), item.RowText(), item.ModuleNumber());
+    }
+    return fresh;
+}
+
 }  // namespace
 
 const char* InitTruvApp() {
     try {
         const std::lock_guard<std::mutex> lock(catalogMutex);
-        // Built afresh at every call, so that the group boundaries are those of the rows in
-        // each group, whatever the catalogue held before; only new rows join it.
-        MenuCatalog built;
-        const GroupBounds bounds = BuildMenuGroups(built);
-        MenuCatalog& catalog = TheCatalog();
-        for (int i = 0; i < built.Count(); ++i) {
-            const MenuItem& item = built.ItemAt(i);
-            if (catalog.Holds(item.Caption(), item.RowText())) continue;
-            catalog.Add(item.Caption(), item.ModuleKey(), item.RowText(), item.ModuleNumber());
-        }
-        WriteMenuFile(MenuFilePath(os::HostExecutablePath()), built, bounds);
+        MenuCatalog fresh;
+        GroupBounds bounds;
+        const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
+        WriteMenuFile(MenuFilePath(os::HostExecutablePath()), shown, bounds);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
     } catch (...) {
