@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: natively, under the sanitizers, for both Windows
-# builds under Wine, and the fuzz targets (seed corpora replayed, a few seconds of fuzzing
-# each). Fails when anything fails; ends with "N passed, N failed".
+# builds under Wine, the release packages (built and unpacked, their DLLs checked), and the
+# fuzz targets (seed corpora replayed, a few seconds of fuzzing each). Fails when anything
+# fails; ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native native-asan win32 win64 fuzz)
+presets=(native native-asan win32 win64 release-win32 release-win64 fuzz)
 passed=0
 failed=0
 broken=()
