@@ -98,13 +98,13 @@ std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end,
     for (int i = begin; i < end; ++i) rowBytes += catalog.ItemAt(i).RowText().size();
     titles.clear();
     titles.reserve(rowBytes);
-    std::string token;
+    std::string spliced;
     for (int i = begin; i < end; ++i) {
         RowParts& row = rows[static_cast<std::size_t>(i - begin)];
         row.item = &catalog.ItemAt(i);
         std::size_t tokenStarts[2] = {};
         std::size_t found = 0;
-        ForEachToken(row.item->RowText(), token, [&](std::string_view text) {
+        ForEachToken(row.item->RowText(), spliced, [&](std::string_view text) {
             tokenStarts[found++] = titles.size();
             titles.append(text);
             return found < 2;

@@ -10,25 +10,33 @@
 /// Calls `onToken(token)` for each token of `row`, in order, until it returns false. Tokens
 /// are separated by '|' and LF; tabs are dropped wherever they stand; empty tokens never
 /// appear; spaces are kept. The scan is byte-wise: catalogue rows hold no double-byte character
-/// with such a byte inside. Each token is built in `token`, so the view passed is valid only
-/// during the call; a caller that splits many rows with one `token` allocates once.
+/// with such a byte inside. A token is a view into `row`, or into `spliced` when tabs stand
+/// between its bytes; it is valid until the next token.
 template <typename OnToken>
-void ForEachToken(std::string_view row, std::string& token, OnToken&& onToken) {
-    token.clear();
-    std::size_t runStart = 0;  // the bytes since the last separator or tab
-    for (std::size_t pos = 0; pos <= row.size(); ++pos) {
-        const char byte = pos < row.size() ? row[pos] : '|';
-        if (byte != '|' && byte != '\n' && byte != '\t') continue;
-        token.append(row.data() + runStart, pos - runStart);
-        runStart = pos + 1;
-        if (byte == '\t' || token.empty()) continue;
-        if (!onToken(std::string_view(token))) return;
-        token.clear();
+void ForEachToken(std::string_view row, std::string& spliced, OnToken&& onToken) {
+    for (std::size_t start = 0; start <= row.size();) {
+        std::size_t end = row.find_first_of("|\n", start);
+        if (end == std::string_view::npos) end = row.size();
+        std::string_view token = row.substr(start, end - start);
+        start = end + 1;
+        const std::size_t first = token.find_first_not_of('\t');
+        if (first == std::string_view::npos) continue;
+        token = token.substr(first, token.find_last_not_of('\t') + 1 - first);
+        if (token.find('\t') != std::string_view::npos) {
+            spliced.clear();
+            for (const char byte : token) {
+                if (byte != '\t') spliced.push_back(byte);
+            }
+            token = spliced;
+        }
+        if (!onToken(token)) return;
     }
 }
 
-/// Splits `length` bytes of a row into `tokens` (emptied first) by the rules of ForEachToken;
-/// the scan stops once `maxTokens` tokens are found.
+/// Splits `length` bytes of a row into `tokens`, which then holds exactly the row's tokens by
+/// the rules of ForEachToken; the scan stops once `maxTokens` tokens are found. The strings
+/// already in `tokens` are reused, so that splitting many rows into one vector seldom
+/// allocates.
 void SplitRow(const char* bytes, std::size_t length, std::vector<std::string>& tokens,
               std::size_t maxTokens = static_cast<std::size_t>(-1));
 

@@ -30,6 +30,14 @@ CommandTriple Prepared(std::string verb, std::string dirKey, std::string program
     return triple;
 }
 
+/// True when `key` is the row's module title, '|' and item title.
+bool IsKeyOf(const std::vector<std::string>& tokens, std::string_view key) {
+    const std::string& module = tokens[0];
+    const std::string& title = tokens[1];
+    return key.size() == module.size() + 1 + title.size() && key.starts_with(module) &&
+           key[module.size()] == '|' && key.ends_with(title);
+}
+
 }  // namespace
 
 // The drawing-management command works without the catalogue.
@@ -50,11 +58,11 @@ CommandTriple TripleAt(const std::vector<std::string>& tokens, std::size_t index
 const MenuItem* FindItem(const MenuCatalog& catalog, const std::string& key) {
     std::string caption;
     std::string moduleKey;
-    std::vector<std::string> tokens;
+    std::vector<std::string> tokens;  // reused row after row: the search seldom allocates
     for (int position = 0; position < catalog.Count(); ++position) {
         const MenuItem& item = catalog.ItemAt(position);
         if (!item.GetParts(caption, moduleKey, tokens) || tokens.size() < kTitleTokens) continue;
-        if (tokens[0] + "|" + tokens[1] == key) return &item;
+        if (IsKeyOf(tokens, key)) return &item;
     }
     return nullptr;
 }

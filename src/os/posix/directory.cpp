@@ -54,16 +54,17 @@ bool SetCurrentDirectory(const std::string& dir) {
         return false;
     }
     const posix::ResolvedPath resolved = posix::ResolvePath(dir);
+    if (chdir(resolved.path.c_str()) == 0) return true;
+    const int error = errno;
+    // A file, not a directory, under that name: Windows says so with its own code.
     struct stat info {};
-    if (resolved.exists && stat(resolved.path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+    if (error == ENOTDIR && resolved.exists && stat(resolved.path.c_str(), &info) == 0 &&
+        !S_ISDIR(info.st_mode)) {
         posix::Fail(kDirectory);
         return false;
     }
-    if (chdir(resolved.path.c_str()) != 0) {
-        posix::FailWithErrno(errno, resolved.parentExists);
-        return false;
-    }
-    return true;
+    posix::FailWithErrno(error, resolved.parentExists);
+    return false;
 }
 
 std::string HostExecutablePath() {
