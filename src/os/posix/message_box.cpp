@@ -5,13 +5,13 @@
 // caption, 0x1F, text, 0x1E, for tests. When standard input is a terminal and TRUV_BOX_NOWAIT
 // is not set, the box waits for Enter, as a modal box waits for OK. The answer is always IDOK.
 #include <fcntl.h>
-#include <iconv.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 
 #include "os/os.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -19,31 +19,6 @@ namespace {
 constexpr int kIdOk = 1;
 constexpr char kUnitSeparator = '\x1F';
 constexpr char kRecordSeparator = '\x1E';
-
-// GBK -> UTF-8; a byte that does not convert becomes '?'.
-std::string ToUtf8(const std::string& gbk) {
-    const iconv_t converter = iconv_open("UTF-8", "GBK");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        return gbk;
-    }
-    std::string out;
-    char* in = const_cast<char*>(gbk.data());
-    std::size_t inLeft = gbk.size();
-    while (inLeft > 0) {
-        char buffer[256];
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out += '?';
-            ++in;
-            --inLeft;
-        }
-    }
-    iconv_close(converter);
-    return out;
-}
 
 void WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -78,7 +53,8 @@ void WaitForEnter() {
 }  // namespace
 
 int ShowMessageBox(const std::string& caption, const std::string& text, std::uint32_t /*style*/) {
-    WriteAll(STDERR_FILENO, "[" + ToUtf8(caption) + "] " + ToUtf8(text) + "\n");
+    WriteAll(STDERR_FILENO, "[" + posix::Transcode(caption, "GBK", "UTF-8") + "] " +
+                                posix::Transcode(text, "GBK", "UTF-8") + "\n");
     if (const char* logPath = std::getenv("TRUV_MESSAGE_LOG"); logPath != nullptr && *logPath) {
         AppendToLog(logPath, caption, text);
     }

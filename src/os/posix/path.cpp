@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "os/posix/posix_support.h"
+#include "text/gbk_text.h"
 
 namespace os::posix {
 namespace {
@@ -132,12 +133,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t pos = 0; pos < a.size();) {
-        const std::size_t length = GbkCharLength(a, pos);
+        const std::size_t length = gbk::CharLength(a, pos);
         if (length == 2) {
             if (a.substr(pos, 2) != b.substr(pos, 2)) {
                 return false;
             }
-        } else if (FoldCase(a[pos]) != FoldCase(b[pos]) || IsGbkLead(b[pos])) {
+        } else if (FoldCase(a[pos]) != FoldCase(b[pos]) || gbk::IsLeadByte(b[pos])) {
             return false;
         }
         pos += length;

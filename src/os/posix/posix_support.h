@@ -35,17 +35,6 @@ Status FailWithErrno(int err, bool parentExists = true);
 /// Records `code` as last error and returns it.
 Status Fail(Status code);
 
-/// True for a byte that opens a GBK double-byte character.
-inline bool IsGbkLead(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x81 && value <= 0xFE;
-}
-
-/// Length in bytes of the character at `text[pos]`: 2 for a complete double-byte character.
-inline std::size_t GbkCharLength(std::string_view text, std::size_t pos) {
-    return IsGbkLead(text[pos]) && pos + 1 < text.size() ? 2 : 1;
-}
-
 /// True when the GBK texts `a` and `b` are equal without regard to the case of ASCII letters
 /// outside double-byte characters (registry names).
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
