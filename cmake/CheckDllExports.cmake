@@ -2,6 +2,8 @@
 # ordinal and its MSVC-decorated name, and imports from Windows system libraries only.
 # usage: cmake -DDLL=... -DREADOBJ=llvm-readobj -DOBJDUMP=...-objdump -DPOINTER_BITS=32|64
 #              -P CheckDllExports.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/ToolOutput.cmake)
+
 foreach(var DLL READOBJ OBJDUMP POINTER_BITS)
   if(NOT ${var})
     message(FATAL_ERROR "CheckDllExports: ${var} not given")
@@ -14,11 +16,7 @@ else()
   set(expected "1 ?InitTruvApp@@YAPBDXZ;2 ?RunCommand@@YAXPAD@Z")
 endif()
 
-execute_process(COMMAND ${READOBJ} --coff-exports ${DLL}
-                OUTPUT_VARIABLE exportText RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${READOBJ} failed on ${DLL}")
-endif()
+truv_tool_output(exportText ${READOBJ} --coff-exports ${DLL})
 # One entry per "Export { Ordinal: N  Name: X ... }" block, as "N X".
 string(REGEX MATCHALL "Ordinal: [0-9]+[\r\n]+ *Name: [^\r\n]*" entries "${exportText}")
 set(exports "")
@@ -30,10 +28,7 @@ if(NOT exports STREQUAL expected)
   message(FATAL_ERROR "exports of ${DLL}:\n  ${exports}\nexpected:\n  ${expected}\n${exportText}")
 endif()
 
-execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} failed on ${DLL}")
-endif()
+truv_tool_output(headers ${OBJDUMP} -p ${DLL})
 string(REGEX MATCHALL "DLL Name: [^\r\n]*" imports "${headers}")
 if(NOT imports)
   message(FATAL_ERROR "no imports found in ${DLL}: the check would prove nothing")

@@ -1,10 +1,8 @@
 # The POSIX library as a host sees it: exactly the two entry points among its defined dynamic
 # symbols. Run as cmake -DLIBRARY=... -DNM=... -P CheckSharedExports.cmake.
-execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
-                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "nm failed on ${LIBRARY}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/ToolOutput.cmake)
+
+truv_tool_output(symbols ${NM} -D --defined-only ${LIBRARY})
 string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
 set(functions "")
 foreach(line IN LISTS lines)

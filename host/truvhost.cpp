@@ -16,8 +16,8 @@
 #include "host/menu_file_reader.h"
 #include "host/plugin_loader.h"
 #include "host/project_folder.h"
-#include "host/window_host.h"
 #include "host/version.h"
+#include "host/window_host.h"
 #include "model/menu_catalog.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
@@ -29,7 +29,8 @@ constexpr int kExitUsage = 2;
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] | --version]\n"
+    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] | "
+    "--version]\n"
     "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
     "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"

@@ -4,6 +4,7 @@
 // overlap.
 #include "host/window_host.h"
 
+#include "host/box_watch_win32.h"
 #include "host/host_system.h"
 #include "host/project_folder.h"
 #include "host/window_host_win32.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr const char* kWindowClass = "TruvHostWindow";
 constexpr const char* kTitle = "truvhost";
-constexpr const char* kDialogClass = "#32770";
-constexpr int kStaticTextId = 0xFFFF;
 constexpr int kStatusBarId = 1;
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
@@ -25,7 +24,6 @@ constexpr int kFolderPartWidth = 360;
 constexpr int kMargin = 16;
 constexpr int kClosed = 0;
 constexpr int kProblemStatus = 1;
-constexpr std::size_t kTextLimit = 2048;
 
 constexpr const char* kHint =
     "Pick an item from the menu bar: the plug-in starts its programs in the project folder "
@@ -33,29 +31,14 @@ constexpr const char* kHint =
 
 /// The boxes that open on this thread while an item runs: how many, and the last one's text.
 struct BoxWatch {
-    HHOOK hook = nullptr;
     int count = 0;
     std::string lastText;
 };
 BoxWatch boxWatch;
 
-std::string WindowText(HWND window) {
-    char text[kTextLimit] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-LRESULT CALLBACK OnBoxEvent(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        char className[32] = {};
-        GetClassNameA(box, className, sizeof className);
-        if (std::string(className) == kDialogClass) {
-            ++boxWatch.count;
-            boxWatch.lastText = WindowText(GetDlgItem(box, kStaticTextId));
-        }
-    }
-    return CallNextHookEx(boxWatch.hook, code, wParam, lParam);
+void CountBox(HWND box) {
+    ++boxWatch.count;
+    boxWatch.lastText = BoxMessage(box);
 }
 
 /// What the host can tell of an item's outcome: the plug-in reports failures only in boxes.
@@ -116,9 +99,7 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error) {
                               0, 0, window_, reinterpret_cast<HMENU>(kStatusBarId),
                               GetModuleHandleA(nullptr), nullptr);
     ShowStatus();
-    if (boxWatch.hook == nullptr) {
-        boxWatch.hook = SetWindowsHookExA(WH_CBT, OnBoxEvent, nullptr, GetCurrentThreadId());
-    }
+    WatchBoxes(CountBox);
     return true;
 }
 

@@ -6,17 +6,12 @@ set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
 out="$repo/docs/images/window-host.png"
-cmake --build "$build" --target truvApp truvhost >/dev/null
 . "$repo/docs/images/wine-display.sh"
 # The menu bar: Project, then the groups. Keys: F10 selects "Project", Right the first
 # group, Down opens it on its first module, Right opens that module's menu.
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   cd "$1" && wine ./truvhost.exe window >/dev/null 2>&1 &
-  for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    window=$(xdotool search --name "^truvhost\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 1
-  done
-  sleep 1
+  window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
   xdotool key F10 Right Down Right
   sleep 2
@@ -25,5 +20,5 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2"
   xdotool key Escape Escape Escape
   wineserver -k
-' sh "$build/bin" "$out"
+' sh "$build/bin" "$out" "$repo/docs/images/find-window.sh"
 echo "wrote $out"

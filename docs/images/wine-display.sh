@@ -2,8 +2,10 @@
 # Shared by the screenshot scripts: a Wine prefix of its own for pictures (never the test
 # prefix, which uses Wine's null driver), set up once for Xvfb: the x11 driver with unmanaged
 # windows (no window manager runs under Xvfb) and Chinese fonts.
-# Sourced with $repo and $build set; exports WINEPREFIX and friends.
+# Sourced with $repo and $build set: builds the DLL and the host, exports WINEPREFIX and
+# friends.
 : "${build:?set build to the win32 build tree}"
+cmake --build "$build" --target truvApp truvhost >/dev/null
 export WINEPREFIX="$build/screenshot-prefix"
 export WINEARCH=win32 WINEDEBUG=-all LANG=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
