@@ -62,41 +62,38 @@ TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {
     EXPECT_EQ(os::CurrentDirectory(), sandbox.ProjectDir());
 }
 
+// The "PATH" step of a fresh load over the old value "old": the new value.
+std::string PathAfterPrepare() {
+    os::SetEnvironmentVariable("PATH", "old");
+    TheLauncher().pathPending = 1;
+    TheLauncher().PrepareEnvironment();
+    return os::GetEnvironmentVariable("PATH").value_or("(unset)");
+}
+
+// What that value should be: two elements before the old value.
+std::string PathList(const std::string& first, const std::string& second) {
+    const char separator = os::PathListSeparator();
+    return first + separator + second + separator + "old";
+}
+
 TEST_F(InstallPathsTest, WithoutRootPathStartsWithAnEmptyElement) {
     sandbox.RemoveRegistryValue();
-    os::SetEnvironmentVariable("PATH", "old");
-    Launcher& launcher = TheLauncher();
-    launcher.pathPending = 1;
-    launcher.PrepareEnvironment();
-    const char separator = os::PathListSeparator();
-    EXPECT_EQ(os::GetEnvironmentVariable("PATH"), std::string(1, separator) + separator + "old");
-    EXPECT_EQ(launcher.pathPending, 0);
+    EXPECT_EQ(PathAfterPrepare(), PathList("", ""));
+    EXPECT_EQ(TheLauncher().pathPending, 0);
 }
 
 // A NUL byte ends the CORE line; the old "PATH" stays whole after it.
 TEST_F(InstallPathsTest, NulInTheCoreLineKeepsTheOldPath) {
     sandbox.WriteCfgPathBytes(std::string("CORE\nD:\\CO\0RE\\\n", 15));
-    os::SetEnvironmentVariable("PATH", "old");
-    Launcher& launcher = TheLauncher();
-    launcher.pathPending = 1;
-    launcher.PrepareEnvironment();
-    const char separator = os::PathListSeparator();
-    EXPECT_EQ(os::GetEnvironmentVariable("PATH"),
-              sandbox.Root() + separator + "D:\\C" + separator + "old");
+    EXPECT_EQ(PathAfterPrepare(), PathList(sandbox.Root(), "D:\\C"));
 }
 
 TEST_F(InstallPathsTest, CoreDirectoryLosesItsLastByte) {
     sandbox.WriteCfgPathLines({"Core", "D:\\SUITE\\CORE"});
-    os::SetEnvironmentVariable("PATH", "old");
-    Launcher& launcher = TheLauncher();
-    launcher.pathPending = 1;
-    launcher.PrepareEnvironment();
-    const char separator = os::PathListSeparator();
-    EXPECT_EQ(os::GetEnvironmentVariable("PATH"),
-              sandbox.Root() + separator + "D:\\SUITE\\COR" + separator + "old");
+    EXPECT_EQ(PathAfterPrepare(), PathList(sandbox.Root(), "D:\\SUITE\\COR"));
     // Once per load: a second call changes nothing.
     os::SetEnvironmentVariable("PATH", "later");
-    launcher.PrepareEnvironment();
+    TheLauncher().PrepareEnvironment();
     EXPECT_EQ(os::GetEnvironmentVariable("PATH"), "later");
 }
 
