@@ -12,6 +12,6 @@ void DeleteWorkFiles(const std::string& pattern) {
     // The platform's search also matches alternative short names ("TEMP*.TIF" finds
     // "TEMP0001.TIFF"); only entries whose own name matches are work files of the pattern.
     for (const std::string& name : os::FindMatches(pattern)) {
-        if (os::WildcardMatch(pattern, name)) os::DeleteFile(name);
+        if (os::WildcardMatch(pattern, name, os::FileNameEncoding())) os::DeleteFile(name);
     }
 }

@@ -78,6 +78,11 @@ char PathListSeparator();
 // Wildcard search and deletion (FindFirstFileA semantics: '*' and '?', without regard to
 // case, files and directories alike; a relative pattern is searched in the current directory)
 
+/// How the bytes of this system's file names form characters: GBK on Windows (the suite's
+/// ANSI code page), UTF-8 on POSIX (the file system's own bytes).
+enum class NameEncoding { kGbk, kUtf8 };
+NameEncoding FileNameEncoding();
+
 /// True when at least one entry matches `pattern`.
 bool PatternExists(const std::string& pattern);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "os/os.h"
 #include "project_dir.h"
 
 namespace {
@@ -103,6 +104,21 @@ TEST(DeleteWorkFiles, DeletesOnlyEntriesWhoseOwnNameMatches) {
     DeleteWorkFiles("TEMP*.PCX");
 
     EXPECT_EQ(project.Entries(), (Names{"TEMP0001.TIFF", "TEMP0003.PCXA"}));
+}
+
+// A Chinese name in the file system's own encoding: GBK on Windows, UTF-8 on POSIX, where the
+// last byte of "中" would pair with the '.' if the name were read as GBK.
+TEST(DeleteWorkFiles, ReadsNamesInTheFileSystemsEncoding) {
+    const bool utf8 = os::FileNameEncoding() == os::NameEncoding::kUtf8;
+    const std::string chinese = utf8 ? "\xE4\xB8\xAD.tmp" : "中.tmp";
+    ProjectDir project;
+    project.Write(chinese);
+    project.Write("keep.txt");
+
+    EXPECT_TRUE(WorkFilePresent("?.tmp"));
+    DeleteWorkFiles("*.tmp");
+
+    EXPECT_EQ(project.Entries(), Names{"keep.txt"});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Windows wildcard matching over GBK names.
+// Windows wildcard matching over GBK names, and over UTF-8 names as POSIX path names are.
 #include "os/wildcard.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +12,17 @@ namespace {
 #define TRAIL_LOWER_A "\x81\x61"    // 乤: trail byte 'a'
 #define TRAIL_UPPER_A "\x81\x41"    // 丄: trail byte 'A'
 #define STRUCTURE "结构"            // two ordinary double-byte characters
+#define UTF8_MIDDLE "\xE4\xB8\xAD"  // 中 in UTF-8: read as GBK, its last byte would take the next
 
 struct WildcardCase {
     const char* name;
     const char* pattern;
     const char* text;
     bool matches;
+    os::NameEncoding encoding = os::NameEncoding::kGbk;
 };
+
+constexpr os::NameEncoding kUtf8 = os::NameEncoding::kUtf8;
 
 // clang-format off
 constexpr WildcardCase kCases[] = {
@@ -48,6 +52,11 @@ constexpr WildcardCase kCases[] = {
     {"StarDoesNotSplitDouble",    "*A",                "x" TRAIL_UPPER_A,          false},
     {"StarBeforeDoubleByte",      "*" TRAIL_UPPER_A,   "xy" TRAIL_UPPER_A,         true},
     {"TrailBackslashIsNoChar",    "*\\",               TRAIL_BACKSLASH,            false},
+    {"Utf8StarBeforeExtension",   "*.tmp",             UTF8_MIDDLE ".tmp",         true,  kUtf8},
+    {"Utf8QuestionOnOneChar",     "?.tmp",             UTF8_MIDDLE ".tmp",         true,  kUtf8},
+    {"Utf8TwoQuestionsOnOne",     "??.tmp",            UTF8_MIDDLE ".tmp",         false, kUtf8},
+    {"Utf8CutCharStandsAlone",    "??",                "\xE4\xB8",                 true,  kUtf8},
+    {"Utf8CharMatchesItself",     UTF8_MIDDLE "?",     UTF8_MIDDLE "1",            true,  kUtf8},
 };
 // clang-format on
 
@@ -60,7 +69,7 @@ class WildcardMatchTest : public testing::TestWithParam<WildcardCase> {};
 
 TEST_P(WildcardMatchTest, Matches) {
     const WildcardCase& c = GetParam();
-    EXPECT_EQ(os::WildcardMatch(c.pattern, c.text), c.matches)
+    EXPECT_EQ(os::WildcardMatch(c.pattern, c.text, c.encoding), c.matches)
         << "pattern \"" << c.pattern << "\" name \"" << c.text << "\"";
 }
 
@@ -73,6 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WildcardMatchTest, testing::ValuesIn(kCases), Ca
 #undef TRAIL_BACKSLASH
 #undef TRAIL_LOWER_A
 #undef TRAIL_UPPER_A
+#undef UTF8_MIDDLE
 #undef STRUCTURE
 
 }  // namespace

@@ -1,7 +1,8 @@
 // POSIX half of the OS seam: wildcard search, deletion and replacement of files.
 //
 // A search lists the entries of the pattern's directory (resolved without regard to case)
-// whose names match the last element with WildcardMatch; files and directories alike, never
+// whose names match the last element with WildcardMatch, names and pattern read as UTF-8 (the
+// file system's own bytes, like every path name here); files and directories alike, never
 // "." or "..". The entries come in byte order of their names, so repeated searches agree.
 // Alternative 8.3 short names do not exist here.
 #include <dirent.h>
@@ -40,7 +41,7 @@ SearchResult Search(const std::string& pattern) {
     }
     while (const dirent* entry = readdir(stream)) {
         const std::string_view name = entry->d_name;
-        if (name != "." && name != ".." && WildcardMatch(namePattern, name)) {
+        if (name != "." && name != ".." && WildcardMatch(namePattern, name, NameEncoding::kUtf8)) {
             result.names.emplace_back(name);
         }
     }
@@ -57,6 +58,11 @@ bool IsReadOnly(const struct stat& info) {
 }
 
 }  // namespace
+
+// Path names on POSIX are the file system's own bytes (see posix_support.h).
+NameEncoding FileNameEncoding() {
+    return NameEncoding::kUtf8;
+}
 
 bool PatternExists(const std::string& pattern) {
     const SearchResult result = Search(pattern);

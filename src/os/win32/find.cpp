@@ -28,6 +28,11 @@ void ForEachMatch(const std::string& pattern, Visitor visit) {
 
 }  // namespace
 
+// Names come from the ANSI calls, in the suite's code page.
+NameEncoding FileNameEncoding() {
+    return NameEncoding::kGbk;
+}
+
 bool PatternExists(const std::string& pattern) {
     bool found = false;
     ForEachMatch(pattern, [&found](const char*) {
