@@ -15,6 +15,10 @@
 // that is neither blank, comment, section nor NAME=..., a DWORD that is not 0x and one to
 // eight hex digits) is refused as a whole, ERROR_BADDB, and the file and line are named on
 // standard error: a half-read store would hand out wrong values.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,16 +56,22 @@ struct StoreLines {
 StoreLines ReadStoreLines() {
     const char* named = std::getenv("TRUV_REGISTRY");
     const char* path = named != nullptr ? named : kDefaultStore;
-    std::FILE* stream = std::fopen(path, "rb");
-    if (stream == nullptr) {
+    // Plain reads, no stdio: the store is read at every open and query, so each call counts.
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         return {{}, kFileNotFound};
     }
     std::string bytes;
     char chunk[4096];
-    for (std::size_t count; (count = std::fread(chunk, 1, sizeof chunk, stream)) > 0;) {
-        bytes.append(chunk, count);
+    for (ssize_t count; (count = read(fd, chunk, sizeof chunk)) != 0;) {
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {  // a half-read store would hand out wrong values
+            close(fd);
+            return {{}, kBadDb};
+        }
+        bytes.append(chunk, static_cast<std::size_t>(count));
     }
-    std::fclose(stream);
+    close(fd);
     if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
         bytes.erase(0, kByteOrderMark.size());
     }
