@@ -3,7 +3,16 @@
 
 #include <functional>
 
-MenuCatalog::MenuCatalog() = default;
+namespace {
+// More than the rows of this library's catalogue (321).
+constexpr std::size_t kTypicalRows = 400;
+}  // namespace
+
+// Room for the whole catalogue, so that building it never grows the array or rehashes.
+MenuCatalog::MenuCatalog() {
+    items.reserve(kTypicalRows);
+    byRowHash.reserve(kTypicalRows);
+}
 
 MenuCatalog::~MenuCatalog() {
     for (MenuItem* item : items) delete item;
