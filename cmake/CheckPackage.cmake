@@ -1,7 +1,8 @@
 # Checks a release package as a host vendor receives it: unpacks it, compares its files with
 # the list below, checks the DLL inside (at most 256 KiB; two exports and system imports only,
 # by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it) and runs the
-# packaged truvhost.exe --version under Wine, which reads the DLL's version resource.
+# packaged truvhost.exe --version under Wine, which reads the DLL's version resource; every
+# link of the shipped docs must resolve inside the package (CheckDocLinks.cmake).
 # usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DOBJDUMP=...
 #              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -P CheckPackage.cmake
 foreach(var PACKAGE WORK_DIR VERSION READOBJ OBJDUMP POINTER_BITS WINE_RUN)
@@ -15,6 +16,7 @@ set(expected
   docs/deliberate-behaviour.md
   docs/host-integration.md
   docs/images/message-box.png
+  docs/images/window-host.png
   docs/installation.md
   docs/messages.md
   docs/performance.md
@@ -23,6 +25,16 @@ set(expected
   truvApp.dll.debug
   truvhost.exe)
 set(max_dll_bytes 262144)
+
+# Every link of the shipped docs leads to a file in the package.
+function(check_doc_links)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${root}
+                          -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CheckDocLinks.cmake
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the docs of ${PACKAGE} link to files it does not hold")
+  endif()
+endfunction()
 
 if(NOT EXISTS ${PACKAGE})
   message(FATAL_ERROR "no package ${PACKAGE} (cpack --preset release-win32|release-win64)")
@@ -42,6 +54,8 @@ list(SORT expected)
 if(NOT found STREQUAL expected)
   message(FATAL_ERROR "files of ${PACKAGE} (under ${top}/):\n  ${found}\nexpected:\n  ${expected}")
 endif()
+
+check_doc_links()
 
 set(dll ${root}/truvApp.dll)
 file(SIZE ${dll} size)

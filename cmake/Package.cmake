@@ -24,7 +24,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/docs/deliberate-behaviour.md
               ${CMAKE_SOURCE_DIR}/docs/installation.md ${CMAKE_SOURCE_DIR}/docs/messages.md
               ${CMAKE_SOURCE_DIR}/docs/performance.md
         DESTINATION docs)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/images/message-box.png DESTINATION docs/images)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/images/message-box.png
+              ${CMAKE_SOURCE_DIR}/docs/images/window-host.png
+        DESTINATION docs/images)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME truvApp)

@@ -1,0 +1,37 @@
+# Checks that every relative link and image of the Markdown files under ROOT names a file
+# under ROOT: what a reader of the unpacked package follows must be in the package.
+# Web addresses and links to a place in the same page are not followed.
+# usage: cmake -DROOT=dir -P CheckDocLinks.cmake
+if(NOT ROOT)
+  message(FATAL_ERROR "CheckDocLinks: ROOT not given")
+endif()
+get_filename_component(root "${ROOT}" REALPATH)
+
+file(GLOB_RECURSE pages LIST_DIRECTORIES false "${root}/*.md")
+set(broken "")
+foreach(page IN LISTS pages)
+  get_filename_component(folder "${page}" DIRECTORY)
+  file(RELATIVE_PATH shown "${root}" "${page}")
+  file(STRINGS "${page}" lines)
+  foreach(line IN LISTS lines)
+    string(REGEX MATCHALL "\\]\\([^)]+\\)" links "${line}")
+    foreach(link IN LISTS links)
+      string(REGEX REPLACE "^\\]\\(([^ )#]*).*$" "\\1" target "${link}")
+      if(target STREQUAL "" OR target MATCHES "^[a-z]+:")
+        continue()
+      endif()
+      get_filename_component(resolved "${folder}/${target}" ABSOLUTE)
+      file(RELATIVE_PATH inside "${root}" "${resolved}")
+      if(NOT EXISTS "${resolved}" OR inside MATCHES "^\\.\\./")
+        list(APPEND broken "${shown}: ${target}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(broken)
+  list(JOIN broken "\n  " broken)
+  message(FATAL_ERROR "links that lead nowhere inside ${ROOT}:\n  ${broken}")
+endif()
+list(LENGTH pages count)
+message(STATUS "${count} Markdown files under ${ROOT}: every link resolves inside it")
