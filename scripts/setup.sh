@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64  # Windows cross tools
   wine wine32:i386 wine64                       # runs the Windows tests
   xvfb x11-apps imagemagick xdotool             # screenshots of real windows and boxes
-  locales fonts-wqy-zenhei                      # code page 936 under Wine, Chinese glyphs
+  locales fonts-wqy-zenhei fonts-wqy-microhei   # code page 936 under Wine, Chinese glyphs
   cmake ninja-build g++ make                    # the build
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
   llvm                                          # llvm-readobj for the export check

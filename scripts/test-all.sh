@@ -63,12 +63,12 @@ done
 rm -rf "$tours"
 
 # The lingering Wine servers of the test prefixes are of no use once the run is over.
-for prefix in build/win32/wineprefix build/win64/wineprefix build/win32/tour-prefix \
-              build/release-win32/wineprefix build/release-win64/wineprefix; do
-  if [ -d "$prefix" ]; then
-    WINEPREFIX="$PWD/$prefix" wineserver -k 2>/dev/null || true
-  fi
+for tree in build/win32 build/win64 build/release-win32 build/release-win64; do
+  [ -x "$tree/wine-run.sh" ] && "$tree/wine-run.sh" --stop
 done
+if [ -d build/win32/tour-prefix ]; then
+  TRUV_WINEPREFIX="$PWD/build/win32/tour-prefix" build/win32/wine-run.sh --stop
+fi
 
 if [ ${#broken[@]} -gt 0 ]; then
   echo "failing presets: ${broken[*]}"

@@ -6,6 +6,8 @@
 #   scripts/tour.sh            the Windows build under Wine, without a display (Wine's null
 #                              driver; message boxes are printed and acknowledged by the host)
 #   scripts/tour.sh --native   the same with the POSIX build
+#   scripts/tour.sh --set-up   lays out an installation and its truv.sh, takes no step and
+#                              prints only the tour's folder (for scripts and tests)
 #
 # It builds what it needs (build/win32 or build/native, or TRUV_TOUR_BUILD) and lays the
 # installation out in a fresh folder under ${TMPDIR:-/tmp}, a few MB (the stand-ins are hard
@@ -17,23 +19,37 @@ set -eu
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 mode=win32
-[ "${1:-}" = "--native" ] && mode=native
+steps=yes
+for option in "$@"; do
+  case $option in
+    --native) mode=native ;;
+    --set-up) steps=no ;;
+    *) echo "usage: sh scripts/tour.sh [--native] [--set-up]" >&2; exit 2 ;;
+  esac
+done
 build="${TRUV_TOUR_BUILD:-$repo/build/$mode}"
 tour=$(mktemp -d "${TMPDIR:-/tmp}/truv-tour.XXXXXX")
 
-say() { printf '\n\033[1m== %s\033[0m\n' "$*"; }
+say() { [ "$steps" = no ] || printf '\n\033[1m== %s\033[0m\n' "$*"; }
 
 log="$tour/build.log"
-say "Building the $mode plug-in, the host and the stand-ins (log: $log)"
-if ! { cmake --preset "$mode" -B "$build" &&
-       cmake --build "$build" --target truvApp truvhost truv_demo truv_standin; } >"$log" 2>&1
-then
-  tail -n 20 "$log"
-  echo "tour.sh: the build failed; the whole log is $log" >&2
-  exit 1
+if [ -z "${TRUV_TOUR_BUILT:-}" ]; then  # TRUV_TOUR_BUILT=1: a test whose tree is built
+  say "Building the $mode plug-in, the host and the stand-ins (log: $log)"
+  if ! { cmake --preset "$mode" -B "$build" &&
+         cmake --build "$build" --target truvApp truvhost truv_demo truv_standin; } >"$log" 2>&1
+  then
+    tail -n 20 "$log"
+    echo "tour.sh: the build failed; the whole log is $log" >&2
+    exit 1
+  fi
 fi
 
+# The window host is a Windows program: only the tour under Wine offers it.
+window_line=""
+window_comment="# (the window host, ./truv.sh window, is in the tour under Wine)"
 if [ "$mode" = win32 ]; then
+  window_line="  ./truv.sh window      the menu bar in a window (under a display)"
+  window_comment="#   ./truv.sh window       the menu bar in a window (needs a display)"
   dir=$(printf 'Z:%s' "$tour" | tr '/' '\\')
   ext=.exe
   setup="export TRUV_WINEPREFIX='$build/tour-prefix'
@@ -51,7 +67,7 @@ cat >"$tour/truv.sh" <<SCRIPT
 #!/bin/sh
 # truvhost against the installation of the tour in $tour.
 #   ./truv.sh              the menu as numbered lists (d: project folder, b: back, q: quit)
-#   ./truv.sh window       the menu bar in a window (needs a display)
+$window_comment
 #   ./truv.sh doctor       checks the installation
 #   ./truv.sh explain KEY  what an item does, without starting anything
 #   ./truv.sh journal      what the stand-ins started since last time
@@ -67,18 +83,14 @@ if [ "\${1:-}" = install ]; then run "\$bin/truv-demo$ext" install '$dir'; exit;
 run "\$bin/truv-demo$ext" point '$dir'
 SCRIPT
 if [ "$mode" = win32 ]; then
-  cat >>"$tour/truv.sh" <<'SCRIPT'
+  cat >>"$tour/truv.sh" <<SCRIPT
 # Wine's graphics driver: x11 for the window, else null (the host echoes and presses OK).
 want=null
-[ "${1:-}" = window ] && want=x11
-if [ "$(cat "$TRUV_WINEPREFIX/.truv-driver" 2>/dev/null || echo null)" != "$want" ]; then
-  [ "$want" = x11 ] && [ -z "${DISPLAY:-}" ] && { echo "truv.sh: no display" >&2; exit 1; }
-  key='HKCU\Software\Wine\Drivers'
-  if [ "$want" = x11 ]; then run reg delete "$key" /v Graphics /f >/dev/null 2>&1 || true
-  else run reg add "$key" /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1; fi
-  WINEPREFIX=$TRUV_WINEPREFIX wineserver -k 2>/dev/null || true
-  echo "$want" >"$TRUV_WINEPREFIX/.truv-driver"
-fi
+[ "\${1:-}" = window ] && want=x11
+[ "\$want" = x11 ] && [ -z "\${DISPLAY:-}" ] && { echo "truv.sh: no display" >&2; exit 1; }
+sh '$repo/scripts/display-prefix.sh' '$build/wine-run.sh' "\$TRUV_WINEPREFIX" "\$want"
+SCRIPT
+  cat >>"$tour/truv.sh" <<'SCRIPT'
 if [ "$want" = x11 ]; then run "$bin/truvhost.exe" "$@"; else run "$bin/truvhost.exe" --auto-ok "$@"; fi
 SCRIPT
 else
@@ -92,6 +104,11 @@ truv() { "$tour/truv.sh" "$@"; }
 
 say "A demonstration installation in $tour"
 eval "$setup"
+if [ "$steps" = no ]; then
+  run "$build/bin/truv-demo$ext" install "$dir" >/dev/null
+  echo "$tour"
+  exit 0
+fi
 run "$build/bin/truv-demo$ext" install "$dir"
 
 item() {
@@ -133,7 +150,7 @@ printf '%s\n' "The installation stays in $tour ($(du -sh "$tour" | cut -f1))." \
   "" \
   "  cd $tour" \
   "  ./truv.sh             the menu: pick by number, d = project folder, b = back, q = quit" \
-  "  ./truv.sh window      the menu bar in a window (under a display)" \
+  ${window_line:+"$window_line"} \
   "  ./truv.sh doctor      checks the installation" \
   "  ./truv.sh explain 'CORECAD|画结构平面图'    what an item does" \
   "  ./truv.sh journal     what the stand-ins started" \

@@ -9,6 +9,7 @@ out="$repo/docs/images/message-box.png"
 . "$repo/docs/images/wine-display.sh"
 # The item's flow shows the notice and starts nothing, so no installation is needed.
 xvfb-run -a -s "-screen 0 800x450x24" sh -c '
+  eval "$TRUV_DISPLAY_PREFIX"
   cd "$1" && wine ./truvhost.exe run "底框-抗震墙结构三维分析|生成VEGA数据" >/dev/null 2>&1 &
   box=$(sh "$3" "^truvApp\$")
   eval "$(xdotool getwindowgeometry --shell "$box")"

@@ -1,16 +1,21 @@
 #!/bin/sh
-# Regenerates docs/images/window-host.png: truvhost's window host under Xvfb with Chinese
-# fonts, a group menu and one of its module menus open.
-# usage: sh docs/images/screenshot-window.sh   (needs the win32 build tree: cmake --preset win32)
+# Regenerates docs/images/window-host.png (or writes OUT.png): `./truv.sh window` of a tour
+# under Xvfb, with a group menu and one of its module menus open. The picture is what a
+# tour's window host shows, in the tours' Wine prefix.
+# usage: sh docs/images/screenshot-window.sh [OUT.png]   (builds build/win32 as the tour does)
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
-out="$repo/docs/images/window-host.png"
-. "$repo/docs/images/wine-display.sh"
+out="${1:-$repo/docs/images/window-host.png}"
+tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
+trap 'rm -rf "$tours"' EXIT
+tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
 # The menu bar: Project, then the groups. Keys: F10 selects "Project", Right the first
-# group, Down opens it on its first module, Right opens that module's menu.
+# group, Down opens it on its first module, Right opens that module's menu. Project, Exit
+# (Alt+P, X) closes the window.
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
-  cd "$1" && wine ./truvhost.exe window >/dev/null 2>&1 &
+  "$1/truv.sh" window >/dev/null 2>&1 &
+  host=$!
   window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
   xdotool key F10 Right Down Right
@@ -18,7 +23,10 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   # import reads the open menus (separate X windows) as shown; xwd -root leaves them black.
   eval "$(xdotool getwindowgeometry --shell "$window")"
   /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2"
-  xdotool key Escape Escape Escape
-  wineserver -k
-' sh "$build/bin" "$out" "$repo/docs/images/find-window.sh"
+  xdotool key Escape Escape Escape alt+p x
+  for second in 1 2 3 4 5 6 7 8 9 10; do kill -0 $host 2>/dev/null || break; sleep 1; done
+  kill -0 $host 2>/dev/null && TRUV_WINEPREFIX="$4" "$5" --stop
+  wait
+' sh "$tour" "$out" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
+  "$build/wine-run.sh"
 echo "wrote $out"

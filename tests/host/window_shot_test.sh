@@ -1,0 +1,47 @@
+#!/bin/sh
+# The window host as a tour shows it (`./truv.sh window` under Xvfb, in the tours' Wine
+# prefix) against the README's picture, in the places where a badly set-up prefix shows:
+# a hyphen (dropped by some fonts), a Chinese caption (strokes lost in a font's small
+# bitmaps) and the caption buttons (letters instead of symbols without Marlett). Each place
+# must hold ink and match the picture; a changed window means a new picture
+# (sh docs/images/screenshot-window.sh).
+# usage: window_shot_test.sh REPO BUILD [SHOT.png]   (SHOT: check that picture, take none)
+set -u
+repo=$1
+build=$2
+reference=$repo/docs/images/window-host.png
+for tool in xvfb-run xdotool /usr/bin/import /usr/bin/convert /usr/bin/compare; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/setup.sh)"; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+shot=${3:-$work/shot.png}
+if [ $# -lt 3 ]; then
+  TRUV_TOUR_BUILT=1 TRUV_SHOT_BUILD=$build sh "$repo/docs/images/screenshot-window.sh" "$shot" \
+    >"$work/log" 2>&1 || { echo "FAIL: no screenshot:"; cat "$work/log"; exit 1; }
+fi
+
+# Dark pixels of a region, and the pixels where two pictures differ in it by more than 10 %.
+ink() { /usr/bin/convert "$1" -crop "$2" +repage -colorspace gray -threshold 50% \
+          -format '%[fx:round(w*h*(1-mean))]' info:; }
+differing() {
+  /usr/bin/convert "$1" -crop "$3" +repage "$work/a.png"
+  /usr/bin/convert "$2" -crop "$3" +repage "$work/b.png"
+  /usr/bin/compare -metric AE -fuzz 10% "$work/a.png" "$work/b.png" null: 2>&1
+}
+
+failed=0
+while IFS='|' read -r place region least; do
+  found=$(ink "$shot" "$region")
+  changed=$(differing "$shot" "$reference" "$region")
+  if [ "$found" -lt "$least" ] || [ "$changed" != 0 ]; then
+    echo "FAIL: $place ($region): $found dark pixels (at least $least), $changed differ"
+    failed=1
+  fi
+done <<'PLACES'
+the hyphen of CAD-LINK|5x5+120+109|2
+the caption 特种结构|58x14+281+33|100
+the caption buttons|70x24+686+3|100
+PLACES
+[ "$failed" = 0 ] || { cp "$shot" "$build/window-shot-failed.png"; exit 1; }
+echo "the tour's window host draws the hyphen, the Chinese caption and the caption buttons"
