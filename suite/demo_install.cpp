@@ -6,8 +6,8 @@
 //                           (POSIX: the store DIR/registry), HH.exe beside this program
 //   truv-demo point DIR     makes the registry value name DIR's installation again (after
 //                           another installation took it over)
-//   truv-demo journal DIR   prints the starts the stand-ins recorded since last time, then
-//                           empties the journal
+//   truv-demo journal DIR   prints the starts the stand-ins recorded since last time (or
+//                           that nothing was started), then empties the journal
 #include <cstdio>
 #include <map>
 #include <set>
@@ -159,14 +159,17 @@ int Install(const std::string& dir) {
 int Journal(const std::string& dir) {
     const std::string path = suite::sys::Join(LayoutOf(dir).root, suite::kJournalName);
     std::string bytes;
-    if (suite::sys::ReadWholeFile(path, bytes) != suite::sys::ReadResult::Read) return 0;
     std::vector<suite::JournalRecord> records;
     std::string error;
-    const bool ok = suite::ParseJournal(bytes, records, error);
+    bool ok = true;
+    if (suite::sys::ReadWholeFile(path, bytes) == suite::sys::ReadResult::Read) {
+        ok = suite::ParseJournal(bytes, records, error);
+    }
     for (const suite::JournalRecord& record : records) {
         std::printf("  started: %s\n           in %s, exit code %u\n", record.commandLine.c_str(),
                     record.currentDir.c_str(), static_cast<unsigned>(record.exitCode));
     }
+    if (ok && records.empty()) std::puts("  nothing started since last time");
     suite::sys::WriteWholeFile(path, "");
     if (!ok) std::fprintf(stderr, "truv-demo: %s: %s\n", path.c_str(), error.c_str());
     return ok ? 0 : 1;
