@@ -74,9 +74,9 @@ private:
     void Facts() {
         report_.facts.push_back(
             "registry: HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH value CFG = \"" +
-            installation_.root() + "\"");
+            sys::ShownPath(installation_.root()) + "\"");
         report_.facts.push_back(
-            "CFGPATH: " + installation_.cfgPath +
+            "CFGPATH: " + sys::ShownPath(installation_.cfgPath) +
             (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
     }
 
@@ -95,26 +95,30 @@ private:
             return;
         }
         if (!run.dirKey.empty() && !installation_.cfgReadable()) {
-            Note("cannot read " + installation_.cfgPath, key);
+            Note("cannot read " + sys::ShownPath(installation_.cfgPath), key);
             return;
         }
         const ResolvedRun resolved = Resolve(installation_, run);
         if (resolved.outcome != RunOutcome::kStart) {
-            Note("directory key " + run.dirKey + " is missing from " + installation_.cfgPath, key);
+            Note("directory key " + run.dirKey + " is missing from " +
+                     sys::ShownPath(installation_.cfgPath),
+                 key);
             return;
         }
         const std::string dir = WithoutTrailingSeparators(resolved.dir);
         if (!dir.empty() && !os::PatternExists(dir)) {
-            Note("directory " + resolved.dir + " (key " + run.dirKey + ") does not exist", key);
+            Note("directory " + sys::ShownPath(resolved.dir) + " (key " + run.dirKey +
+                     ") does not exist",
+                 key);
             return;
         }
         if (resolved.command.isDocument) {
             if (!os::PatternExists(resolved.command.file)) {
-                Note("help document " + resolved.command.file + " is missing", key);
+                Note("help document " + sys::ShownPath(resolved.command.file) + " is missing", key);
             }
             if (!HelpViewerPresent()) Note("help viewer HH.exe is not on the search path", key);
         } else if (!ProgramPresent(resolved.command.file)) {
-            Note("program " + resolved.command.file + " is missing", key);
+            Note("program " + sys::ShownPath(resolved.command.file) + " is missing", key);
         }
     }
 
@@ -128,7 +132,8 @@ private:
         const std::string prefix =
             ExtendedPath(installation_.root(), core, {}, os::PathListSeparator());
         const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
-        report_.facts.push_back("PATH: the first start puts \"" + prefix + "\" in front");
+        report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) +
+                                "\" in front");
         const std::string extended =
             ExtendedPath(installation_.root(), core, old, os::PathListSeparator());
         if (extended.size() >= kPathLimit) {

@@ -13,6 +13,11 @@ namespace host::sys {
 /// `dir` and `name` joined by the platform's separator ('\' or '/').
 std::string Join(const std::string& dir, const std::string& name);
 
+/// `path` as the platform writes path names: on Windows as it is; on POSIX with every '\'
+/// shown as '/' (path names there are UTF-8, where '\' is never part of a character, and the
+/// emulation reads '\' as a separator).
+std::string ShownPath(const std::string& path);
+
 /// The plug-in's file name on this platform ("truvApp.dll" or "truvApp.so").
 const char* LibraryFileName();
 

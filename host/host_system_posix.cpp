@@ -3,12 +3,20 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+
 #include "host/console_text.h"
 
 namespace host::sys {
 
 std::string Join(const std::string& dir, const std::string& name) {
     return dir + "/" + name;
+}
+
+std::string ShownPath(const std::string& path) {
+    std::string shown = path;
+    std::replace(shown.begin(), shown.end(), '\\', '/');
+    return shown;
 }
 
 const char* LibraryFileName() {

@@ -15,6 +15,10 @@ constexpr unsigned kGbkCodePage = 936;
 
 }  // namespace
 
+std::string ShownPath(const std::string& path) {
+    return path;
+}
+
 std::string Join(const std::string& dir, const std::string& name) {
     return dir + "\\" + name;
 }

@@ -8,6 +8,7 @@
 #include "host/doctor.h"
 #include "host/item_plan.h"
 #include "model/menu_catalog.h"
+#include "os/os.h"
 #include "plugin/dispatch.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
@@ -30,6 +31,19 @@ protected:
     }
 
     host::DoctorReport Examine() const { return host::Examine(host::ReadInstallation(), plans); }
+
+    /// Removes the first program a start names without a folder of its own.
+    host::StartedFile RemoveAProgram() const {
+        const host::StartedFile removed =
+            *std::find_if(files.begin(), files.end(), [](const host::StartedFile& file) {
+                return !file.document && !file.dirKey.empty() &&
+                       file.name.find('\\') == std::string::npos;
+            });
+        const std::string path =
+            suite::sys::Join(DirOf(removed.dirKey), suite::ProgramFileName(removed.name));
+        EXPECT_EQ(suite::sys::RemoveFile(path), suite::sys::DeleteResult::Deleted) << path;
+        return removed;
+    }
 };
 
 std::string ProblemTexts(const host::DoctorReport& report) {
@@ -45,14 +59,7 @@ TEST_F(DoctorTest, FindsNothingWrongWithACompleteInstallation) {
 }
 
 TEST_F(DoctorTest, NamesARemovedProgramAndTheItemsItBreaks) {
-    const host::StartedFile removed =
-        *std::find_if(files.begin(), files.end(), [](const host::StartedFile& file) {
-            return !file.document && !file.dirKey.empty() &&
-                   file.name.find('\\') == std::string::npos;
-        });
-    ASSERT_EQ(suite::sys::RemoveFile(
-                  suite::sys::Join(DirOf(removed.dirKey), suite::ProgramFileName(removed.name))),
-              suite::sys::DeleteResult::Deleted);
+    const host::StartedFile removed = RemoveAProgram();
 
     const host::DoctorReport report = Examine();
     ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
@@ -63,6 +70,20 @@ TEST_F(DoctorTest, NamesARemovedProgramAndTheItemsItBreaks) {
                          gbk::Upper(run.program.substr(0, run.program.find(' '))) ==
                              gbk::Upper(removed.name);
               }));
+}
+
+// The installation's paths are read with '\' separators (the suite's own); the report shows
+// them as the platform writes them.
+TEST_F(DoctorTest, ShowsPathsWithThePlatformSeparator) {
+    const char foreign = os::PathListSeparator() == ':' ? '\\' : '/';
+    RemoveAProgram();
+    const host::DoctorReport report = Examine();
+    ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
+    std::vector<std::string> shown(report.facts.begin() + 1, report.facts.end());  // after the key
+    shown.push_back(report.problems[0].text);
+    for (const std::string& line : shown) {
+        EXPECT_EQ(line.find(foreign), std::string::npos) << line;
+    }
 }
 
 TEST_F(DoctorTest, NamesARemovedKeyAndTheItemsItBreaks) {
