@@ -9,7 +9,12 @@ namespace {
 const Console* boxConsole = nullptr;
 
 void PrintAndClose(HWND box) {
-    boxConsole->Line("[" + WindowText(box) + "] " + BoxMessage(box));
+    // The system's error texts end with a line break of their own: one line per box.
+    std::string message = BoxMessage(box);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+        message.pop_back();
+    }
+    boxConsole->Line("[" + WindowText(box) + "] " + message);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
