@@ -30,7 +30,10 @@ done
 build="${TRUV_TOUR_BUILD:-$repo/build/$mode}"
 tour=$(mktemp -d "${TMPDIR:-/tmp}/truv-tour.XXXXXX")
 
-say() { [ "$steps" = no ] || printf '\n\033[1m== %s\033[0m\n' "$*"; }
+# Headings in bold on a terminal only: a log gets text.
+bold='' plain=''
+[ -t 1 ] && bold=$(printf '\033[1m') plain=$(printf '\033[0m')
+say() { [ "$steps" = no ] || printf '\n%s== %s%s\n' "$bold" "$*" "$plain"; }
 
 log="$tour/build.log"
 if [ -z "${TRUV_TOUR_BUILT:-}" ]; then  # TRUV_TOUR_BUILT=1: a test whose tree is built

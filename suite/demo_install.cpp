@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "catalogue/builders.h"
+#include "host/host_system.h"
 #include "host/item_plan.h"
 #include "model/menu_catalog.h"
 #include "suite/demo_registry.h"
@@ -179,6 +180,7 @@ int Journal(const std::string& dir) {
 
 int main(int argc, char** argv) {
     const std::string command = argc == 3 ? argv[1] : "";
+    host::sys::PrepareStandardOutput();  // lines end in LF, as the host's do
     try {
         if (command == "install") return Install(argv[2]);
         if (command == "journal") return Journal(argv[2]);
