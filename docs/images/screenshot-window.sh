@@ -19,10 +19,18 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
   xdotool key F10 Right Down Right
-  sleep 2
   # import reads the open menus (separate X windows) as shown; xwd -root leaves them black.
+  # The picture is taken once the screen holds still: two takes a second apart alike.
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2"
+  for take in 1 2 3 4 5 6 7 8 9 10; do
+    sleep 1
+    /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2.new"
+    [ -f "$2.old" ] && [ "$(/usr/bin/compare -metric AE "$2.old" "$2.new" null: 2>&1)" = 0 ] &&
+      break
+    mv "$2.new" "$2.old"
+  done
+  mv "$2.new" "$2" 2>/dev/null || mv "$2.old" "$2"
+  rm -f "$2.old"
   xdotool key Escape Escape Escape alt+p x
   for second in 1 2 3 4 5 6 7 8 9 10; do kill -0 $host 2>/dev/null || break; sleep 1; done
   kill -0 $host 2>/dev/null && TRUV_WINEPREFIX="$4" "$5" --stop
