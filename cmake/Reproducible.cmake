@@ -3,8 +3,9 @@
 #   SOURCE_DATE_EPOCH when the configuring environment gives it, else the commit's time;
 # - no build path in the binaries or the debug file: the source tree is "." and the build
 #   tree "build" for the compiler, for the link-time compiler too;
-# - the compiler and linker see SOURCE_DATE_EPOCH (GNU ld then writes it as the PE time stamp,
-#   and objcopy keeps it).
+# - the linker sees SOURCE_DATE_EPOCH: GNU ld writes it as the PE time stamp, and objcopy
+#   keeps it. (The compiler would use it only for __DATE__ and __TIME__, which no source uses;
+#   giving it there too would compile everything again after each commit.)
 # TRUV_SOURCE_DATE_EPOCH holds the time for the packaging steps.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(TRUV_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
@@ -38,5 +39,4 @@ add_compile_options(${truv_prefix_maps})
 add_link_options(${truv_prefix_maps})
 
 set(truv_epoch_env ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TRUV_SOURCE_DATE_EPOCH})
-set(CMAKE_CXX_COMPILER_LAUNCHER ${truv_epoch_env})
 set(CMAKE_CXX_LINKER_LAUNCHER ${truv_epoch_env})
