@@ -85,4 +85,5 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -X -D -q ${OUT_DIR
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "zip of ${root} failed (${status})")
 endif()
-message(STATUS "${OUT_DIR}/${NAME}.zip: ${files}")
+list(LENGTH files count)
+message(STATUS "${OUT_DIR}/${NAME}.zip: ${count} files")
