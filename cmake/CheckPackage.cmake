@@ -40,7 +40,7 @@ set(expected
 set(max_dll_bytes 262144)
 
 if(NOT EXISTS ${PACKAGE})
-  message(FATAL_ERROR "no package ${PACKAGE} (cpack --preset release-win32|release-win64)")
+  message(FATAL_ERROR "no package ${PACKAGE} (cmake --build --preset release-win32|release-win64)")
 endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
