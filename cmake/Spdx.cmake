@@ -94,18 +94,18 @@ function(truv_write_spdx out_name root name version)
                    "\"Placed in the public domain by its authors (see THIRD-PARTY-NOTICES.txt).\"")
   truv_json_object(creation created "\"${created}\""
                    creators "[\"Tool: truvApp release build\"]")
-  list(JOIN packages ",\n    " packages)
-  list(JOIN file_objects ",\n    " file_objects)
-  list(JOIN relationships ",\n    " relationships)
+  list(JOIN packages ", " packages)
+  list(JOIN file_objects ", " file_objects)
+  list(JOIN relationships ", " relationships)
   truv_json_object(document
     spdxVersion "\"SPDX-2.3\"" dataLicense "\"CC0-1.0\"" SPDXID "\"SPDXRef-DOCUMENT\""
     name "\"${name}\""
     documentNamespace "\"https://truvapp.invalid/spdx/${name}-${dll_hash}\""
     creationInfo "${creation}"
-    packages "[\n    ${packages}\n  ]"
-    files "[\n    ${file_objects}\n  ]"
+    packages "[${packages}]"
+    files "[${file_objects}]"
     hasExtractedLicensingInfos "[${public_domain}]"
-    relationships "[\n    ${relationships}\n  ]")
+    relationships "[${relationships}]")
   # CMake's JSON writer indents it (and stops on a fault in it).
   string(JSON document GET "{\"document\": ${document}}" document)
   file(WRITE ${root}/${out_name} "${document}\n")
