@@ -15,6 +15,8 @@ if [ -z "$zip" ]; then
   echo "check-reproducible: no package in $first: run cmake --workflow --preset $preset" >&2
   exit 1
 fi
+# The first build must be of this tree and commit (nothing to do right after the workflow).
+cmake --build --preset "$preset" >/dev/null || { echo "check-reproducible: $first does not build" >&2; exit 1; }
 files=(bin/truvApp.dll bin/truvApp.dll.debug bin/truvhost.exe "${zip#"$first"/}")
 
 elsewhere=$(mktemp -d /tmp/truvApp-second-build.XXXXXX)
