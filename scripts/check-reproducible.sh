@@ -16,7 +16,10 @@ if [ -z "$zip" ]; then
   exit 1
 fi
 # The first build must be of this tree and commit (nothing to do right after the workflow).
-cmake --build --preset "$preset" >/dev/null || { echo "check-reproducible: $first does not build" >&2; exit 1; }
+if ! cmake --build --preset "$preset" >/dev/null; then
+  echo "check-reproducible: $first does not build" >&2
+  exit 1
+fi
 files=(bin/truvApp.dll bin/truvApp.dll.debug bin/truvhost.exe "${zip#"$first"/}")
 
 elsewhere=$(mktemp -d /tmp/truvApp-second-build.XXXXXX)
