@@ -2,7 +2,8 @@
 # the list below, checks the DLL inside (at most 256 KiB; two exports and system imports only,
 # by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it), the release
 # files (the notices, the bill of materials, the import library, a signature, each by its
-# Check*.cmake) and runs the packaged truvhost.exe --version under Wine, which reads the DLL's version resource.
+# Check*.cmake) and runs the packaged truvhost.exe --version under Wine, which reads the DLL's
+# version resource.
 # usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DNM=... -DOBJDUMP=...
 #              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -DMAPS=link maps
 #              -DPROJECT_DIRS=source;build -DPACK_SETTINGS=... -DOSSLSIGNCODE=... -DOPENSSL=...

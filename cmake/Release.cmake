@@ -33,7 +33,8 @@ function(truv_release_link target)
     # The link names the debug file by its name only, and the CRC of its content.
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${truv_epoch_env} ${CMAKE_OBJCOPY} --only-keep-debug ${file} ${file}.debug
-      COMMAND ${truv_epoch_env} ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${file}.debug ${file}
+      COMMAND ${truv_epoch_env} ${CMAKE_OBJCOPY} --strip-all
+              --add-gnu-debuglink=${file}.debug ${file}
       VERBATIM)
   else()
     target_link_options(${target} PRIVATE -s)

@@ -1,7 +1,8 @@
-# truv_write_spdx(FILE_NAME ROOT NAME VERSION): the package's bill of materials ROOT/FILE_NAME,
-# an SPDX 2.3 JSON document: the package, every file under ROOT with its SHA-1 (which SPDX requires) and
-# SHA-256, and each component linked into the binaries (TRUV_COMPONENTS, "name|version|
-# licence|Debian package") with its version, licence and package URL.
+# truv_write_spdx(FILE_NAME ROOT NAME VERSION): the package's bill of materials
+# ROOT/FILE_NAME, an SPDX 2.3 JSON document: the package, every file under ROOT with its SHA-1
+# (which SPDX requires) and SHA-256, and each component linked into the binaries
+# (TRUV_COMPONENTS, "name|version|licence|Debian package") with its version, licence and
+# package URL.
 
 function(truv_json_string var text)
   string(REPLACE "\\" "\\\\" text "${text}")
