@@ -1,18 +1,31 @@
 # Checks a release package as a host vendor receives it: unpacks it, compares its files with
 # the list below, checks the DLL inside (at most 256 KiB; two exports and system imports only,
-# by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it) and runs the
-# packaged truvhost.exe --version under Wine, which reads the DLL's version resource; every
-# link of the shipped docs must resolve inside the package (CheckDocLinks.cmake).
-# usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DOBJDUMP=...
-#              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -P CheckPackage.cmake
-foreach(var PACKAGE WORK_DIR VERSION READOBJ OBJDUMP POINTER_BITS WINE_RUN)
+# by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it), the release
+# files (the notices, the bill of materials, the import library, a signature, each by its
+# Check*.cmake) and runs the packaged truvhost.exe --version under Wine, which reads the DLL's
+# version resource; every link of the shipped docs must resolve inside the package
+# (CheckDocLinks.cmake).
+# usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DNM=... -DOBJDUMP=...
+#              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -DMAPS=link maps
+#              -DPROJECT_DIRS=source;build -DPACK_SETTINGS=... -DOSSLSIGNCODE=... -DOPENSSL=...
+#              -P CheckPackage.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckNotices.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckSpdx.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckImportLibrary.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckSigning.cmake)
+foreach(var PACKAGE WORK_DIR VERSION READOBJ NM OBJDUMP POINTER_BITS WINE_RUN MAPS PROJECT_DIRS
+            PACK_SETTINGS OSSLSIGNCODE OPENSSL)
   if(NOT ${var})
     message(FATAL_ERROR "CheckPackage: ${var} not given")
   endif()
 endforeach()
 
+get_filename_component(top ${PACKAGE} NAME_WLE)
 set(expected
   README.md
+  THIRD-PARTY-NOTICES.txt
+  ${top}.spdx.json
   docs/deliberate-behaviour.md
   docs/host-integration.md
   docs/images/message-box.png
@@ -20,7 +33,10 @@ set(expected
   docs/installation.md
   docs/messages.md
   docs/performance.md
+  docs/release.md
   include/truvApp.h
+  lib/truvApp.def
+  lib/truvApp.lib
   truvApp.dll
   truvApp.dll.debug
   truvhost.exe)
@@ -37,7 +53,7 @@ function(check_doc_links)
 endfunction()
 
 if(NOT EXISTS ${PACKAGE})
-  message(FATAL_ERROR "no package ${PACKAGE} (cpack --preset release-win32|release-win64)")
+  message(FATAL_ERROR "no package ${PACKAGE} (cmake --build --preset release-win32|release-win64)")
 endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -46,7 +62,6 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${PACKAGE} WORKING_DIRECTORY 
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cannot unpack ${PACKAGE}")
 endif()
-get_filename_component(top ${PACKAGE} NAME_WLE)
 set(root ${WORK_DIR}/${top})
 file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE ${root} ${root}/*)
 list(SORT found)
@@ -88,6 +103,13 @@ string(HEX "truvApp.dll.debug" name)
 if(NOT link MATCHES "^${name}00")
   message(FATAL_ERROR "${dll}: no .gnu_debuglink naming truvApp.dll.debug (${link})")
 endif()
+
+# The release files: each check in its own script.
+truv_check_notices(${root}/THIRD-PARTY-NOTICES.txt ${MAPS})
+truv_check_spdx(${root}/${top}.spdx.json ${root} ${MAPS})
+truv_check_import_library(${root} ${READOBJ} ${NM} ${POINTER_BITS})
+truv_check_signing(${WORK_DIR}/signed ${PACK_SETTINGS} ${root} ${OSSLSIGNCODE} ${OPENSSL})
+truv_check_spdx(${truv_check_signing_root}/${top}.spdx.json ${truv_check_signing_root} ${MAPS})
 
 execute_process(COMMAND ${WINE_RUN} ${root}/truvhost.exe --version
                 OUTPUT_VARIABLE versions RESULT_VARIABLE status)

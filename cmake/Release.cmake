@@ -12,10 +12,12 @@ if(TRUV_RELEASE)
   # One partition: GCC 12 stops with an internal compiler error (binds_to_current_def_p) when
   # it splits the size-optimised reference host into several.
   add_link_options(-flto-partition=one)
+  include(${CMAKE_CURRENT_LIST_DIR}/Reproducible.cmake)
 endif()
 
 # truv_release_link(TARGET [DEBUG_FILE]): unused sections dropped; on Windows the target is
-# stripped, with DEBUG_FILE its debug information in <file>.debug beside it.
+# stripped, with DEBUG_FILE its debug information in <file>.debug beside it, and the linker
+# writes its map to <file>.map: what was linked in, for the third-party notices.
 function(truv_release_link target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "DEBUG_FILE" "" "")
   if(NOT TRUV_RELEASE)
@@ -26,11 +28,13 @@ function(truv_release_link target)
     return()
   endif()
   set(file $<TARGET_FILE:${target}>)
+  target_link_options(${target} PRIVATE -Wl,-Map=${file}.map)
   if(arg_DEBUG_FILE)
     # The link names the debug file by its name only, and the CRC of its content.
     add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${file} ${file}.debug
-      COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${file}.debug ${file}
+      COMMAND ${truv_epoch_env} ${CMAKE_OBJCOPY} --only-keep-debug ${file} ${file}.debug
+      COMMAND ${truv_epoch_env} ${CMAKE_OBJCOPY} --strip-all
+              --add-gnu-debuglink=${file}.debug ${file}
       VERBATIM)
   else()
     target_link_options(${target} PRIVATE -s)

@@ -1,12 +1,20 @@
 /*
  * truvApp.h: the two functions of truvApp.dll, for developers of a host program.
  *
- * A host loads the DLL (LoadLibraryA), looks both functions up at run time (GetProcAddress,
- * by ordinal or by decorated name: no import library is shipped), calls InitTruvApp once
- * per load, builds its menus from "menu.txt" beside its executable, and calls RunCommand
- * with the key of each item the user picks. Make every call from one thread, one at a time.
- * Texts are GBK (code page 936) byte strings. docs/host-integration.md tells the whole
- * contract.
+ * A host calls InitTruvApp once per load, builds its menus from "menu.txt" beside its
+ * executable, and calls RunCommand with the key of each item the user picks. Make every call
+ * from one thread, one at a time. Texts are GBK (code page 936) byte strings.
+ * docs/host-integration.md tells the whole contract. There are two ways to reach the DLL:
+ *
+ * - At run time: LoadLibraryA(TRUVAPP_DLL_NAME), then GetProcAddress by ordinal
+ *   (MAKEINTRESOURCEA(TRUVAPP_INIT_ORDINAL)) or by decorated name (TRUVAPP_INIT_NAME), cast
+ *   to TruvAppInitFunction / TruvAppRunFunction. The host decides what happens when the DLL
+ *   is missing.
+ * - At load time, from C++ built with Microsoft's compiler (the decorated names are its
+ *   own): call InitTruvApp and RunCommand as declared below and link lib/truvApp.lib, the
+ *   import library of the package's architecture (lib/truvApp.def lists the same exports;
+ *   other linkers make their own import library from it). Windows then loads truvApp.dll
+ *   with the host and refuses to start the host without it.
  *
  * Both are C++ functions with the C calling convention (__cdecl: the caller removes the
  * arguments), exported under their MSVC-decorated names and no others:

@@ -13,6 +13,7 @@ packages=(
   llvm                                          # llvm-readobj for the export check
   clang-14 libclang-rt-14-dev python3           # the fuzz preset: libFuzzer, sanitizers
   binutils clang-format tmux util-linux file    # objdump, formatting, terminal checks, flock
+  osslsigncode openssl zip                      # the release: signing, throw-away keys, ZIP
 )
 
 if [ "$(id -u)" -ne 0 ]; then

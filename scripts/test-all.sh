@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: natively, under the sanitizers, for both Windows
-# builds under Wine, the release packages (built and unpacked, their DLLs checked), and the
-# fuzz targets (seed corpora replayed, a few seconds of fuzzing each). Fails when anything
-# fails; ends with "N passed, N failed".
+# builds under Wine, the release packages (built and unpacked, their DLLs checked; the 32-bit
+# one built a second time elsewhere, for the same bytes), and the fuzz targets (seed corpora
+# replayed, a few seconds of fuzzing each). Fails when anything fails; ends with
+# "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,6 +46,18 @@ for preset in "${presets[@]}"; do
                 END { for (name in failed) if (name in passed) print name }' \
                "build/test-$preset.log" | sort)
 done
+
+# The 32-bit release built a second time, from a clone elsewhere, gives the same bytes.
+echo "===== reproducible release-win32 ====="
+start=$SECONDS
+if bash scripts/check-reproducible.sh release-win32 >build/reproducible.log 2>&1; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  broken+=("reproducible")
+  tail -n 60 build/reproducible.log
+fi
+echo "===== reproducible: $((SECONDS - start)) s ====="
 
 # The guided tour as a smoke test, natively and under Wine; the tours go into a folder of
 # this run, removed at the end.
