@@ -1,4 +1,5 @@
-// Message boxes without a person, Windows half: a WH_CBT hook reads and closes each box.
+// The plug-in's message boxes as the host sees them, Windows half: a WH_CBT hook counts each
+// box, and reads and closes it when asked.
 #include "host/auto_ok.h"
 
 #include "host/box_watch_win32.h"
@@ -6,9 +7,12 @@
 namespace host {
 namespace {
 
-const Console* boxConsole = nullptr;
+const Console* boxConsole = nullptr;  // set: boxes are printed and closed
+int boxesShown = 0;
 
-void PrintAndClose(HWND box) {
+void OnBox(HWND box) {
+    ++boxesShown;
+    if (boxConsole == nullptr) return;
     boxConsole->Line("[" + WindowText(box) + "] " + BoxMessage(box));
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
@@ -17,7 +21,16 @@ void PrintAndClose(HWND box) {
 
 void AcknowledgeBoxes(const Console& console) {
     boxConsole = &console;
-    WatchBoxes(PrintAndClose);
+    WatchBoxes(OnBox);
+}
+
+void CountBoxes() {
+    boxesShown = 0;
+    WatchBoxes(OnBox);
+}
+
+int BoxesShown() {
+    return boxesShown;
 }
 
 }  // namespace host
