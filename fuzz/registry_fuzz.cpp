@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         special ? fuzz::AsText(data + 1, size - 1) : fuzz::AsText(data, size);
     if (kind == StoreKind::kAtLimit) {
         // Padded by a comment line, the store reads as its text alone.
-        fuzz::WriteWhole(StorePath(), text);
+        MakeStore(StoreKind::kText, text);
         const std::string alone = GetInstallRoot();
         if (!MakeStore(kind, text)) return 0;
         fuzz::Check(GetInstallRoot() == alone, "a store of exactly 1 MiB reads otherwise");
