@@ -1,7 +1,7 @@
 // "CFGPATH": any file is read into lines without a fault (a line ends at LF, a CR before the
-// LF dropped); the key lookup and the resolver of the run operations hold to their rules for
-// every line as a key.
-// Input: a byte that picks the directory key among the lines, then the file's bytes.
+// LF dropped, and its text at its first NUL); the key lookup and the resolver of the run operations
+// hold to their rules for every line as a key. Input: a byte that picks the directory key among the
+// lines, then the file's bytes.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,14 +20,14 @@ const std::string& Root() {
     return root;
 }
 
-// The lines of `bytes` that end in LF, CR before the LF dropped.
+// The lines of `bytes` that end in LF, CR before the LF dropped, each up to its first NUL.
 std::vector<std::string> EndedLines(std::string_view bytes) {
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = bytes.find('\n', start)) != std::string_view::npos;
          start = end + 1) {
         std::string line(bytes.substr(start, end - start));
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back(line.substr(0, line.find('\0')));
     }
     return lines;
 }

@@ -1,4 +1,5 @@
-// Message boxes without a person, Windows half: a WH_CBT hook reads and closes each box.
+// The plug-in's message boxes as the host sees them, Windows half: a WH_CBT hook counts each
+// box, and reads and closes it when asked.
 #include "host/auto_ok.h"
 
 #include "host/box_watch_win32.h"
@@ -6,9 +7,12 @@
 namespace host {
 namespace {
 
-const Console* boxConsole = nullptr;
+const Console* boxConsole = nullptr;  // set: boxes are printed and closed
+int boxesShown = 0;
 
-void PrintAndClose(HWND box) {
+void OnBox(HWND box) {
+    ++boxesShown;
+    if (boxConsole == nullptr) return;
     // The system's error texts end with a line break of their own: one line per box.
     std::string message = BoxMessage(box);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
@@ -22,7 +26,16 @@ void PrintAndClose(HWND box) {
 
 void AcknowledgeBoxes(const Console& console) {
     boxConsole = &console;
-    WatchBoxes(PrintAndClose);
+    WatchBoxes(OnBox);
+}
+
+void CountBoxes() {
+    boxesShown = 0;
+    WatchBoxes(OnBox);
+}
+
+int BoxesShown() {
+    return boxesShown;
 }
 
 }  // namespace host

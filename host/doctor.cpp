@@ -20,7 +20,7 @@ std::string WithoutTrailingSeparators(std::string path) {
 /// A program file as a process start finds it: a name without an extension also as ".exe".
 bool ProgramPresent(const std::string& file) {
     if (os::PatternExists(file)) return true;
-    const std::size_t name = file.find_last_of("\\/");
+    const std::size_t name = sys::LastSeparator(file);
     const bool hasExtension =
         file.find('.', name == std::string::npos ? 0 : name + 1) != std::string::npos;
     return !hasExtension && os::PatternExists(file + ".exe");
@@ -32,7 +32,7 @@ bool HelpViewerPresent() {
     if (sys::SystemHasHelpViewer()) return true;
     std::vector<std::string> dirs;
     const std::string host = os::HostExecutablePath();
-    dirs.push_back(host.substr(0, host.find_last_of("\\/") + 1));
+    dirs.push_back(host.substr(0, sys::LastSeparator(host) + 1));
     const std::string path = os::GetEnvironmentVariable("PATH").value_or("");
     std::size_t start = 0;
     while (start <= path.size()) {

@@ -5,6 +5,7 @@
 #ifndef TRUV_HOST_HOST_SYSTEM_H
 #define TRUV_HOST_HOST_SYSTEM_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,16 @@ void CloseLibrary(void* library);
 /// command line, whatever the ANSI code page; POSIX: UTF-8 converted, unless `rawGbk`.
 std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk);
 
-/// Windows: standard output in binary mode, so that lines end in LF as written. POSIX:
-/// nothing to do.
-void PrepareStandardOutput();
+/// Position of the last path separator ('\' or '/') of the host's path name `path`; npos
+/// when there is none. Windows: GBK, so a trail byte 0x5C is no separator; POSIX: the file
+/// system's UTF-8 bytes, where every such byte separates.
+std::size_t LastSeparator(const std::string& path);
+
+/// Windows: standard output in binary mode, so that lines end in LF as written. POSIX: a
+/// closed standard stream is opened on /dev/null, so that no file the host or the plug-in
+/// opens takes its place. False when standard output was closed: nothing written reaches
+/// anybody.
+bool PrepareStandardOutput();
 
 /// True when the system itself provides the help viewer "HH.exe" (Windows), so that no
 /// search is needed.

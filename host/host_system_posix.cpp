@@ -2,6 +2,10 @@
 #include "host/host_system.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 
@@ -53,7 +57,20 @@ std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk) {
     return arguments;
 }
 
-void PrepareStandardOutput() {}
+std::size_t LastSeparator(const std::string& path) {
+    return path.find_last_of("\\/");
+}
+
+bool PrepareStandardOutput() {
+    bool outputOpen = true;
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(stream, F_GETFD) != -1 || errno != EBADF) continue;
+        if (stream == STDOUT_FILENO) outputOpen = false;
+        // The lowest free descriptor: the closed stream's own.
+        open("/dev/null", stream == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+    return outputOpen;
+}
 
 bool SystemHasHelpViewer() {
     return false;

@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include "host/windows_api.h"
+#include "text/gbk_text.h"
 // <shellapi.h> needs <windows.h> first.
 #include <shellapi.h>
 
@@ -67,8 +68,19 @@ std::vector<std::string> CommandArguments(int, char**, bool) {
     return arguments;
 }
 
-void PrepareStandardOutput() {
+std::size_t LastSeparator(const std::string& path) {
+    std::size_t last = std::string::npos;
+    for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
+        if (path[pos] == '\\' || path[pos] == '/') last = pos;
+    }
+    return last;
+}
+
+bool PrepareStandardOutput() {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
     _setmode(_fileno(stdout), _O_BINARY);
+    return true;
 }
 
 bool SystemHasHelpViewer() {

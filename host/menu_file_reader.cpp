@@ -2,9 +2,10 @@
 #include "host/menu_file_reader.h"
 
 #include <charconv>
-#include <fstream>
 #include <optional>
 #include <string_view>
+
+#include "os/os.h"
 
 namespace host {
 namespace {
@@ -15,6 +16,8 @@ constexpr std::string_view kTitlePrefix = "title=\"";
 constexpr std::string_view kAppPrefix = "app=\"";
 constexpr std::string_view kMenuPrefix = "menu=\"";
 constexpr std::string_view kMenuEnd = "menuend";
+// The catalogue's menu file holds about 12 KB; a far larger file is no menu file.
+constexpr std::size_t kMenuFileLimit = 1 << 20;
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -197,21 +200,23 @@ bool ParseMenuFile(const std::string& bytes, MenuTree& tree, std::string& error)
 // the bad bit rather than an exception.
 bool ReadMenuFile(const std::string& path, MenuTree& tree, std::string& error) {
     tree = {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot be opened (a readable file expected)";
-        return false;
-    }
     std::string bytes;
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    const os::Status status = os::ReadSmallFile(path, kMenuFileLimit, os::Sharing::kShared, bytes);
+    switch (status) {
+        case os::kSuccess:
+            return ParseMenuFile(bytes, tree, error);
+        case os::kAccessDenied:
+            error =
+                "cannot be read (a readable regular file expected, not a directory, a pipe "
+                "or a device)";
+            return false;
+        case os::kFileTooLarge:
+            error = "is larger than 1 MiB (the menu file holds about 12 KB)";
+            return false;
+        default:
+            error = "cannot be opened (system error " + std::to_string(status) + ")";
+            return false;
     }
-    if (in.bad()) {
-        error = "cannot be read (a readable file expected, not a directory)";
-        return false;
-    }
-    return ParseMenuFile(bytes, tree, error);
 }
 
 }  // namespace host

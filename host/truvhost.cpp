@@ -1,6 +1,8 @@
 // truvhost: the reference host. It loads truvApp as the suite's host must, shows its menus
 // in a terminal and runs items; it also checks an installation and explains items.
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -24,13 +26,17 @@
 
 namespace {
 
-constexpr int kExitProblem = 1;
-constexpr int kExitUsage = 2;
+// clang-format off
+constexpr int kExitProblem   = 1;  // the host could not do what was asked
+constexpr int kExitUsage     = 2;  // the command line is not understood
+constexpr int kExitBox       = 3;  // run: the item showed a message box
+constexpr int kExitNoOutput  = 4;  // standard output could not be written
+// clang-format on
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
     "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] | "
-    "--version]\n"
+    "--version | --help]\n"
     "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
     "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"
@@ -40,7 +46,11 @@ constexpr const char* kUsage =
     "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
     "  --version     the host's version and that of the plug-in it loads\n"
     "  --gbk         raw GBK in and out instead of UTF-8\n"
-    "  --auto-ok     message boxes are printed and acknowledged without waiting\n";
+    "  --auto-ok     message boxes are printed and acknowledged without waiting\n"
+    "exit codes: 0 done; 1 a problem (the plug-in or its menu file cannot be loaded, no item\n"
+    "  has the key, doctor found problems, an internal error); 2 usage; 3 run: the item\n"
+    "  showed a message box (a failure, or that nothing was started); 4 standard output\n"
+    "  could not be written\n";
 
 struct Options {
     bool rawGbk = false;
@@ -65,7 +75,7 @@ Options ParseOptions(int argc, char** argv) {
 
 std::string HostDirectory() {
     const std::string path = os::HostExecutablePath();
-    const std::size_t separator = path.find_last_of("\\/");
+    const std::size_t separator = host::sys::LastSeparator(path);
     return separator == std::string::npos ? "." : path.substr(0, separator);
 }
 
@@ -91,6 +101,10 @@ public:
         if (command == "window" && words.size() <= 2) {
             return host::RunWindowHost(HostDirectory(), words.size() == 2 ? words[1] : "",
                                        console_);
+        }
+        if ((command == "--help" || command == "-h") && words.size() == 1) {
+            std::fputs(kUsage, stdout);
+            return 0;
         }
         std::fputs(kUsage, stderr);
         return kExitUsage;
@@ -140,11 +154,16 @@ private:
         return RunItem(key);
     }
 
+    /// Runs an item; kExitBox when it showed a message box, which always reports a failure or
+    /// that nothing was started.
     int RunItem(const std::string& key) {
         console_.Line(">> " + key);
+        host::CountBoxes();
         plugin_.Run(key);
-        console_.Line("<< " + key + " finished");
-        return 0;
+        const int boxes = host::BoxesShown();
+        console_.Line("<< " + key + " finished" +
+                      (boxes > 0 ? ", " + std::to_string(boxes) + " message box(es)" : ""));
+        return boxes > 0 ? kExitBox : 0;
     }
 
     int Interactive() {
@@ -195,8 +214,25 @@ private:
 
 }  // namespace
 
+// Standard output lost (closed, a full disk) is a failure of any command: what it was to
+// tell reached nobody.
 int main(int argc, char** argv) {
-    host::sys::PrepareStandardOutput();
-    const Options options = ParseOptions(argc, argv);
-    return Host(options).Main();
+    const bool outputOpen = host::sys::PrepareStandardOutput();
+    int code = kExitProblem;
+    try {
+        const Options options = ParseOptions(argc, argv);
+        code = Host(options).Main();
+    } catch (const std::bad_alloc&) {
+        std::fputs("truvhost: out of memory\n", stderr);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "truvhost: internal error: %s\n", failure.what());
+    } catch (...) {
+        std::fputs("truvhost: internal error\n", stderr);
+    }
+    const bool outputWritten = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    if (!outputOpen || !outputWritten) {
+        std::fputs("truvhost: standard output could not be written\n", stderr);
+        return code == 0 ? kExitNoOutput : code;
+    }
+    return code;
 }

@@ -1,6 +1,8 @@
 // Where the suite lives: the installation root, the "CFGPATH" file and the project directory.
 #include "launch/install_paths.h"
 
+#include <algorithm>
+
 #include "launch/reg_key.h"
 #include "os/os.h"
 #include "text/gbk_text.h"
@@ -33,20 +35,14 @@ bool ValidateWorkDir(const std::string& dir) {
 }
 
 std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root) {
-    os::File file;
-    if (file.OpenExclusiveRead(CfgPathFile(root)) != os::kSuccess) return std::nullopt;
     std::string bytes;
-    char chunk[4096];
-    for (;;) {
-        const long count = file.Read(chunk, sizeof chunk);
-        if (count == 0) break;
-        if (count < 0 || bytes.size() + static_cast<std::size_t>(count) > kCfgPathLimit) {
-            return std::nullopt;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(count));
+    if (os::ReadSmallFile(CfgPathFile(root), kCfgPathLimit, os::Sharing::kExclusive, bytes) !=
+        os::kSuccess) {
+        return std::nullopt;
     }
     // Lines as a text-mode stream reads them: up to LF, a CR before it dropped, a last line
-    // without LF kept.
+    // without LF kept. A line ends at a NUL byte, as for every reader of it as text: a
+    // directory cut there would otherwise be started as the program.
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = bytes.find('\n', start);
@@ -57,6 +53,7 @@ std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root) {
             --end;
         }
         lines.emplace_back(bytes, start, end - start);
+        lines.back().resize(std::min(lines.back().size(), lines.back().find('\0')));
         start = next;
     }
     return lines;

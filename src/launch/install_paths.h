@@ -17,8 +17,9 @@ std::string CfgPathFile(const std::string& root);
 /// current directory becomes `dir`.
 bool ValidateWorkDir(const std::string& dir);
 
-/// Every line of "CFGPATH" under `root`, read with the file opened for this process alone;
-/// nullopt when it cannot be opened or read, is no regular file, or is larger than 1 MiB.
+/// Every line of "CFGPATH" under `root`, each up to its first NUL byte, read with the file
+/// opened for this process alone; nullopt when it cannot be opened or read, is no regular
+/// file, or is larger than 1 MiB.
 std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root);
 
 /// True when some line of "CFGPATH", upper-cased, equals `key` upper-cased.

@@ -112,9 +112,6 @@ ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::stri
 std::string CoreDirectory(const std::vector<std::string>& cfgLines) {
     std::string dir;
     if (!FindKeyDir(cfgLines, kCoreKey, KeyMatch::First, dir)) return {};
-    // The line ends at a NUL byte, as for every reader of it as text: "PATH" cannot hold one,
-    // and what follows it would be lost.
-    dir.resize(std::min(dir.size(), dir.find('\0')));
     if (dir.empty()) return {};
     dir.pop_back();
     return dir;

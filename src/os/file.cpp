@@ -1,4 +1,5 @@
-// Portable code: ownership of an open file, and a text-mode line reader over File::Read.
+// Portable code: ownership of an open file, a text-mode line reader over File::Read, and the
+// reader of small files.
 #include <cstddef>
 #include <utility>
 
@@ -54,6 +55,30 @@ bool File::ReadLine(std::string& line) {
     line.assign(pending_, 0, end);
     pending_.erase(0, newline + 1);
     return true;
+}
+
+Status ReadSmallFile(const std::string& path, std::size_t limit, Sharing sharing,
+                     std::string& bytes) {
+    bytes.clear();
+    File file;
+    const Status opened =
+        sharing == Sharing::kExclusive ? file.OpenExclusiveRead(path) : file.OpenSharedRead(path);
+    if (opened != kSuccess) return opened;
+    char chunk[kChunkSize];
+    for (;;) {
+        const long count = file.Read(chunk, kChunkSize);
+        if (count == 0) return kSuccess;
+        if (count < 0) {
+            const Status error = LastError();
+            bytes.clear();
+            return error != kSuccess ? error : kReadFault;
+        }
+        if (bytes.size() + static_cast<std::size_t>(count) > limit) {
+            bytes.clear();
+            return kFileTooLarge;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(count));
+    }
 }
 
 }  // namespace os

@@ -9,6 +9,7 @@
 #ifndef TRUV_OS_OS_H
 #define TRUV_OS_OS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +36,7 @@ inline constexpr Status kDiskFull = 112;
 inline constexpr Status kInvalidName = 123;
 inline constexpr Status kAlreadyExists = 183;
 inline constexpr Status kFilenameTooLong = 206;
+inline constexpr Status kFileTooLarge = 223;
 inline constexpr Status kMoreData = 234;
 inline constexpr Status kDirectory = 267;
 
@@ -113,6 +115,10 @@ public:
     /// (a directory, a pipe, a device) is refused with kAccessDenied, without waiting.
     Status OpenExclusiveRead(const std::string& path);
 
+    /// Opens an existing file for reading, sharing it with every other opener; refuses what
+    /// is no regular disk file as OpenExclusiveRead does.
+    Status OpenSharedRead(const std::string& path);
+
     /// Creates (or truncates) a file for writing only.
     Status CreateForWriting(const std::string& path);
 
@@ -141,6 +147,16 @@ private:
     std::string pending_;  // bytes read ahead by ReadLine
     bool atEnd_ = false;
 };
+
+/// Whether a file being read may be open elsewhere at the same time.
+enum class Sharing { kExclusive, kShared };
+
+/// Reads the whole of the small file `path` into `bytes`, never waiting: it is opened as
+/// OpenExclusiveRead or OpenSharedRead opens it (anything but a regular disk file is refused
+/// with kAccessDenied), and refused with kFileTooLarge once it holds more than `limit` bytes,
+/// having read no more than that. On any failure `bytes` is empty.
+Status ReadSmallFile(const std::string& path, std::size_t limit, Sharing sharing,
+                     std::string& bytes);
 
 // ---------------------------------------------------------------------------------------
 // Environment

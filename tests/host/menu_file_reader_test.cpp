@@ -6,10 +6,12 @@
 #include <set>
 
 #include "catalogue/builders.h"
+#include "host/host_system.h"
 #include "host/item_plan.h"
 #include "host/menu_file_reader.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
+#include "os/os.h"
 #include "plugin/entry.h"
 #include "suite/sandbox.h"
 
@@ -163,14 +165,37 @@ TEST(MenuFileReader, ModuleNumberOutsideIntIsNamed) {
     }
 }
 
-TEST(MenuFileReader, DirectoryNamedMenuTxtIsNoFile) {
-    suite::TempDir temp;
-    const std::string path = temp.Join("menu.txt");
-    std::filesystem::create_directory(path);
-    host::MenuTree tree;
-    std::string error;
-    EXPECT_FALSE(host::ReadMenuFile(path, tree, error));
-    EXPECT_NE(error.find("a readable file expected"), std::string::npos) << error;
+// What is no menu file is refused with the reason, never read whole: a directory, and a
+// sparse file of 1 GiB (the real one holds about 12 KB).
+TEST(MenuFileReader, DirectoryOrHugeFileIsNoMenuFile) {
+    const struct {
+        const char* kind;
+        const char* reason;
+    } cases[] = {{"directory", "not a directory"}, {"huge", "larger than 1 MiB"}};
+    for (const auto& c : cases) {
+        suite::TempDir temp;
+        const std::string path = temp.Join("menu.txt");
+        if (std::string(c.kind) == "directory") {
+            std::filesystem::create_directory(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << "[建  筑]\r\n";
+            std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
+        }
+        host::MenuTree tree;
+        std::string error;
+        EXPECT_FALSE(host::ReadMenuFile(path, tree, error)) << c.kind;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.kind << ": " << error;
+    }
+}
+
+// A folder whose double-byte name ends in the byte of '\\' is not cut in the middle.
+TEST(HostPaths, LastSeparatorStepsOverDoubleByteCharacters) {
+    if (os::FileNameEncoding() != os::NameEncoding::kGbk) {
+        GTEST_SKIP() << "path names here are UTF-8, where every '\\' byte separates";
+    }
+    const std::string folder = "D:\\\xD5\x5C";  // a GBK character with the trail byte 0x5C
+    EXPECT_EQ(host::sys::LastSeparator(folder + "\\truvhost.exe"), folder.size());
+    EXPECT_EQ(host::sys::LastSeparator(folder), 2u);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "launch/launcher.h"
 #include "os/os.h"
 #include "support/installation_fixture.h"
@@ -80,6 +84,13 @@ TEST_F(InstallPathsTest, WithoutRootPathStartsWithAnEmptyElement) {
     sandbox.RemoveRegistryValue();
     EXPECT_EQ(PathAfterPrepare(), PathList("", ""));
     EXPECT_EQ(TheLauncher().pathPending, 0);
+}
+
+// A NUL byte ends every line, a key's directory line as much as the CORE line.
+TEST_F(InstallPathsTest, NulEndsEveryCfgPathLine) {
+    sandbox.WriteCfgPathBytes(std::string("ORION\0x\nD:\\OR\0ION\\\r\nlast\0", 25));
+    EXPECT_EQ(ReadCfgPath(sandbox.Root()),
+              (std::optional<std::vector<std::string>>{{"ORION", "D:\\OR", "last"}}));
 }
 
 // A NUL byte ends the CORE line; the old "PATH" stays whole after it.

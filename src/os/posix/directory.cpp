@@ -90,6 +90,8 @@ std::string OwnModulePath() {
     return path;
 }
 
+// Not the ';' of Windows: "PATH" here is read by every program of the system, which splits
+// it at ':'; a ';'-joined value would hide the old elements from them.
 char PathListSeparator() {
     return ':';
 }

@@ -22,28 +22,48 @@ int Descriptor(std::intptr_t native) {
     return static_cast<int>(native);
 }
 
-}  // namespace
-
 // A directory cannot be opened as a file (5), as CreateFileA without backup semantics; nor
 // can a FIFO or a device, which might never end or never answer. O_NONBLOCK keeps the open of
-// a FIFO without writer from waiting; it is dropped again for the regular file.
-Status File::OpenExclusiveRead(const std::string& path) {
-    Close();
+// a FIFO without writer from waiting; a regular file's reads ignore it.
+int OpenRegularFile(const std::string& path) {
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     const int fd = open(resolved.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return posix::FailWithErrno(errno, resolved.parentExists);
+        posix::FailWithErrno(errno, resolved.parentExists);
+        return -1;
     }
-    // O_NONBLOCK keeps a FIFO from blocking the open; a regular file's reads ignore it.
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
-        return posix::Fail(kAccessDenied);
+        posix::Fail(kAccessDenied);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+Status File::OpenExclusiveRead(const std::string& path) {
+    Close();
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) {
+        return LastError();
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
         close(fd);
         return posix::Fail(err == EWOULDBLOCK ? kSharingViolation : posix::StatusFromErrno(err));
+    }
+    native_ = fd;
+    return kSuccess;
+}
+
+// No lock is taken, so holders that lock do not refuse it either.
+Status File::OpenSharedRead(const std::string& path) {
+    Close();
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) {
+        return LastError();
     }
     native_ = fd;
     return kSuccess;

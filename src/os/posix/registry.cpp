@@ -14,11 +14,8 @@
 // skipped. A store with any other line (a section line not closed by ']' at its end, a line
 // that is neither blank, comment, section nor NAME=..., a DWORD that is not 0x and one to
 // eight hex digits) is refused as a whole, ERROR_BADDB, and the file and line are named on
-// standard error: a half-read store would hand out wrong values.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+// standard error: a half-read store would hand out wrong values. So is a store that is no
+// regular file (a FIFO is never waited for, a device never read) or is larger than 1 MiB.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +42,8 @@ struct StoreValue {
 
 constexpr Status kBadDb = 1009;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A real store holds a few lines; a larger one is refused as a whole.
+constexpr std::size_t kStoreLimit = 1 << 20;
 
 std::optional<std::string> CheckLine(const std::string& line);
 
@@ -53,25 +52,32 @@ struct StoreLines {
     Status status = kSuccess;  // kFileNotFound for no store, kBadDb for a refused one
 };
 
+// Why a store that exists cannot be read, for the message on standard error.
+const char* UnreadableReason(Status status) {
+    switch (status) {
+        case kAccessDenied:
+            return "not a regular file, or not readable";
+        case kFileTooLarge:
+            return "larger than 1 MiB";
+        default:
+            return "cannot be read";
+    }
+}
+
 StoreLines ReadStoreLines() {
     const char* named = std::getenv("TRUV_REGISTRY");
     const char* path = named != nullptr ? named : kDefaultStore;
-    // Plain reads, no stdio: the store is read at every open and query, so each call counts.
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    // Shared, since other hosts may read it at the same moment; a FIFO or a device is never
+    // waited for, and a half-read store would hand out wrong values.
+    std::string bytes;
+    const Status read = ReadSmallFile(path, kStoreLimit, Sharing::kShared, bytes);
+    if (read == kFileNotFound || read == kPathNotFound) {
         return {{}, kFileNotFound};
     }
-    std::string bytes;
-    char chunk[4096];
-    for (ssize_t count; (count = read(fd, chunk, sizeof chunk)) != 0;) {
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) {  // a half-read store would hand out wrong values
-            close(fd);
-            return {{}, kBadDb};
-        }
-        bytes.append(chunk, static_cast<std::size_t>(count));
+    if (read != kSuccess) {
+        std::fprintf(stderr, "registry store %s: %s\n", path, UnreadableReason(read));
+        return {{}, kBadDb};
     }
-    close(fd);
     if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
         bytes.erase(0, kByteOrderMark.size());
     }

@@ -12,29 +12,39 @@ using win32::ToHandle;
 namespace {
 
 /// CreateFileA with no security attributes, plain attributes and no template file.
-HANDLE Create(const std::string& path, DWORD access, DWORD disposition) {
-    return CreateFileA(path.c_str(), access, /*dwShareMode=*/0, /*lpSecurityAttributes=*/nullptr,
-                       disposition, FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
+HANDLE Create(const std::string& path, DWORD access, DWORD disposition, DWORD share = 0) {
+    return CreateFileA(path.c_str(), access, share, /*lpSecurityAttributes=*/nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
 }
 
-}  // namespace
-
-Status File::OpenExclusiveRead(const std::string& path) {
-    Close();
-    // Share mode 0: nobody else may have the file open while we read it, and we refuse it
-    // while somebody does. OPEN_EXISTING: never create.
-    HANDLE handle = Create(path, GENERIC_READ, OPEN_EXISTING);
+/// Opens an existing file for reading (OPEN_EXISTING: never create). A pipe or a device might
+/// never end or never answer: only disk files are read.
+Status OpenDiskFile(const std::string& path, DWORD share, std::intptr_t& native) {
+    HANDLE handle = Create(path, GENERIC_READ, OPEN_EXISTING, share);
     if (handle == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
-    // A pipe or a device might never end or never answer: only disk files are read.
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
         SetLastError(ERROR_ACCESS_DENIED);
         return ERROR_ACCESS_DENIED;
     }
-    native_ = FromHandle(handle);
+    native = FromHandle(handle);
     return kSuccess;
+}
+
+}  // namespace
+
+// Share mode 0: nobody else may have the file open while we read it, and we refuse it while
+// somebody does.
+Status File::OpenExclusiveRead(const std::string& path) {
+    Close();
+    return OpenDiskFile(path, /*share=*/0, native_);
+}
+
+Status File::OpenSharedRead(const std::string& path) {
+    Close();
+    return OpenDiskFile(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, native_);
 }
 
 Status File::CreateForWriting(const std::string& path) {

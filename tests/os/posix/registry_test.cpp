@@ -1,9 +1,11 @@
 // The registry text store: keys, string and DWORD values, and RegQueryValueExA's size rules.
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -167,6 +169,41 @@ TEST_F(RegistryStoreTest, QueryReadsTheStoreAfresh) {
     EXPECT_EQ(Code{os::RegistryQuery(key, "CFG", buffer, size)}, Code{os::kSuccess});
     EXPECT_STREQ(buffer, "second");
     os::RegistryClose(key);
+}
+
+// A store that is no regular file is refused at once, never waited for nor read without end;
+// so is one larger than 1 MiB, while one of exactly 1 MiB is read.
+TEST_F(RegistryStoreTest, StoreThatIsNoRegularFileOrTooLargeIsRefused) {
+    constexpr os::Status kBadDb = 1009;
+    constexpr std::size_t kLimit = 1 << 20;
+    const std::string good = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=/srv\n;";
+    const auto padded = [&](std::size_t size) {
+        return good + std::string(size - good.size(), 'x');
+    };
+    const struct {
+        const char* kind;
+        os::Status expected;
+    } cases[] = {{"fifo", kBadDb},
+                 {"device", kBadDb},
+                 {"directory", kBadDb},
+                 {"large", kBadDb},
+                 {"limit", os::kSuccess}};
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(StorePath());
+        const std::string kind = c.kind;
+        if (kind == "fifo") {
+            ASSERT_EQ(mkfifo(StorePath().c_str(), 0600), 0);
+        }
+        if (kind == "device") std::filesystem::create_symlink("/dev/zero", StorePath());
+        if (kind == "directory") std::filesystem::create_directory(StorePath());
+        if (kind == "large") WriteStore(padded(kLimit + 1));
+        if (kind == "limit") WriteStore(padded(kLimit));
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Code{QueryValue(kPathKey, "CFG", 200).status}, Code{c.expected}) << kind;
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said.find(StorePath()) != std::string::npos, c.expected != os::kSuccess)
+            << kind << ": " << said;
+    }
 }
 
 }  // namespace
