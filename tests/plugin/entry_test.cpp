@@ -17,6 +17,7 @@
 #include "os/os.h"
 #include "plugin/failing_allocation.h"
 #include "plugin/globals.h"
+#include "support/box_capture.h"
 #include "support/installation_fixture.h"
 #include "support/open_handles.h"
 #include "support/temp_dir.h"
@@ -156,6 +157,38 @@ TEST_F(EntryTest, ConcurrentCallsKeepCatalogueAndFileWhole) {
         EXPECT_EQ(TheCatalog().Count(), 321);
     }
     EXPECT_TRUE(BoxTexts().empty());
+}
+
+// Started by the next test as one of several hosts of one folder.
+TEST(EntryChild, DISABLED_InitShowsNoBox) {
+    BoxCapture boxes;
+    InitTruvApp();
+    EXPECT_EQ(boxes.Take().size(), 0u);
+}
+
+// Hosts that start at once in one folder write one good menu file, show no box and leave no
+// temporary.
+TEST_F(EntryTest, HostsStartingTogetherShowNoBox) {
+    const std::string expected = MenuFileOf(false);
+    const std::string command = "\"" + os::HostExecutablePath() +
+                                "\" --gtest_filter=EntryChild.DISABLED_InitShowsNoBox"
+                                " --gtest_also_run_disabled_tests";
+    const std::string menuFolder = menuPath.substr(0, menuPath.size() - 8);
+    const os::EnvironmentBlock environment;
+    for (int round = 0; round < 4; ++round) {
+        os::DeleteFile(menuPath);
+        std::vector<os::Process> hosts(6);
+        for (os::Process& host : hosts) {
+            ASSERT_EQ(os::StartProcess(command, environment, sandbox.ProjectDir(), host),
+                      os::kSuccess);
+        }
+        for (os::Process& host : hosts) {
+            host.Wait();
+            EXPECT_EQ(host.ExitCode(), 0u) << "round " << round;
+        }
+        EXPECT_EQ(FirstDifference(ReadWholeFile(menuPath), expected), "") << "round " << round;
+        EXPECT_EQ(os::FindMatches(menuFolder + "menu.~??"), std::vector<std::string>{});
+    }
 }
 
 // Whichever allocation fails, the exports return normally and say so in a box, and leave
