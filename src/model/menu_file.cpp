@@ -274,15 +274,6 @@ os::Status CreateTemporary(const std::string& path, Temporary& temporary) {
     return status;
 }
 
-/// Deletes the stale temporaries beside `path` that the listing shows.
-void DeleteStaleTemporaries(const std::string& path) {
-    const std::string directory = DirectoryOf(path);
-    for (const std::string& name : os::FindMatches(directory + kTemporaryStem + "??")) {
-        const std::string temporary = directory + name;
-        if (IsStale(os::LookAtName(temporary))) os::DeleteFile(temporary);
-    }
-}
-
 os::Status Fail(os::Status status, WriteStep step, WriteStep* failedStep) {
     if (failedStep != nullptr) *failedStep = step;
     return status;
@@ -290,8 +281,7 @@ os::Status Fail(os::Status status, WriteStep step, WriteStep* failedStep) {
 
 // An empty file is never a menu: a power loss between a move and the disk's catching up with
 // it could leave one, and nothing can rely on it.
-bool IsMenuInPlace(const std::string& path) {
-    const os::NameInfo info = os::LookAtName(path);
+bool IsMenu(const os::NameInfo& info) {
     return info.kind != os::NameInfo::Kind::kNothing &&
            !(info.kind == os::NameInfo::Kind::kFile && info.size == 0);
 }
@@ -357,21 +347,21 @@ os::Status WriteFileAtomically(const std::string& path, const std::string& text,
         Retrying([&] { return os::MoveFileDurably(temporary.name, path, replaceExisting); });
     if (moved != os::kSuccess) return Fail(moved, WriteStep::kMove, failedStep);
     temporary.Keep();
-    DeleteStaleTemporaries(path);
     return os::kSuccess;
 }
 
 std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
                           const GroupBounds& bounds) {
     if (DirectoryOf(path).empty()) return OpenFailureText(os::kPathNotFound, path);
-    if (IsMenuInPlace(path)) return {};
+    const os::NameInfo existing = os::LookAtName(path);
+    if (IsMenu(existing)) return {};
     if (path.size() > kMaxPath) return OpenFailureText(os::kFilenameTooLong, path);
-    const bool replaceEmpty = os::LookAtName(path).kind == os::NameInfo::Kind::kFile;
+    const bool replaceEmpty = existing.kind == os::NameInfo::Kind::kFile;
     WriteStep failedStep = WriteStep::kCreate;
     const os::Status status =
         WriteFileAtomically(path, MenuFileText(catalog, bounds), replaceEmpty, &failedStep);
     // Another host that started at the same time may have put its menu, the same, in place.
-    if (status == os::kSuccess || IsMenuInPlace(path)) return {};
+    if (status == os::kSuccess || IsMenu(os::LookAtName(path))) return {};
     return failedStep == WriteStep::kCreate ? OpenFailureText(status, path)
                                             : WriteFailureText(path);
 }

@@ -106,7 +106,7 @@ TEST(DeleteFileTest, ReadOnlyFileAndDirectoryAreRefused) {
     EXPECT_TRUE(fs::is_directory(dir / "CFG2.TMP"));
 }
 
-TEST(MoveFileReplacingTest, ReplacesTheTarget) {
+TEST(MoveFileDurablyTest, ReplacesTheTarget) {
     TempDir dir;
     WriteWholeFile(dir / "menu.new", "new");
     WriteWholeFile(dir / "menu.txt", "old");
