@@ -10,6 +10,7 @@
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "model/message_box.h"
+#include "model/trace.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
 #include "plugin/globals.h"
@@ -53,11 +54,14 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 
 const char* InitTruvApp() {
     try {
+        const trace::CallScope traced{std::string()};
         const std::lock_guard<std::mutex> lock(catalogMutex);
         MenuCatalog fresh;
         GroupBounds bounds;
         const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
-        WriteMenuFile(MenuFilePath(os::HostExecutablePath()), shown, bounds);
+        const std::string menuFile = MenuFilePath(os::HostExecutablePath());
+        trace::Event(trace::kInit, {menuFile});
+        WriteMenuFile(menuFile, shown, bounds);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
     } catch (...) {
@@ -72,6 +76,8 @@ void RunCommand(char* key) {
         // directory is empty and the run operations report it as invalid.
         TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
         const std::string command = key == nullptr ? std::string() : std::string(key);
+        const trace::CallScope traced(command);
+        trace::Event(trace::kCall, {TheLauncher().workDir});
         const MenuItem* item = nullptr;
         {
             // Items stay where they are until the library is unloaded: only the search needs
@@ -79,6 +85,8 @@ void RunCommand(char* key) {
             const std::lock_guard<std::mutex> lock(catalogMutex);
             item = FindItem(TheCatalog(), command);
         }
+        trace::Event(trace::kRow,
+                     {item != nullptr ? item->RowText() : std::string_view(trace::kNoRow)});
         DispatchFound(item, command);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
