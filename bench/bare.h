@@ -18,6 +18,12 @@ long BareStart(const StartRecord& record);
 /// Creates (or truncates) the file and writes `bytes` with one write call; false on failure.
 bool WriteInOnePiece(const std::string& path, const std::string& bytes);
 
+/// Writes `bytes` as `path` atomically and durably, by hand: the exclusive create of a
+/// temporary beside it, one write, a flush, the rename onto `path` and a flush of the folder
+/// (Windows: FlushFileBuffers, then MoveFileExA with MOVEFILE_REPLACE_EXISTING and
+/// MOVEFILE_WRITE_THROUGH, which flushes the move). False on failure.
+bool WriteDurably(const std::string& path, const std::string& bytes);
+
 /// Makes `dir` this process's current directory; false on failure.
 bool ChangeDirectory(const std::string& dir);
 

@@ -1,4 +1,5 @@
-// POSIX half of the baselines: posix_spawn, one write(2), and a counting operator new.
+// POSIX half of the baselines: posix_spawn, one write(2), a durable write, and a counting
+// operator new.
 #include <fcntl.h>
 #include <malloc.h>
 #include <spawn.h>
@@ -6,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -81,6 +83,24 @@ bool WriteInOnePiece(const std::string& path, const std::string& bytes) {
     const bool written =
         write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     return close(fd) == 0 && written;
+}
+
+bool WriteDurably(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".~";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool written =
+        write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+        fsync(fd) == 0;
+    if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    const int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return false;
+    const bool synced = fsync(dir) == 0;
+    return close(dir) == 0 && synced;
 }
 
 bool ChangeDirectory(const std::string& dir) {

@@ -1,4 +1,5 @@
-// Windows half of the baselines: CreateProcessA, one WriteFile, and _heapwalk.
+// Windows half of the baselines: CreateProcessA, one WriteFile, a durable write, and
+// _heapwalk.
 #include <malloc.h>
 #include <windows.h>
 
@@ -31,6 +32,24 @@ bool WriteInOnePiece(const std::string& path, const std::string& bytes) {
     const BOOL ok =
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return CloseHandle(file) && ok && written == bytes.size();
+}
+
+bool WriteDurably(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".~";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    if (!CloseHandle(file) || !ok ||
+        !MoveFileExA(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool ChangeDirectory(const std::string& dir) {

@@ -6,6 +6,9 @@
 //   launch  RunCommand of an item that starts one program   vs  one bare start of it
 //   flow    RunCommand of a flow that starts n programs     vs  n bare starts of them
 //   init    InitTruvApp writing menu.txt                    vs  one write of the same bytes
+//   durable InitTruvApp writing menu.txt                    vs  the same bytes written
+//           atomically and durably by hand (exclusive create, write, flush, rename, flush
+//           of the folder): what the plug-in adds to the disk's own cost
 //   build   InitTruvApp with menu.txt present (the catalogue alone, nothing written), against
 //           the same write, to tell the catalogue's part of "init" from the file's
 //   load    library load plus InitTruvApp (first menu)      vs  one write of the same bytes
@@ -179,6 +182,18 @@ int Main(int rounds) {
                    return bench::Seconds([&] { library.Init(); });
                },
                bareWrite));
+    Report("durable", "InitTruvApp, menu.txt written", "durable write by hand",
+           bench::SideBySide(
+               rounds, kWarmUp,
+               [&] {
+                   suite::sys::RemoveFile(bench.menuFile);
+                   library.Load();
+                   return bench::Seconds([&] { library.Init(); });
+               },
+               [&] {
+                   suite::sys::RemoveFile(bench.menuFile);
+                   return bench::Seconds([&] { bench::WriteDurably(bench.menuFile, menu); });
+               }));
     Report("build", "InitTruvApp, menu.txt present", writeText.c_str(),
            bench::SideBySide(
                rounds, kWarmUp,

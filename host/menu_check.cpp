@@ -70,8 +70,8 @@ public:
                                " bytes)");
         if (bytes.empty()) {
             Problem(
-                "menu.txt is empty: the host shows no menus, and the plug-in never rewrites "
-                "an existing menu.txt." +
+                "menu.txt is empty: the host shows no menus until the plug-in writes it anew at "
+                "the host's next start, which needs write access to that folder." +
                 std::string(kRefresh));
             return;
         }

@@ -2,42 +2,36 @@
 #include "host/menu_refresh.h"
 
 #include "host/file_bytes.h"
+#include "model/menu_file.h"
 #include "os/os.h"
 
 namespace host {
 namespace {
 
 constexpr const char* kBackupSuffix = ".bak";
-constexpr const char* kTemporarySuffix = ".new";
 
-std::string Failure(const std::string& what, const std::string& path, os::Status status) {
-    std::string text = what + " " + path + ": error " + std::to_string(status);
-    const std::string reason = os::ErrorText(status);
-    return reason.empty() ? text : text + " (" + reason + ")";
+const char* WhatFailed(WriteStep step) {
+    switch (step) {
+        case WriteStep::kCreate:
+            return "cannot create a temporary file beside";
+        case WriteStep::kWrite:
+            return "cannot write the new";
+        case WriteStep::kMove:
+            return "cannot move the new file to";
+    }
+    return "cannot write";
 }
 
-/// Writes `bytes` under a temporary name beside `path` and moves it into place.
+/// Writes `bytes` as the file `path` with the plug-in's own atomic and durable write.
 bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string temporary = path + kTemporarySuffix;
-    os::DeleteFile(temporary);  // left by a refresh that did not finish
-    os::File file;
-    if (const os::Status status = file.CreateNew(temporary); status != os::kSuccess) {
-        error = Failure("cannot create", temporary, status);
-        return false;
-    }
-    const bool written = file.Write(bytes);
-    const os::Status writeStatus = written ? os::kSuccess : os::LastError();
-    if (!file.Close() || !written) {
-        error = Failure("cannot write", temporary, written ? os::LastError() : writeStatus);
-        os::DeleteFile(temporary);
-        return false;
-    }
-    if (const os::Status status = os::MoveFileReplacing(temporary, path); status != os::kSuccess) {
-        error = Failure("cannot move the new file to", path, status);
-        os::DeleteFile(temporary);
-        return false;
-    }
-    return true;
+    WriteStep failedStep = WriteStep::kCreate;
+    const os::Status status =
+        WriteFileAtomically(path, bytes, /*replaceExisting=*/true, &failedStep);
+    if (status == os::kSuccess) return true;
+    error = std::string(WhatFailed(failedStep)) + " " + path + ": error " + std::to_string(status);
+    const std::string reason = os::ErrorText(status);
+    if (!reason.empty()) error += " (" + reason + ")";
+    return false;
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace host {
 std::string BackupName(const std::string& path);
 
 /// Makes `current` the content of `path`. What stood there is first kept as BackupName(path),
-/// replacing an earlier backup. Each file is written whole under a temporary name and then
-/// moved into place, so that a reader sees the old file or the new one, never a part. False
-/// with `error` (nothing replaced) when a step fails; an old file that cannot be read is not
-/// replaced.
+/// replacing an earlier backup. Each file is written as the plug-in writes its menu file
+/// (WriteFileAtomically): whole, flushed to the disk, then moved into place, so that a reader
+/// sees the old file or the new one, never a part, also after a power loss. False with `error`
+/// when a step fails; an old file that cannot be read is not replaced.
 bool RefreshMenuFile(const std::string& path, const std::string& current, std::string& error);
 
 }  // namespace host

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "model/menu_catalog.h"
-#include "model/message_box.h"
 #include "model/split_row.h"
 #include "text/gbk_text.h"
 
@@ -173,20 +172,128 @@ std::string TemporaryName(const std::string& directory, int number) {
            static_cast<char>('0' + number % 10);
 }
 
-/// Creates a new temporary file beside `path`. A name under which anything exists already (a
-/// stale temporary, a link, a directory) is never opened: it is added to `taken` and the next
-/// name is tried.
-os::Status CreateTemporary(const std::string& path, os::File& file, std::string& temporary,
-                           std::vector<std::string>& taken) {
+// A scanner or indexer that opens a new file for a moment makes the create or the move fail
+// with one of these; they pass.
+bool MayPass(os::Status status) {
+    return status == os::kSharingViolation || status == os::kAccessDenied ||
+           status == os::kLockViolation;
+}
+
+constexpr int kTries = 10;
+constexpr std::uint32_t kFirstPause = 10;  // milliseconds; then 20, 30, ...: 450 ms in all
+
+template <typename Step>
+os::Status Retrying(Step step) {
+    os::Status status = step();
+    for (int tried = 1; tried < kTries && MayPass(status); ++tried) {
+        os::Pause(kFirstPause * static_cast<std::uint32_t>(tried));
+        status = step();
+    }
+    return status;
+}
+
+/// The temporary file while it is written: closed and deleted on every way out but the move.
+class Temporary {
+public:
+    Temporary() = default;
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        file.Close();
+        if (!name.empty()) DeleteQuietly(name);
+    }
+
+    /// The move succeeded: the name is no longer a temporary.
+    void Keep() { name.clear(); }
+
+    os::File file;
+    std::string name;
+
+private:
+    // Deleting can itself run out of memory (the path is converted on the way): once more.
+    static void DeleteQuietly(const std::string& path) noexcept {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                os::DeleteFile(path);
+                return;
+            } catch (...) {
+            }
+        }
+    }
+};
+
+// No writer leaves a file unwritten this long between its create and its move.
+constexpr std::int64_t kStaleSeconds = 60;
+
+/// True for what a temporary name holds when no writer is at work on it: a link or device
+/// (writers make files only), or a file nobody has written for a while. A directory is never
+/// stale: it is not ours to delete.
+bool IsStale(const os::NameInfo& info) {
+    switch (info.kind) {
+        case os::NameInfo::Kind::kOther:
+            return true;
+        case os::NameInfo::Kind::kFile:
+            return info.secondsSinceWrite >= kStaleSeconds;
+        default:
+            return false;
+    }
+}
+
+enum class Attempt { kCreated, kTaken, kFailed };
+
+/// Creates `name` new; a name that the create refuses as existing, whether a listing shows it
+/// or not (a link to nothing), or under which a directory stands, is taken. A stale
+/// temporary under it is deleted and the name tried once more.
+Attempt TryName(const std::string& name, os::File& file, os::Status& status) {
+    for (int round = 0; round < 2; ++round) {
+        status = Retrying([&] {
+            const os::Status created = file.CreateNew(name);
+            const bool directory =
+                created != os::kSuccess && os::LookAtName(name).kind == os::NameInfo::Kind::kFolder;
+            return directory ? os::kAlreadyExists : created;
+        });
+        if (status == os::kSuccess) return Attempt::kCreated;
+        if (status != os::kAlreadyExists && status != os::kFileExists) return Attempt::kFailed;
+        if (round > 0 || !IsStale(os::LookAtName(name)) || os::DeleteFile(name) != os::kSuccess) {
+            break;
+        }
+    }
+    return Attempt::kTaken;
+}
+
+/// Creates a new temporary file beside `path` under the first name free or freed.
+os::Status CreateTemporary(const std::string& path, Temporary& temporary) {
     const std::string directory = DirectoryOf(path);
     os::Status status = os::kAlreadyExists;
     for (int number = 0; number < kTemporaryNames; ++number) {
-        temporary = TemporaryName(directory, number);
-        status = file.CreateNew(temporary);
-        if (status == os::kSuccess || !os::PatternExists(temporary)) return status;
-        taken.push_back(temporary);
+        std::string name = TemporaryName(directory, number);
+        const Attempt attempt = TryName(name, temporary.file, status);
+        if (attempt == Attempt::kCreated) temporary.name = std::move(name);
+        if (attempt != Attempt::kTaken) return status;
     }
     return status;
+}
+
+/// Deletes the stale temporaries beside `path` that the listing shows.
+void DeleteStaleTemporaries(const std::string& path) {
+    const std::string directory = DirectoryOf(path);
+    for (const std::string& name : os::FindMatches(directory + kTemporaryStem + "??")) {
+        const std::string temporary = directory + name;
+        if (IsStale(os::LookAtName(temporary))) os::DeleteFile(temporary);
+    }
+}
+
+os::Status Fail(os::Status status, WriteStep step, WriteStep* failedStep) {
+    if (failedStep != nullptr) *failedStep = step;
+    return status;
+}
+
+// An empty file is never a menu: a power loss between a move and the disk's catching up with
+// it could leave one, and nothing can rely on it.
+bool IsMenuInPlace(const std::string& path) {
+    const os::NameInfo info = os::LookAtName(path);
+    return info.kind != os::NameInfo::Kind::kNothing &&
+           !(info.kind == os::NameInfo::Kind::kFile && info.size == 0);
 }
 
 }  // namespace
@@ -237,32 +344,34 @@ std::string WriteFailureText(const std::string& path) {
     return "Can't open txt file\"" + path + "\"！";
 }
 
-void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds) {
-    if (os::PatternExists(path)) return;
-    if (path.size() > kMaxPath) {
-        ShowMessage(OpenFailureText(os::kFilenameTooLong, path));
-        return;
+os::Status WriteFileAtomically(const std::string& path, const std::string& text,
+                               bool replaceExisting, WriteStep* failedStep) {
+    Temporary temporary;
+    if (const os::Status status = CreateTemporary(path, temporary); status != os::kSuccess) {
+        return Fail(status, WriteStep::kCreate, failedStep);
     }
-    // The whole text goes out in one write, under a temporary name that is moved into place
-    // once complete.
-    const std::string text = MenuFileText(catalog, bounds);
-    os::File file;
-    std::string temporary;
-    std::vector<std::string> taken;
-    if (const os::Status status = CreateTemporary(path, file, temporary, taken);
-        status != os::kSuccess) {
-        ShowMessage(OpenFailureText(status, path));
-        return;
+    if (!temporary.file.Write(text) || !temporary.file.Flush() || !temporary.file.Close()) {
+        return Fail(os::LastError(), WriteStep::kWrite, failedStep);
     }
-    const bool written = file.Write(text);
-    const bool closed = file.Close();
-    if (!written || !closed || os::MoveFileReplacing(temporary, path) != os::kSuccess) {
-        os::DeleteFile(temporary);
-        ShowMessage(WriteFailureText(path));
-        return;
-    }
-    // What stood under the names passed over was left by earlier writes that did not finish.
-    // Windows refuses to delete one that another writer still holds open; a directory or a
-    // link's target is never deleted.
-    for (const std::string& name : taken) os::DeleteFile(name);
+    const os::Status moved =
+        Retrying([&] { return os::MoveFileDurably(temporary.name, path, replaceExisting); });
+    if (moved != os::kSuccess) return Fail(moved, WriteStep::kMove, failedStep);
+    temporary.Keep();
+    DeleteStaleTemporaries(path);
+    return os::kSuccess;
+}
+
+std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
+                          const GroupBounds& bounds) {
+    if (DirectoryOf(path).empty()) return OpenFailureText(os::kPathNotFound, path);
+    if (IsMenuInPlace(path)) return {};
+    if (path.size() > kMaxPath) return OpenFailureText(os::kFilenameTooLong, path);
+    const bool replaceEmpty = os::LookAtName(path).kind == os::NameInfo::Kind::kFile;
+    WriteStep failedStep = WriteStep::kCreate;
+    const os::Status status =
+        WriteFileAtomically(path, MenuFileText(catalog, bounds), replaceEmpty, &failedStep);
+    // Another host that started at the same time may have put its menu, the same, in place.
+    if (status == os::kSuccess || IsMenuInPlace(path)) return {};
+    return failedStep == WriteStep::kCreate ? OpenFailureText(status, path)
+                                            : WriteFailureText(path);
 }

@@ -30,11 +30,30 @@ std::string WriteFailureText(const std::string& path);
 /// The text of the menu file: the eight group blocks, lines ended by CR LF.
 std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds);
 
-/// Writes the menu file `path` from `catalog`, unless anything, file or directory, exists under
-/// that name. The file appears whole or not at all: it is written in one piece under a new
-/// temporary name beside it ("menu.~NN", never an existing name) and moved into place once
-/// complete; temporaries of earlier failed writes found on the way are then deleted. Failures
-/// are shown in message boxes.
-void WriteMenuFile(const std::string& path, const MenuCatalog& catalog, const GroupBounds& bounds);
+/// The step of WriteFileAtomically that failed.
+enum class WriteStep { kCreate, kWrite, kMove };
+
+/// Writes `text` as the file `path`, atomically and durably, and shows no box: the bytes go in
+/// one piece into a new temporary file beside it ("menu.~00" to "menu.~99", never an existing
+/// name, never longer than "menu.txt"), are flushed to the disk, and the file is then moved into
+/// place, the move itself made durable. `path` never holds a part of the text, nor, after a
+/// power loss, an empty file. Without `replaceExisting` anything under `path` stays and the
+/// result is kAlreadyExists. Sharing, access and lock violations of the create and the move, as
+/// a virus scanner or indexer that holds the new file for a moment causes them, are tried again
+/// with short growing pauses (under half a second in all). Temporaries of earlier writes that
+/// did not finish are deleted on the way once stale: a link at once, a file when nobody has
+/// written it for a minute; a directory never. The temporary is gone on every way out. Returns
+/// kSuccess or the system's code for the step that failed, named in `failedStep` when given.
+os::Status WriteFileAtomically(const std::string& path, const std::string& text,
+                               bool replaceExisting, WriteStep* failedStep = nullptr);
+
+/// Writes the menu file `path` from `catalog`, unless something other than an empty file
+/// exists under that name (an empty file is never a menu, and is written anew), with
+/// WriteFileAtomically. Shows no box: returns the text of the box the failure calls for, empty
+/// when there is none. A move beaten by another writer's complete file is no failure. A path
+/// without a folder (the host's folder could not be told) is refused: the file would land in
+/// the current folder.
+std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
+                          const GroupBounds& bounds);
 
 #endif  // TRUV_MODEL_MENU_FILE_H

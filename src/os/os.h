@@ -29,7 +29,9 @@ inline constexpr Status kNotEnoughMemory = 8;
 inline constexpr Status kWriteFault = 29;
 inline constexpr Status kReadFault = 30;
 inline constexpr Status kSharingViolation = 32;
+inline constexpr Status kLockViolation = 33;
 inline constexpr Status kHandleDiskFull = 39;
+inline constexpr Status kFileExists = 80;
 inline constexpr Status kInvalidParameter = 87;
 inline constexpr Status kDiskFull = 112;
 inline constexpr Status kInvalidName = 123;
@@ -92,8 +94,23 @@ std::vector<std::string> FindMatches(const std::string& pattern);
 /// Deletes one file; kSuccess or the reason it was not deleted.
 Status DeleteFile(const std::string& path);
 
-/// Replaces `to` by `from` (both in one directory).
-Status MoveFileReplacing(const std::string& from, const std::string& to);
+/// Gives the file `from` the name `to` (both in one directory) in one step, and makes the new
+/// name last through a power loss before it returns (MoveFileExA with MOVEFILE_WRITE_THROUGH).
+/// With `replaceExisting` a file under `to` is replaced; without it anything there makes the
+/// move fail with kAlreadyExists and stays as it is.
+Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting);
+
+/// Lets `milliseconds` pass without using the processor (Sleep).
+void Pause(std::uint32_t milliseconds);
+
+/// What stands under a name; a link is looked at itself, never followed.
+struct NameInfo {
+    enum class Kind { kNothing, kFile, kFolder, kOther };  // kOther: a link, a device, ...
+    Kind kind = Kind::kNothing;
+    std::uint64_t size = 0;              // of a file
+    std::int64_t secondsSinceWrite = 0;  // since its last write; negative when in the future
+};
+NameInfo LookAtName(const std::string& path);
 
 // ---------------------------------------------------------------------------------------
 // Files
@@ -131,6 +148,10 @@ public:
 
     /// Writes all of `bytes`; false (and LastError) when not all could be written.
     bool Write(const std::string& bytes);
+
+    /// Writes what the system holds of the file through to the disk (FlushFileBuffers);
+    /// false (and LastError) on failure.
+    bool Flush();
 
     /// Closes the file; false when the system reports that buffered data could not be kept.
     bool Close();

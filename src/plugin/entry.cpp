@@ -22,7 +22,8 @@ constexpr const char* kOutOfMemory = "内存不足，无法完成该操作!";
 constexpr const char* kInternalFault = "发生内部错误，无法完成该操作!";
 
 // The host is meant to call from one thread; one that does not still must not corrupt the
-// catalogue. Held while the catalogue grows or is searched, never while a program runs.
+// catalogue. Held while the catalogue grows or is searched, never while a program runs nor
+// while a box is up.
 std::mutex catalogMutex;
 
 // No exception may leave an export: the host would end. Showing the box may fail in turn.
@@ -55,13 +56,19 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 const char* InitTruvApp() {
     try {
         const trace::CallScope traced{std::string()};
-        const std::lock_guard<std::mutex> lock(catalogMutex);
-        MenuCatalog fresh;
-        GroupBounds bounds;
-        const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
-        const std::string menuFile = MenuFilePath(os::HostExecutablePath());
-        trace::Event(trace::kInit, {menuFile});
-        WriteMenuFile(menuFile, shown, bounds);
+        // A box runs a message loop, from which the host may call in again: what to say is
+        // decided under the lock, and said after it.
+        std::string failure;
+        {
+            const std::lock_guard<std::mutex> lock(catalogMutex);
+            MenuCatalog fresh;
+            GroupBounds bounds;
+            const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
+            const std::string menuFile = MenuFilePath(os::HostExecutablePath());
+            trace::Event(trace::kInit, {menuFile});
+            failure = WriteMenuFile(menuFile, shown, bounds);
+        }
+        if (!failure.empty()) ShowMessage(failure);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
     } catch (...) {

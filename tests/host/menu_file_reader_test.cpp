@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         const GroupBounds bounds = BuildMenuGroups(catalog);
         path = temp.Join("menu.txt");
-        WriteMenuFile(path, catalog, bounds);
+        ASSERT_EQ(WriteMenuFile(path, catalog, bounds), "");
         ASSERT_TRUE(host::ReadMenuFile(path, tree, error)) << error;
     }
 

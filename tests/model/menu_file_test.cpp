@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "model/menu_catalog.h"
-#include "support/box_capture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -76,7 +75,7 @@ TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
     catalog.Add("C3", "K3", "M2|C|RunExeFile|K3|c.exe", 3);
     GroupBounds bounds{{0, 1, 1, 3, 3, 3, 3, 3}};
     TempDir dir;
-    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    EXPECT_EQ(WriteMenuFile(dir / "menu.txt", catalog, bounds), "");
     std::string expected =
         Lines({"===========================", "[建  筑]",
                "===========================", "module=\"M1\",\"K1\",1", "title=\"C1\"", "app=\"A\"",
@@ -90,74 +89,114 @@ TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
     EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
 }
 
-TEST(MenuFileTest, ExistingFileOrDirectoryIsNotTouched) {
+// One catalogue of one row, and a folder to write its menu file into.
+class MenuFileWriteTest : public ::testing::Test {
+protected:
+    MenuFileWriteTest() { catalog.Add("C", "K", "M|A", 1); }
+
+    std::string Write() { return WriteMenuFile(path, catalog, bounds); }
+    std::string Expected() const { return MenuFileText(catalog, bounds); }
+
     MenuCatalog catalog;
-    catalog.Add("C", "K", "M|A", 1);
-    GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
+    const GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
     TempDir dir;
+    const std::string path = dir / "menu.txt";
+};
+
+// A file with text, or a directory, is the menu already; an empty file is never a menu.
+TEST_F(MenuFileWriteTest, OnlyAnEmptyFileIsWrittenOver) {
     WriteWholeFile(dir / "MENU.TXT", "old");
-    WriteMenuFile(dir / "menu.txt", catalog, bounds);
+    EXPECT_EQ(Write(), "");
     EXPECT_EQ(ReadWholeFile(dir / "MENU.TXT"), "old");
+    WriteWholeFile(dir / "MENU.TXT", "");
+    EXPECT_EQ(Write(), "");
+    EXPECT_EQ(ReadWholeFile(dir / "MENU.TXT"), Expected());
+    EXPECT_EQ(FileNames(dir).size(), 1u);
 
     TempDir other;
     std::filesystem::create_directory(other / "menu.txt");
-    BoxCapture boxes;
-    WriteMenuFile(other / "menu.txt", catalog, bounds);
+    EXPECT_EQ(WriteMenuFile(other / "menu.txt", catalog, bounds), "");
     EXPECT_TRUE(std::filesystem::is_directory(other / "menu.txt"));
-    EXPECT_TRUE(boxes.Take().empty());
 }
 
-// A stale temporary, file or directory, never blocks the write; stale files are gone once
-// "menu.txt" is in place (links: tests/model/posix).
-TEST(MenuFileTest, StaleTemporariesDoNotBlockTheWrite) {
-    MenuCatalog catalog;
-    catalog.Add("C", "K", "M|A", 1);
-    const GroupBounds bounds{{0, 1, 1, 1, 1, 1, 1, 1}};
-    TempDir dir;
-    std::filesystem::create_directory(dir / "menu.~00");
-    WriteWholeFile(dir / "menu.~01", "stale");
-    BoxCapture boxes;
-    WriteMenuFile(dir / "menu.txt", catalog, bounds);
-    EXPECT_TRUE(boxes.Take().empty());
-    EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), MenuFileText(catalog, bounds));
-    EXPECT_EQ(FileNames(dir), (std::vector<std::string>{"menu.txt", "menu.~00"}));
+// What earlier writes left under the temporary names never blocks the write, and never stops
+// it for good. Only what no writer can still be at work on is deleted: another host's write
+// in progress is left alone (links: tests/model/posix).
+TEST_F(MenuFileWriteTest, OnlyStaleTemporariesAreDeleted) {
+    enum Left { kFolder, kFreshFile, kOldFile };
+    struct Case {
+        int names;  // menu.~00 and on
+        Left left;
+        bool kept;
+    };
+    const Case cases[] = {
+        {1, kFolder, true},
+        {1, kFreshFile, true},
+        {1, kOldFile, false},
+        {100, kOldFile, false},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        for (int n = 0; n < c.names; ++n) {
+            const std::string name =
+                folder / ("menu.~" + std::to_string(n / 10) + std::to_string(n % 10));
+            if (c.left == kFolder) {
+                std::filesystem::create_directory(name);
+                continue;
+            }
+            WriteWholeFile(name, "left");
+            if (c.left == kOldFile) {
+                std::filesystem::last_write_time(
+                    name, std::filesystem::last_write_time(name) - std::chrono::hours(1));
+            }
+        }
+        const std::string menu = folder / "menu.txt";
+        EXPECT_EQ(WriteMenuFile(menu, catalog, bounds), "") << c.names << " " << c.left;
+        EXPECT_EQ(ReadWholeFile(menu), Expected());
+        EXPECT_EQ(FileNames(folder).size(), c.kept ? c.names + 1u : 1u) << c.names << " " << c.left;
+    }
+}
+
+// The writer shared with the host: nothing is replaced unless asked for, and nothing is left.
+TEST_F(MenuFileWriteTest, AtomicWriteReplacesOnlyWhenAsked) {
+    WriteWholeFile(path, "old");
+    WriteStep step = WriteStep::kCreate;
+    EXPECT_EQ(WriteFileAtomically(path, "new", false, &step), os::kAlreadyExists);
+    EXPECT_EQ(step, WriteStep::kMove);
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(WriteFileAtomically(path, "new", true), os::kSuccess);
+    EXPECT_EQ(ReadWholeFile(path), "new");
+    EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
 }
 
 // The temporary name is no longer than "menu.txt": a path that fits the host's 259 bytes is
 // written, a longer one refused.
-TEST(MenuFileTest, PathLimitIsThatOfTheMenuFileItself) {
-    MenuCatalog catalog;
-    TempDir dir;
+TEST_F(MenuFileWriteTest, PathLimitIsThatOfTheMenuFileItself) {
     for (std::size_t length : {259u, 260u}) {
         const std::size_t folderLength = length - dir.Path().size() - 2 - 8;
         const std::string folder = dir / std::string(folderLength, length == 259 ? 'a' : 'b');
         std::filesystem::create_directory(folder);
-        const std::string path = JoinPath(folder, "menu.txt");
-        ASSERT_EQ(path.size(), length);
-        BoxCapture boxes;
-        WriteMenuFile(path, catalog, GroupBounds{});
-        const auto shown = boxes.Take();
+        const std::string menu = JoinPath(folder, "menu.txt");
+        ASSERT_EQ(menu.size(), length);
+        const std::string failure = WriteMenuFile(menu, catalog, bounds);
         if (length == 259) {
-            EXPECT_TRUE(shown.empty());
-            EXPECT_EQ(ReadWholeFile(path), MenuFileText(catalog, GroupBounds{}));
+            EXPECT_EQ(failure, "");
+            EXPECT_EQ(ReadWholeFile(menu), Expected());
         } else {
-            ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(shown[0].text, path + " 中包含无效的路径。");
-            EXPECT_FALSE(std::filesystem::exists(path));
+            EXPECT_EQ(failure, menu + " 中包含无效的路径。");
+            EXPECT_FALSE(std::filesystem::exists(menu));
         }
     }
 }
 
-TEST(MenuFileTest, UncreatableFileIsReportedAndNothingIsLeft) {
-    MenuCatalog catalog;
-    TempDir dir;
-    const std::string path = (dir / "missing") + "\\menu.txt";
-    BoxCapture boxes;
-    WriteMenuFile(path, catalog, GroupBounds{});
-    const auto shown = boxes.Take();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, OpenFailureText(os::kPathNotFound, path));
-    EXPECT_EQ(shown[0].text, path + " 中包含无效的路径。");
+// A missing folder, and a path without any folder (the host's could not be told): the file
+// would land in the current folder.
+TEST_F(MenuFileWriteTest, UncreatableFileIsReportedAndNothingIsLeft) {
+    const std::string missing = (dir / "missing") + "\\menu.txt";
+    EXPECT_EQ(WriteMenuFile(missing, catalog, bounds), missing + " 中包含无效的路径。");
+    CurrentDirectoryScope inDir(dir.Path());
+    EXPECT_EQ(WriteMenuFile("menu.txt", catalog, bounds), "menu.txt 中包含无效的路径。");
+    EXPECT_TRUE(FileNames(dir).empty());
 }
 
 TEST(MenuFileTest, FailureTexts) {

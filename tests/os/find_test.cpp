@@ -110,10 +110,11 @@ TEST(MoveFileReplacingTest, ReplacesTheTarget) {
     TempDir dir;
     WriteWholeFile(dir / "menu.new", "new");
     WriteWholeFile(dir / "menu.txt", "old");
-    EXPECT_EQ(Code{os::MoveFileReplacing(dir / "menu.new", dir / "menu.txt")}, Code{os::kSuccess});
+    EXPECT_EQ(Code{os::MoveFileDurably(dir / "menu.new", dir / "menu.txt", true)},
+              Code{os::kSuccess});
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), "new");
     EXPECT_FALSE(fs::exists(dir / "menu.new"));
-    EXPECT_EQ(Code{os::MoveFileReplacing(dir / "menu.new", dir / "menu.txt")},
+    EXPECT_EQ(Code{os::MoveFileDurably(dir / "menu.new", dir / "menu.txt", true)},
               Code{os::kFileNotFound});
 }
 

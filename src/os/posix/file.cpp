@@ -110,6 +110,18 @@ bool File::Write(const std::string& bytes) {
     return true;
 }
 
+bool File::Flush() {
+    if (!IsOpen()) {
+        posix::Fail(kInvalidHandle);
+        return false;
+    }
+    if (fsync(Descriptor(native_)) != 0) {
+        posix::FailWithErrno(errno);
+        return false;
+    }
+    return true;
+}
+
 bool File::Close() {
     pending_.clear();
     atEnd_ = false;

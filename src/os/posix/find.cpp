@@ -1,4 +1,4 @@
-// POSIX half of the OS seam: wildcard search, deletion and replacement of files.
+// POSIX half of the OS seam: wildcard search, deletion, renaming and inspection of files.
 //
 // A search lists the entries of the pattern's directory (resolved without regard to case)
 // whose names match the last element with WildcardMatch, names and pattern read as UTF-8 (the
@@ -6,12 +6,15 @@
 // "." or "..". The entries come in byte order of their names, so repeated searches agree.
 // Alternative 8.3 short names do not exist here.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
@@ -25,6 +28,11 @@ struct SearchResult {
     Status status = kSuccess;
 };
 
+// Closes a listing on every way out, a failed allocation included.
+struct DirectoryCloser {
+    void operator()(DIR* stream) const { closedir(stream); }
+};
+
 SearchResult Search(const std::string& pattern) {
     const std::size_t separator = posix::LastSeparator(pattern);
     const std::string dirPart =
@@ -34,18 +42,17 @@ SearchResult Search(const std::string& pattern) {
     const posix::ResolvedPath dir =
         dirPart.empty() ? posix::ResolvedPath{".", true, true, true} : posix::ResolvePath(dirPart);
     SearchResult result;
-    DIR* stream = opendir(dir.path.c_str());
+    const std::unique_ptr<DIR, DirectoryCloser> stream(opendir(dir.path.c_str()));
     if (stream == nullptr) {
         result.status = posix::StatusFromErrno(errno == ENOENT ? ENOTDIR : errno);
         return result;
     }
-    while (const dirent* entry = readdir(stream)) {
+    while (const dirent* entry = readdir(stream.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && WildcardMatch(namePattern, name, NameEncoding::kUtf8)) {
             result.names.emplace_back(name);
         }
     }
-    closedir(stream);
     std::sort(result.names.begin(), result.names.end());
     result.status = result.names.empty() ? kFileNotFound : kSuccess;
     return result;
@@ -96,9 +103,37 @@ Status DeleteFile(const std::string& path) {
     return kSuccess;
 }
 
-// rename replaces the target in one step. A read-only target refuses to be replaced (5), as
-// MoveFileExA with MOVEFILE_REPLACE_EXISTING does.
-Status MoveFileReplacing(const std::string& from, const std::string& to) {
+namespace {
+
+// rename, or without `replace` renameat2 with RENAME_NOREPLACE; a file system that cannot
+// refuse a rename that way gets a hard link and the unlink of the old name instead.
+int Rename(const char* from, const char* to, bool replace) {
+    if (replace) return std::rename(from, to);
+    const int renamed = renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+    if (renamed == 0 || errno != EINVAL) return renamed;
+    if (link(from, to) != 0) return -1;
+    return unlink(from);
+}
+
+// The folder's own entry list reaches the disk: without this a renamed file can come back
+// under its old name, or not at all, after a power loss.
+int SyncFolderOf(const std::string& path) {
+    const std::size_t separator = path.rfind('/');
+    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const int synced = fsync(fd);
+    const int err = errno;
+    close(fd);
+    errno = err;
+    return synced;
+}
+
+}  // namespace
+
+// A read-only target refuses to be replaced (5), as MoveFileExA with MOVEFILE_REPLACE_EXISTING
+// does. MOVEFILE_WRITE_THROUGH: the folder is synchronised after the rename.
+Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
     const posix::ResolvedPath source = posix::ResolvePath(from);
     const posix::ResolvedPath target = posix::ResolvePath(to);
     struct stat info {};
@@ -106,12 +141,35 @@ Status MoveFileReplacing(const std::string& from, const std::string& to) {
         return posix::FailWithErrno(errno, source.parentExists);
     }
     if (lstat(target.path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && IsReadOnly(info)) {
-        return posix::Fail(kAccessDenied);
+        return posix::Fail(replaceExisting ? kAccessDenied : kAlreadyExists);
     }
-    if (std::rename(source.path.c_str(), target.path.c_str()) != 0) {
+    if (Rename(source.path.c_str(), target.path.c_str(), replaceExisting) != 0) {
         return posix::FailWithErrno(errno, target.parentExists);
     }
+    if (SyncFolderOf(target.path) != 0) {
+        return posix::FailWithErrno(errno);
+    }
     return kSuccess;
+}
+
+void Pause(std::uint32_t milliseconds) {
+    timespec left{static_cast<time_t>(milliseconds / 1000),
+                  static_cast<long>(milliseconds % 1000) * 1'000'000L};
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+    }
+}
+
+NameInfo LookAtName(const std::string& path) {
+    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    struct stat info {};
+    NameInfo result;
+    if (lstat(resolved.path.c_str(), &info) != 0) return result;
+    result.kind = S_ISREG(info.st_mode)   ? NameInfo::Kind::kFile
+                  : S_ISDIR(info.st_mode) ? NameInfo::Kind::kFolder
+                                          : NameInfo::Kind::kOther;
+    result.size = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+    result.secondsSinceWrite = static_cast<std::int64_t>(std::time(nullptr) - info.st_mtime);
+    return result;
 }
 
 }  // namespace os

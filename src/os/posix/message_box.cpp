@@ -35,11 +35,13 @@ void WriteAll(int fd, const std::string& bytes) {
 }
 
 void AppendToLog(const char* logPath, const std::string& caption, const std::string& text) {
+    // Composed before the open: nothing between the open and the close can fail.
+    const std::string record = caption + kUnitSeparator + text + kRecordSeparator;
     const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) {
         return;
     }
-    WriteAll(fd, caption + kUnitSeparator + text + kRecordSeparator);
+    WriteAll(fd, record);
     close(fd);
 }
 

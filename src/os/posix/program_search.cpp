@@ -55,8 +55,12 @@ std::optional<std::string> TryCandidate(const std::string& candidate) {
 
 std::vector<std::string> SearchDirectories(std::string_view searchPath) {
     std::vector<std::string> dirs;
+    // Without /proc the host's folder cannot be told; an empty entry would stand for the
+    // current folder, which is never searched.
     const std::string host = HostExecutablePath();
-    dirs.push_back(host.substr(0, host.rfind('/') + 1));
+    if (const std::size_t slash = host.rfind('/'); slash != std::string::npos) {
+        dirs.push_back(host.substr(0, slash + 1));
+    }
     while (!searchPath.empty()) {
         const std::size_t colon = searchPath.find(':');
         const std::string_view element = searchPath.substr(0, colon);

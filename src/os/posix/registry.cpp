@@ -61,17 +61,19 @@ StoreLines ReadStoreLines() {
     if (fd < 0) {
         return {{}, kFileNotFound};
     }
+    struct Owner {  // closes the store on every way out, a failed allocation included
+        int fd;
+        ~Owner() { close(fd); }
+    } owner{fd};
     std::string bytes;
     char chunk[4096];
     for (ssize_t count; (count = read(fd, chunk, sizeof chunk)) != 0;) {
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) {  // a half-read store would hand out wrong values
-            close(fd);
             return {{}, kBadDb};
         }
         bytes.append(chunk, static_cast<std::size_t>(count));
     }
-    close(fd);
     if (bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
         bytes.erase(0, kByteOrderMark.size());
     }

@@ -95,6 +95,14 @@ bool File::Write(const std::string& bytes) {
     return true;
 }
 
+bool File::Flush() {
+    if (!IsOpen()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
+    return FlushFileBuffers(ToHandle(native_)) != 0;
+}
+
 bool File::Close() {
     pending_.clear();
     atEnd_ = false;

@@ -1,4 +1,4 @@
-// Win32 half of wildcard search and deletion: the system's own search and file operations.
+// Win32 half of wildcard search, deletion, renaming and inspection: the system's own calls.
 #include "os/os.h"
 #include "os/win32/windows_support.h"
 
@@ -10,20 +10,30 @@ bool IsDotEntry(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+/// Closes a search on every way out, a visitor's failed allocation included.
+struct SearchHandle {
+    explicit SearchHandle(HANDLE opened) : handle(opened) {}
+    HANDLE handle;
+    SearchHandle(const SearchHandle&) = delete;
+    SearchHandle& operator=(const SearchHandle&) = delete;
+    ~SearchHandle() {
+        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    }
+};
+
 /// Walks the matches of `pattern`, skipping "." and "..", until `visit` returns false.
 template <typename Visitor>
 void ForEachMatch(const std::string& pattern, Visitor visit) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) {
+    const SearchHandle search{FindFirstFileA(pattern.c_str(), &entry)};
+    if (search.handle == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
         if (!IsDotEntry(entry.cFileName) && !visit(entry.cFileName)) {
             break;
         }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.handle, &entry));
 }
 
 }  // namespace
@@ -55,11 +65,49 @@ Status DeleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) ? kSuccess : GetLastError();
 }
 
-Status MoveFileReplacing(const std::string& from, const std::string& to) {
-    // REPLACE_EXISTING: the new file takes the old one's place in one step; no COPY_ALLOWED,
-    // since both lie in one directory and a copy would not be atomic.
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) ? kSuccess
-                                                                            : GetLastError();
+Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
+    // No COPY_ALLOWED: both lie in one directory, and a copy would not be atomic.
+    // WRITE_THROUGH: the call returns once the move is on the disk.
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (MoveFileExA(from.c_str(), to.c_str(), flags)) return kSuccess;
+    const Status status = GetLastError();
+    return status == kFileExists ? kAlreadyExists : status;
+}
+
+void Pause(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
+
+namespace {
+
+std::uint64_t Combine(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+NameInfo::Kind KindOf(DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return NameInfo::Kind::kOther;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return NameInfo::Kind::kFolder;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? NameInfo::Kind::kOther
+                                                     : NameInfo::Kind::kFile;
+}
+
+}  // namespace
+
+NameInfo LookAtName(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    NameInfo result;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return result;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    constexpr std::int64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns
+    const std::int64_t ticks =
+        static_cast<std::int64_t>(Combine(now.dwHighDateTime, now.dwLowDateTime)) -
+        static_cast<std::int64_t>(
+            Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime));
+    result.kind = KindOf(data.dwFileAttributes);
+    result.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
+    result.secondsSinceWrite = ticks / kTicksPerSecond;
+    return result;
 }
 
 }  // namespace os

@@ -54,10 +54,10 @@ TEST(Win32Find, MoveReplacesTheTargetInOneStep) {
     TempDir dir;
     WriteWholeFile(dir / "menu.tmp", "new");
     WriteWholeFile(dir / "menu.txt", "old");
-    EXPECT_EQ(os::MoveFileReplacing(dir / "menu.tmp", dir / "menu.txt"), os::kSuccess);
+    EXPECT_EQ(os::MoveFileDurably(dir / "menu.tmp", dir / "menu.txt", true), os::kSuccess);
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), "new");
     EXPECT_FALSE(os::PatternExists(dir / "menu.tmp"));
-    EXPECT_EQ(os::MoveFileReplacing(dir / "menu.tmp", dir / "menu.txt"), os::kFileNotFound);
+    EXPECT_EQ(os::MoveFileDurably(dir / "menu.tmp", dir / "menu.txt", true), os::kFileNotFound);
 }
 
 }  // namespace
