@@ -11,16 +11,21 @@
 #include "host/console_text.h"
 #include "host/doctor.h"
 #include "host/explain.h"
+#include "host/file_bytes.h"
 #include "host/host_system.h"
 #include "host/installation.h"
 #include "host/item_plan.h"
 #include "host/menu_browser.h"
+#include "host/menu_check.h"
 #include "host/menu_file_reader.h"
+#include "host/menu_refresh.h"
 #include "host/plugin_loader.h"
 #include "host/project_folder.h"
+#include "host/trace_view.h"
 #include "host/version.h"
 #include "host/window_host.h"
 #include "model/menu_catalog.h"
+#include "model/menu_file.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
 
@@ -35,15 +40,20 @@ constexpr int kExitNoOutput  = 4;  // standard output could not be written
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] | "
-    "--version | --help]\n"
+    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] |\n"
+    "                menu [--refresh] [DIR] | trace FILE [--key KEY] [--since TIME] | --version | --help]\n"
     "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
     "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"
     "  run KEY       runs one item (KEY: module title|item title)\n"
-    "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH\n"
+    "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH,\n"
+    "                and menu.txt against the current menu\n"
     "  explain KEY   tells what an item would do, without starting anything\n"
     "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
+    "  menu [DIR]    checks DIR's menu.txt (default: beside truvhost) against the current menu\n"
+    "  menu --refresh [DIR]  replaces it with the current menu, keeping the old as menu.txt.bak\n"
+    "  trace FILE    the launch trace that TRUVAPP_TRACE=FILE recorded, in words; only the\n"
+    "                calls of KEY, or from TIME on (HH:MM, or YYYY-MM-DD HH:MM)\n"
     "  --version     the host's version and that of the plug-in it loads\n"
     "  --gbk         raw GBK in and out instead of UTF-8\n"
     "  --auto-ok     message boxes are printed and acknowledged without waiting\n"
@@ -95,6 +105,8 @@ public:
         if (command == "doctor" && words.size() == 1) return Doctor();
         if (command == "--version" && words.size() == 1) return Version();
         if (command == "explain" && words.size() == 2) return Explain(words[1]);
+        if (command == "trace" && words.size() >= 2) return Trace(words);
+        if (command == "menu" && words.size() <= 3) return Menu(words);
         if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
         if (command.empty()) return Start() ? Interactive() : kExitProblem;
@@ -175,13 +187,81 @@ private:
 
     int Doctor() {
         MenuCatalog catalog;
-        BuildMenuGroups(catalog);
-        const host::DoctorReport report =
+        const GroupBounds bounds = BuildMenuGroups(catalog);
+        host::DoctorReport report =
             host::Examine(host::ReadInstallation(), host::PlanCatalogue(catalog));
+        AddMenuCheck(catalog, bounds, report);
         for (const std::string& line : host::FormatReport(report, kKeysPerProblem)) {
             console_.Line(line);
         }
         return report.problems.empty() ? 0 : kExitProblem;
+    }
+
+    /// The facts and problems of "menu.txt" at `path`, against the current menu.
+    static void AddMenuCheck(const MenuCatalog& catalog, const GroupBounds& bounds,
+                             host::DoctorReport& report,
+                             const std::string& path = MenuFilePath(os::HostExecutablePath())) {
+        const host::MenuFileCheck check = host::CheckMenuFile(path, catalog, bounds);
+        report.facts.insert(report.facts.end(), check.facts.begin(), check.facts.end());
+        report.problems.insert(report.problems.end(), check.problems.begin(), check.problems.end());
+    }
+
+    /// `menu [--refresh] [DIR]`: the check of DIR's "menu.txt" (by default the one beside
+    /// truvhost, where the plug-in writes it for this host), or its refresh.
+    int Menu(const std::vector<std::string>& words) {
+        bool refresh = false;
+        std::string dir;
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            if (words[i] == "--refresh" && !refresh) {
+                refresh = true;
+            } else if (dir.empty() && !words[i].starts_with("--")) {
+                dir = words[i];
+            } else {
+                std::fputs(kUsage, stderr);
+                return kExitUsage;
+            }
+        }
+        MenuCatalog catalog;
+        const GroupBounds bounds = BuildMenuGroups(catalog);
+        const std::string path =
+            dir.empty() ? MenuFilePath(os::HostExecutablePath()) : MenuFile(dir);
+        if (refresh) return Refresh(path, MenuFileText(catalog, bounds), catalog.Count());
+        host::DoctorReport report;
+        AddMenuCheck(catalog, bounds, report, path);
+        std::vector<std::string> lines = host::FormatReport(report, kKeysPerProblem);
+        lines.pop_back();  // the count of items and starts, which this check does not examine
+        for (const std::string& line : lines) console_.Line(line);
+        return report.problems.empty() ? 0 : kExitProblem;
+    }
+
+    int Refresh(const std::string& path, const std::string& current, int rows) {
+        const bool replacing = os::PatternExists(path);
+        std::string error;
+        if (!host::RefreshMenuFile(path, current, error)) {
+            console_.Line("truvhost: " + error);
+            return kExitProblem;
+        }
+        console_.Line(path + " holds the current menu of " + std::to_string(rows) + " rows" +
+                      (replacing ? "; the old file is kept as " + host::BackupName(path) : "") +
+                      ". Restart the host to see the menu.");
+        return 0;
+    }
+
+    /// `trace FILE [--key KEY] [--since TIME]`.
+    int Trace(const std::vector<std::string>& words) {
+        host::TraceFilter filter;
+        if (!host::ParseTraceFilter({words.begin() + 2, words.end()}, filter)) {
+            std::fputs(kUsage, stderr);
+            return kExitUsage;
+        }
+        std::string bytes;
+        std::string error;
+        if (!host::ReadFileBytes(words[1], bytes, error)) {
+            console_.Line("truvhost: " + words[1] + " " + error);
+            return kExitProblem;
+        }
+        for (const std::string& line : host::TraceView(bytes, filter)) console_.Line(line);
+        return 0;
     }
 
     int Explain(const std::string& key) {

@@ -4,6 +4,7 @@
 #include "flows/dev_notice.h"
 #include "flows/work_files.h"
 #include "model/message_box.h"
+#include "model/trace.h"
 #include "os/os.h"
 #include "text/gbk_text.h"
 
@@ -13,6 +14,15 @@ namespace {
 
 /// The request for the third step of the continuation sequence, as its second byte.
 constexpr char kThirdStepRequest = '3';
+
+bool RequestsThirdStep(const std::string& file) {
+    os::File request;
+    if (request.OpenExclusiveRead(file) != os::kSuccess) return false;
+    char head[2] = {};
+    const long count = request.Read(head, sizeof head);
+    request.Close();
+    return count == 2 && head[1] == kThirdStepRequest;
+}
 
 std::string KeyOf(const KeyArg& key, const FlowArgs& args) {
     const DirKey& dirKey = key.fromArgs ? args.key : key.fixed;
@@ -81,12 +91,9 @@ int RunFirstMatchingRow(std::span<const FlowRow> rows, const std::string& rowTex
 }
 
 bool SecondByteIsThree(const std::string& file) {
-    os::File request;
-    if (request.OpenExclusiveRead(file) != os::kSuccess) return false;
-    char head[2] = {};
-    const long count = request.Read(head, sizeof head);
-    request.Close();
-    return count == 2 && head[1] == kThirdStepRequest;
+    const bool third = RequestsThirdStep(file);
+    trace::Event(trace::kRead, {file, third ? "second byte '3'" : "no '3' as second byte"});
+    return third;
 }
 
 }  // namespace flows

@@ -6,11 +6,13 @@
 #include "launch/launcher.h"
 #include "launch/run_rules.h"
 #include "model/message_box.h"
+#include "model/trace.h"
 #include "os/os.h"
 
 namespace {
 constexpr const char* kPathVariable = "PATH";
 constexpr const char* kPathFailed = "设置CORE目录环境失败 !";
+constexpr const char* kPathFailedLetter = "P";
 
 // Two threads starting programs at once must not both extend "PATH".
 std::mutex pathMutex;
@@ -30,8 +32,9 @@ void Launcher::PrepareEnvironment() {
         const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
         const bool set = os::SetEnvironmentVariable(kPathVariable, newPath);
         failed = !set || newPath.size() >= kPathLimit;
+        trace::Event(trace::kPath, {newPath, !set ? "refused" : failed ? "set, too long" : "set"});
         pathPending = 0;
     }
     // The box is shown without the lock: it waits for the user.
-    if (failed) ShowMessage(kPathFailed);
+    if (failed) ShowMessage(kPathFailed, kPathFailedLetter);
 }

@@ -4,6 +4,7 @@
 #include "launch/install_paths.h"
 #include "launch/run_rules.h"
 #include "model/message_box.h"
+#include "model/trace.h"
 #include "os/os.h"
 
 namespace {
@@ -14,7 +15,28 @@ Launcher* theLauncher = nullptr;
 constexpr const char* kCannotFind   = "找不到 ";                          // N
 constexpr const char* kAbnormalEnd  = "运行该项时,程序异常中断!";         // X
 constexpr const char* kErrorCaption = "错误";
+
+// The letters that the list of messages gives them.
+constexpr const char* kCannotFindLetter  = "N";
+constexpr const char* kAbnormalEndLetter = "X";
+constexpr const char* kSystemErrorLetter = "E";
 // clang-format on
+
+const char* LetterOf(RunOutcome refusal) {
+    switch (refusal) {
+        case RunOutcome::kBadWorkDir:
+            return "W";
+        case RunOutcome::kNoCfgPath:
+            return "F";
+        case RunOutcome::kKeyMissing:
+            return "K1";
+        case RunOutcome::kNoApplication:
+            return "K2";
+        case RunOutcome::kStart:
+            break;
+    }
+    return trace::kUnlettered;
+}
 
 }  // namespace
 
@@ -56,7 +78,7 @@ void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program)
     }
     const ResolvedRun resolved = ResolveRun(mode, dirKey, std::move(program), installation);
     if (resolved.outcome != RunOutcome::kStart) {
-        ShowMessage(resolved.message);
+        ShowMessage(resolved.message, LetterOf(resolved.outcome));
         return;
     }
 
@@ -68,33 +90,45 @@ void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program)
     }
     os::Process process;
     const std::string& commandLine = resolved.command.commandLine;
+    trace::Event(trace::kStart, {commandLine, workDir});
+    const trace::Stopwatch running;
     if (os::StartProcess(commandLine, environment, workDir, process) != os::kSuccess) {
+        trace::NotStarted(commandLine, os::LastError());
         ShowLastError();
-        if (mode.namesMissingKey) ShowMessage(kCannotFind + commandLine);
+        if (mode.namesMissingKey) ShowMessage(kCannotFind + commandLine, kCannotFindLetter);
         return;
     }
     process.Wait();
+    trace::Ended(commandLine, process, running);
     if (resolved.judgesExitCode) CheckExitCode(process);
     process.Close();
 }
 
 void Launcher::CheckExitCode(os::Process& process) {
     *exitCode = process.ExitCode();
-    if (*exitCode != 0) ShowMessage(kAbnormalEnd);
+    if (*exitCode != 0) ShowMessage(kAbnormalEnd, kAbnormalEndLetter);
 }
 
 void ShowLastError() {
     const os::Status code = os::LastError();
     std::string text = os::ErrorText(code);
     if (text.empty()) text = "Error " + std::to_string(code);
+    trace::Event(trace::kBox, {kSystemErrorLetter, text});
     os::ShowMessageBox(kErrorCaption, text, os::kBoxOk | os::kBoxIconExclamation);
 }
 
 void ShellOpenAndWait(const std::string& file, const std::string& parameters) {
     os::Process process;
-    if (os::ShellOpen(file, parameters, process) != os::kSuccess) return;
+    trace::Event(trace::kShell, {file, parameters});
+    const trace::Stopwatch running;
+    const os::Status status = os::ShellOpen(file, parameters, process);
+    if (status != os::kSuccess) {
+        trace::NotStarted(file, status);
+        return;
+    }
     if (process.IsValid()) {
         process.Wait();
+        trace::Ended(file, process, running);
         process.Close();
     }
 }

@@ -1,6 +1,7 @@
 // The plug-in's message box: every user message except the system-error box goes through it.
 #include "model/message_box.h"
 
+#include "model/trace.h"
 #include "text/gbk_text.h"
 
 std::string MessageCaption() {
@@ -20,7 +21,8 @@ std::string MessageCaption() {
     return path.substr(nameStart, nameEnd - nameStart);
 }
 
-void ShowMessage(const std::string& text, std::uint32_t style) {
+void ShowMessage(const std::string& text, std::string_view letter, std::uint32_t style) {
+    trace::Event(trace::kBox, {letter, text});
     if ((style & os::kBoxIconMask) == 0) style |= os::kBoxIconExclamation;
     os::ShowMessageBox(MessageCaption(), text, style);
 }

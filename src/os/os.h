@@ -180,6 +180,21 @@ Status ReadSmallFile(const std::string& path, std::size_t limit, Sharing sharing
                      std::string& bytes);
 
 // ---------------------------------------------------------------------------------------
+// Trace files
+
+/// Appends `bytes` to the file `path` in one write, creating the file when it is missing.
+/// Other writers, in this process or another, may append to the same file at the same time:
+/// each write lands whole at its end. The thread's last error is left as it was, so that
+/// appending never disturbs the report of the failure being traced.
+Status AppendToFile(const std::string& path, const std::string& bytes);
+
+/// The local date and time now, "YYYY-MM-DD HH:MM:SS.mmm".
+std::string LocalTimeStamp();
+
+/// Milliseconds on a clock that only moves forward (since the system started).
+std::uint64_t SteadyMilliseconds();
+
+// ---------------------------------------------------------------------------------------
 // Environment
 
 /// The value of an environment variable, whole; nothing when it is not set.

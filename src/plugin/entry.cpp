@@ -10,6 +10,7 @@
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "model/message_box.h"
+#include "model/trace.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
 #include "plugin/globals.h"
@@ -54,6 +55,7 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 
 const char* InitTruvApp() {
     try {
+        const trace::CallScope traced{std::string()};
         // A box runs a message loop, from which the host may call in again: what to say is
         // decided under the lock, and said after it.
         std::string failure;
@@ -62,7 +64,9 @@ const char* InitTruvApp() {
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
-            failure = WriteMenuFile(MenuFilePath(os::HostExecutablePath()), shown, bounds);
+            const std::string menuFile = MenuFilePath(os::HostExecutablePath());
+            trace::Event(trace::kInit, {menuFile});
+            failure = WriteMenuFile(menuFile, shown, bounds);
         }
         if (!failure.empty()) ShowMessage(failure);
     } catch (const std::bad_alloc&) {
@@ -79,6 +83,8 @@ void RunCommand(char* key) {
         // directory is empty and the run operations report it as invalid.
         TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
         const std::string command = key == nullptr ? std::string() : std::string(key);
+        const trace::CallScope traced(command);
+        trace::Event(trace::kCall, {TheLauncher().workDir});
         const MenuItem* item = nullptr;
         {
             // Items stay where they are until the library is unloaded: only the search needs
@@ -86,6 +92,8 @@ void RunCommand(char* key) {
             const std::lock_guard<std::mutex> lock(catalogMutex);
             item = FindItem(TheCatalog(), command);
         }
+        trace::Event(trace::kRow,
+                     {item != nullptr ? item->RowText() : std::string_view(trace::kNoRow)});
         DispatchFound(item, command);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);

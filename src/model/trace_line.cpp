@@ -1,0 +1,71 @@
+// One line of the launch trace: how it is written and read back.
+#include "model/trace_line.h"
+
+namespace {
+
+constexpr char kFieldSeparator = '\t';
+constexpr const char* kLineEnd = "\r\n";
+constexpr char kCaret = '^';
+constexpr char kControlNameBit = 0x40;  // 0x0A ^ 0x40 = 'J'
+constexpr std::string_view kTimePattern = "dddd-dd-dd dd:dd:dd.ddd";
+
+// GBK lead and trail bytes are 0x40 and above: a control byte is always a character of its own.
+bool IsControl(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
+
+void AppendField(std::string& text, std::string_view field) {
+    for (const char byte : field) {
+        if (IsControl(static_cast<unsigned char>(byte))) {
+            text += kCaret;
+            text += static_cast<char>(byte ^ kControlNameBit);
+        } else {
+            text += byte;
+        }
+    }
+}
+
+bool IsTime(std::string_view text) {
+    if (text.size() != kTimePattern.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kTimePattern[i] == 'd' ? !digit : text[i] != kTimePattern[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ComposeTraceLine(const TraceLine& line) {
+    std::string text;
+    AppendField(text, line.time);
+    for (const std::string_view field :
+         {std::string_view(line.key), std::string_view(line.event)}) {
+        text += kFieldSeparator;
+        AppendField(text, field);
+    }
+    for (const std::string& field : line.fields) {
+        text += kFieldSeparator;
+        AppendField(text, field);
+    }
+    text += kLineEnd;
+    return text;
+}
+
+bool ParseTraceLine(std::string_view text, TraceLine& line) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(kFieldSeparator, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    if (parts.size() < 3 || !IsTime(parts[0])) return false;
+    line.time = std::move(parts[0]);
+    line.key = std::move(parts[1]);
+    line.event = std::move(parts[2]);
+    line.fields.assign(std::make_move_iterator(parts.begin() + 3),
+                       std::make_move_iterator(parts.end()));
+    return true;
+}

@@ -1,0 +1,26 @@
+// One line of the launch trace: how it is written and read back.
+#ifndef TRUV_MODEL_TRACE_LINE_H
+#define TRUV_MODEL_TRACE_LINE_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The fields of a trace line, GBK. Each field is one text without control characters.
+struct TraceLine {
+    std::string time;  ///< local time, "YYYY-MM-DD HH:MM:SS.mmm"
+    std::string key;   ///< the key the host passed (empty for InitTruvApp)
+    std::string event;
+    std::vector<std::string> fields;
+};
+
+/// The fields separated by tabs and ended by CR LF. A control character inside a field (a tab,
+/// the line feed of a two-line message) is written as '^' and the letter that names it ("^I",
+/// "^J"), so that every event stays on one line.
+std::string ComposeTraceLine(const TraceLine& line);
+
+/// Splits a line (with or without its CR LF) into its fields; false when it lacks the time, the
+/// key or the event, or its time is not of the composed form.
+bool ParseTraceLine(std::string_view text, TraceLine& line);
+
+#endif  // TRUV_MODEL_TRACE_LINE_H
