@@ -47,8 +47,4 @@ std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk) {
 
 void PrepareStandardOutput() {}
 
-bool SystemHasHelpViewer() {
-    return false;
-}
-
 }  // namespace host::sys

@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include "host/windows_api.h"
+#include "include/truvApp.h"
 // <shellapi.h> needs <windows.h> first.
 #include <shellapi.h>
 
@@ -20,18 +21,15 @@ std::string Join(const std::string& dir, const std::string& name) {
 }
 
 const char* LibraryFileName() {
-    return "truvApp.dll";
+    return TRUVAPP_DLL_NAME;
 }
 
-// The x64 and i686 decorations differ in the pointer qualifier (E for 64-bit pointers).
-constexpr bool kSixtyFourBit = sizeof(void*) == 8;
-
 const char* InitExportName() {
-    return kSixtyFourBit ? "?InitTruvApp@@YAPEBDXZ" : "?InitTruvApp@@YAPBDXZ";
+    return TRUVAPP_INIT_NAME;
 }
 
 const char* RunExportName() {
-    return kSixtyFourBit ? "?RunCommand@@YAXPEAD@Z" : "?RunCommand@@YAXPAD@Z";
+    return TRUVAPP_RUN_NAME;
 }
 
 void* OpenLibrary(const std::string& path, std::string& error) {
@@ -65,10 +63,6 @@ std::vector<std::string> CommandArguments(int, char**, bool) {
 
 void PrepareStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
-}
-
-bool SystemHasHelpViewer() {
-    return true;
 }
 
 }  // namespace host::sys

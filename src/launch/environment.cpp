@@ -9,14 +9,13 @@
 #include "os/os.h"
 
 namespace {
-constexpr const char* kPathVariable = "PATH";
 constexpr const char* kPathFailed = "设置CORE目录环境失败 !";
 
 // Two threads starting programs at once must not both extend "PATH".
 std::mutex pathMutex;
 }  // namespace
 
-void Launcher::PrepareEnvironment() {
+void Launcher::PrepareEnvironment(const std::string& projectDir) {
     bool failed = false;
     {
         const std::lock_guard<std::mutex> lock(pathMutex);
@@ -24,7 +23,7 @@ void Launcher::PrepareEnvironment() {
         const std::string root = GetInstallRoot();
         std::string coreDir;
         const std::optional<std::vector<std::string>> cfgLines = ReadCfgPath(root);
-        if (cfgLines && ValidateWorkDir(workDir)) coreDir = CoreDirectory(*cfgLines);
+        if (cfgLines && ValidateWorkDir(projectDir)) coreDir = CoreDirectory(*cfgLines);
         // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
         const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
         const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());

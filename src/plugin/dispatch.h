@@ -14,6 +14,10 @@ extern const char* const kManagerKey;
 extern const char* const kManagerDirKey;
 extern const char* const kManagerProgram;
 
+/// A row of exactly this many tokens (module title, item title) has no command: the item
+/// flows serve it.
+inline constexpr std::size_t kTitleTokens = 2;
+
 /// One command of a row, as RunTriple hands it to a run operation.
 struct CommandTriple {
     std::string verb;     ///< trimmed, upper case
