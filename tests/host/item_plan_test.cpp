@@ -1,6 +1,6 @@
 // What the host's plans and explanations say an item does, against what the plug-in is known
-// to do: the item flows a row is offered to, the starts of the shared sequences with each
-// row's parameters and the work files that lead to them, and the file a start opens.
+// to do: the item flows a row is offered to, the steps of the shared sequences with each
+// row's parameters and the work-file tests around them, and the file a start opens.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,40 +24,53 @@ const Lines kChain = {"[钢结构]", "[砌体结构]", "[鉴定加固]", "[结  
 struct PlanCase {
     const char* key;
     std::size_t flowsOffered;  // the first ones of kChain
-    Lines runs;                // mode, key, program text, and the work files that lead there
+    Lines steps;               // two blanks of indent per work-file test
 };
 
 const PlanCase kPlanCases[] = {
     {"框架|三维模型与荷载输入", 1, {
         "RunExeFile IRON Modelin.exe",
-        "RunExeFileNor IRON Stage2.exe -PASS | Autorunfile.tmp present",
-        "RunExeFileNor IRON Stage3.exe -PASS -IRON | Autorunfile.tmp present, autorunfile.tmp says 3"}},
+        "if Autorunfile.tmp is present:",
+        "  RunExeFileNor IRON Stage2.exe -PASS",
+        "  if the second byte of autorunfile.tmp is '3':",
+        "    RunExeFileNor IRON Stage3.exe -PASS -IRON",
+        "  delete work files Autorunfile.tmp"}},
     {"框架|结构三维线框透视图", 1, {
         "RunExeFileMin IRON WIRE_3D.exe PCORE",
-        "RunExeFileNor CORE OCCLUDE.exe | return.tmp present",
-        "RunExeFileNor CORE EDGECULL.exe | return.tmp present",
-        "RunExeFileNor CORE PLOT_2D.exe P | return.tmp present",
-        "RunExeFileNor CORE PLOT_2D.exe P | return.tmp absent, REDRAW.tmp present"}},
+        "if return.tmp is present:",
+        "  RunExeFileNor CORE OCCLUDE.exe",
+        "  RunExeFileNor CORE EDGECULL.exe",
+        "  RunExeFileNor CORE PLOT_2D.exe P",
+        "otherwise:",
+        "  if REDRAW.tmp is present:",
+        "    RunExeFileNor CORE PLOT_2D.exe P",
+        "    delete work files REDRAW.tmp"}},
     {"底框及连续梁结构二维分析|生成FLAT数据", 2, {
         "RunExeFile BRIK Stage4.exe  -BK",
-        "RunExeFile BRIK EXECMGR.exe 310 2 | STG4NAME.tmp present"}},
+        "if STG4NAME.tmp is present:",
+        "  RunExeFile BRIK EXECMGR.exe 310 2"}},
     {"CORECAD|形成FLAT文件", 4, {
         "RunExeFile CORE Stage4.exe",
-        "RunExeFile CORE EXECMGR.exe 10 2 | STG4NAME.tmp present"}},
+        "if STG4NAME.tmp is present:",
+        "  RunExeFile CORE EXECMGR.exe 10 2"}},
     {"箱形基础设计 TUB|墙体配筋选择", 5, {
         "RunExeFileNor TUB TUB72.exe",
         "RunExeFileNor TUB WALLRF.exe -1 -TUB",
         "RunExeFileNor TUB TUB73.exe",
+        "delete work files $wat*.tub",
         "RunExeFileNor TUB WALLRF.exe -2 -TUB",
         "RunExeFileNor TUB TUB82.exe -TMP"}},
     {"三维建筑设计 BLDG|图形编辑、打印及转换", 6, {
+        "delete work files CFG?.TMP",
+        "delete work files CFG?.BLK",
         "RunExeFile  GrafEdit.exe"}},
 };
 // clang-format on
 
-std::string Described(const host::PlannedRun& run) {
-    return std::string(run.mode->name) + " " + run.dirKey + " " + run.program +
-           (run.condition.empty() ? "" : " | " + run.condition);
+std::string Described(const host::PlanLine& line) {
+    const std::string indent(static_cast<std::size_t>(2 * line.depth), ' ');
+    if (!line.isRun) return indent + line.text;
+    return indent + line.run.mode->name + " " + line.run.dirKey + " " + line.run.program;
 }
 
 class ItemPlanTest : public WholeInstallationTest {
@@ -97,10 +110,18 @@ TEST_F(ItemPlanTest, FlowRowsArePlannedThroughTheChainWithTheirRowsParameters) {
         const host::ItemPlan& plan = PlanOf(c.key);
         ASSERT_TRUE(plan.isFlow && plan.flowKnown);
         EXPECT_EQ(plan.offeredTo, Lines(kChain.begin(), kChain.begin() + c.flowsOffered));
-        Lines runs;
-        for (const host::PlannedRun& run : plan.runs) runs.push_back(Described(run));
-        EXPECT_EQ(runs, c.runs);
+        Lines steps;
+        for (const host::PlanLine& line : plan.lines) steps.push_back(Described(line));
+        EXPECT_EQ(steps, c.steps);
     }
+}
+
+TEST_F(ItemPlanTest, AFlowsStartsNameTheWorkFileTestsThatLeadToThem) {
+    EXPECT_EQ(PlanOf("框架|三维模型与荷载输入").runs.back().condition,
+              "Autorunfile.tmp present, autorunfile.tmp says 3");
+    EXPECT_EQ(PlanOf("框架|结构三维线框透视图").runs.back().condition,
+              "return.tmp absent, REDRAW.tmp present");
+    EXPECT_EQ(PlanOf("框架|结构三维线框透视图").runs.front().condition, "");
 }
 
 TEST_F(ItemPlanTest, ARowNoFlowKnowsIsOfferedToTheWholeChainAndDoesNothing) {
