@@ -110,7 +110,7 @@ ItemPlan PlanItem(const MenuItem& item) {
 ItemPlan ManagerPlan() {
     ItemPlan plan;
     plan.key = kManagerKey;
-    plan.runs.push_back(MakeRun(*FindRunMode("RUNEXEFILE"), kManagerDirKey, kManagerProgram));
+    plan.runs.push_back(MakeRun(RunModeOf(kManagerOperation), kManagerDirKey, kManagerProgram));
     return plan;
 }
 

@@ -44,6 +44,7 @@ bool IsKeyOf(const std::vector<std::string>& tokens, std::string_view key) {
 const char* const kManagerKey = "DMGT|DMGT";
 const char* const kManagerDirKey = "DMGT";
 const char* const kManagerProgram = "SuiteMgr.exe";
+const RunOperation kManagerOperation = &Launcher::RunExeFile;
 
 std::size_t TripleCount(const std::vector<std::string>& tokens) {
     return tokens.size() < kTitleTokens ? 0 : (tokens.size() - kTitleTokens) / kTripleTokens;
@@ -73,7 +74,7 @@ int DispatchFound(const MenuItem* item, const std::string& key) {
         return -1;
     }
     if (key == kManagerKey) {
-        TheLauncher().RunExeFile(kManagerDirKey, kManagerProgram);
+        (TheLauncher().*kManagerOperation)(kManagerDirKey, kManagerProgram);
         return 1;
     }
     return item != nullptr ? Execute(*item) : -1;
