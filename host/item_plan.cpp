@@ -128,12 +128,14 @@ std::set<StartedFile> FilesStarted(const std::vector<ItemPlan>& plans) {
     std::set<StartedFile> files;
     for (const ItemPlan& plan : plans) {
         for (const PlannedRun& run : plan.runs) {
-            // Composed as the run operation composes it, from no directory.
-            const bool documents = run.mode->upperCaseProgram && !run.dirKey.empty();
-            const ComposedCommand command =
-                ComposeCommand({}, documents ? gbk::Upper(run.program) : run.program, documents);
+            // Resolved as the run operation resolves it, against an installation that gives
+            // the key an empty directory: whether it opens a document is the run rules' say.
+            const InstallationView installation{
+                {}, TheLauncher().rootKey, std::vector<std::string>{run.dirKey, {}}, true};
+            const ResolvedRun resolved =
+                ResolveRun(*run.mode, run.dirKey, run.program, installation);
             files.insert({run.dirKey, run.program.substr(0, gbk::Find(run.program, ' ')),
-                          command.isDocument});
+                          resolved.command.isDocument});
         }
     }
     return files;
