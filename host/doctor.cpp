@@ -4,45 +4,21 @@
 #include <algorithm>
 #include <set>
 
-#include "host/host_system.h"
+#include "launch/command_line.h"
+#include "launch/install_paths.h"
 #include "os/os.h"
 
 namespace host {
 namespace {
-
-constexpr const char* kHelpViewer = "HH.exe";
 
 std::string WithoutTrailingSeparators(std::string path) {
     while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
     return path;
 }
 
-/// A program file as a process start finds it: a name without an extension also as ".exe".
-bool ProgramPresent(const std::string& file) {
-    if (os::PatternExists(file)) return true;
-    const std::size_t name = sys::LastSeparator(file);
-    const bool hasExtension =
-        file.find('.', name == std::string::npos ? 0 : name + 1) != std::string::npos;
-    return !hasExtension && os::PatternExists(file + ".exe");
-}
-
-/// True when the system provides the help viewer, or when it is beside the host or in a
-/// "PATH" directory.
-bool HelpViewerPresent() {
-    if (sys::SystemHasHelpViewer()) return true;
-    std::vector<std::string> dirs;
-    const std::string host = os::HostExecutablePath();
-    dirs.push_back(host.substr(0, sys::LastSeparator(host) + 1));
-    const std::string path = os::GetEnvironmentVariable("PATH").value_or("");
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(os::PathListSeparator(), start);
-        if (end == std::string::npos) end = path.size();
-        if (end > start) dirs.push_back(sys::Join(path.substr(start, end - start), ""));
-        start = end + 1;
-    }
-    return std::any_of(dirs.begin(), dirs.end(),
-                       [](const std::string& dir) { return os::PatternExists(dir + kHelpViewer); });
+/// The registry value that holds the installation root, as the reader of it names it.
+std::string RootValue() {
+    return std::string("value ") + kRootValueName + " of " + kRootHive + "\\" + kRootKeyPath;
 }
 
 class Examiner {
@@ -72,9 +48,7 @@ private:
     }
 
     void Facts() {
-        report_.facts.push_back(
-            "registry: HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH value CFG = \"" +
-            sys::ShownPath(installation_.root()) + "\"");
+        report_.facts.push_back("registry: " + RootValue() + " = \"" + sys::ShownPath(installation_.root()) + "\"");
         report_.facts.push_back(
             "CFGPATH: " + sys::ShownPath(installation_.cfgPath) +
             (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
@@ -90,8 +64,7 @@ private:
     void Start(const std::string& key, const PlannedRun& run) {
         ++report_.startsChecked;
         if (installation_.root().empty()) {
-            Note("registry value CFG of HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH is missing",
-                 key);
+            Note("registry " + RootValue() + " is missing", key);
             return;
         }
         if (!run.dirKey.empty() && !installation_.cfgReadable()) {
@@ -116,8 +89,10 @@ private:
             if (!os::PatternExists(resolved.command.file)) {
                 Note("help document " + sys::ShownPath(resolved.command.file) + " is missing", key);
             }
-            if (!HelpViewerPresent()) Note("help viewer HH.exe is not on the search path", key);
-        } else if (!ProgramPresent(resolved.command.file)) {
+            if (!os::FindProgramFile(kHelpViewer)) {
+                Note(std::string("help viewer ") + kHelpViewer + " is not on the search path", key);
+            }
+        } else if (!os::FindProgramFile(resolved.command.file)) {
             Note("program " + sys::ShownPath(resolved.command.file) + " is missing", key);
         }
     }
@@ -126,19 +101,21 @@ private:
         if (installation_.root().empty() || !installation_.cfgReadable()) return;
         std::string core;
         if (!CoreDirectory(installation_, core)) {
-            Note("CFGPATH has no CORE key: the first start puts an empty element in PATH", "");
+            Note(std::string("CFGPATH has no ") + kCoreKey +
+                     " key: the first start puts an empty element in PATH",
+                 "");
             return;
         }
         const std::string prefix =
             ExtendedPath(installation_.root(), core, {}, os::PathListSeparator());
-        const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
-        report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) +
-                                "\" in front");
+        const std::string old = os::GetEnvironmentVariable(kPathVariable).value_or("");
+        report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) + "\" in front");
         const std::string extended =
             ExtendedPath(installation_.root(), core, old, os::PathListSeparator());
         if (extended.size() >= kPathLimit) {
-            Note("PATH would grow to " + std::to_string(extended.size()) +
-                     " bytes (limit 1023): the first start reports that CORE could not be set",
+            Note("PATH would grow to " + std::to_string(extended.size()) + " bytes (limit " +
+                     std::to_string(kPathLimit - 1) +
+                     "): the first start reports that CORE could not be set",
                  "");
         }
     }

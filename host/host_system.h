@@ -1,5 +1,5 @@
 // The few operating-system calls of the host that the plug-in's seam does not offer: loading
-// a library, the terminal's arguments and output mode, path joining and the help viewer.
+// a library, the terminal's arguments and output mode, and path joining.
 // One header, a Windows half (host_system_win32.cpp) and a POSIX half (host_system_posix.cpp)
 // chosen by the build.
 #ifndef TRUV_HOST_HOST_SYSTEM_H
@@ -47,10 +47,6 @@ std::size_t LastSeparator(const std::string& path);
 /// opens takes its place. False when standard output was closed: nothing written reaches
 /// anybody.
 bool PrepareStandardOutput();
-
-/// True when the system itself provides the help viewer "HH.exe" (Windows), so that no
-/// search is needed.
-bool SystemHasHelpViewer();
 
 }  // namespace host::sys
 

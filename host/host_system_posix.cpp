@@ -72,8 +72,4 @@ bool PrepareStandardOutput() {
     return outputOpen;
 }
 
-bool SystemHasHelpViewer() {
-    return false;
-}
-
 }  // namespace host::sys

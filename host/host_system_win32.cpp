@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include "host/windows_api.h"
+#include "include/truvApp.h"
 #include "text/gbk_text.h"
 // <shellapi.h> needs <windows.h> first.
 #include <shellapi.h>
@@ -25,18 +26,15 @@ std::string Join(const std::string& dir, const std::string& name) {
 }
 
 const char* LibraryFileName() {
-    return "truvApp.dll";
+    return TRUVAPP_DLL_NAME;
 }
 
-// The x64 and i686 decorations differ in the pointer qualifier (E for 64-bit pointers).
-constexpr bool kSixtyFourBit = sizeof(void*) == 8;
-
 const char* InitExportName() {
-    return kSixtyFourBit ? "?InitTruvApp@@YAPEBDXZ" : "?InitTruvApp@@YAPBDXZ";
+    return TRUVAPP_INIT_NAME;
 }
 
 const char* RunExportName() {
-    return kSixtyFourBit ? "?RunCommand@@YAXPEAD@Z" : "?RunCommand@@YAXPAD@Z";
+    return TRUVAPP_RUN_NAME;
 }
 
 void* OpenLibrary(const std::string& path, std::string& error) {
@@ -80,10 +78,6 @@ bool PrepareStandardOutput() {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
     _setmode(_fileno(stdout), _O_BINARY);
-    return true;
-}
-
-bool SystemHasHelpViewer() {
     return true;
 }
 

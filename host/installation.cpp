@@ -20,7 +20,7 @@ ResolvedRun Resolve(const Installation& installation, const PlannedRun& run) {
 bool CoreDirectory(const Installation& installation, std::string& dir) {
     if (!installation.cfgReadable()) return false;
     std::string line;
-    if (!FindKeyDir(*installation.view.cfgLines, "CORE", KeyMatch::First, line)) return false;
+    if (!FindKeyDir(*installation.view.cfgLines, kCoreKey, KeyMatch::First, line)) return false;
     dir = ::CoreDirectory(*installation.view.cfgLines);
     return true;
 }

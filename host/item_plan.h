@@ -32,10 +32,11 @@ struct PlanLine {
 struct ItemPlan {
     std::string key;
     bool isFlow = false;
-    bool flowKnown = false;        ///< a flow row recognises the item
-    std::string unknownVerbs;      ///< verbs RunTriple refuses, blank-separated
-    std::vector<PlannedRun> runs;  ///< every start the item can make, all branches
-    std::vector<PlanLine> lines;   ///< the flow's steps in order (flows only)
+    bool flowKnown = false;              ///< a flow row recognises the item
+    std::vector<std::string> offeredTo;  ///< the groups whose item flows see the row, in order
+    std::string unknownVerbs;            ///< verbs RunTriple refuses, blank-separated
+    std::vector<PlannedRun> runs;        ///< every start the item can make, all branches
+    std::vector<PlanLine> lines;         ///< the flow's steps in order (flows only)
 };
 
 /// The key of an item: its first two tokens joined by '|'; empty for a row with fewer.

@@ -1,7 +1,6 @@
 // The item flow of the architecture group: the command-less rows of the 3D architectural
 // design module.
 #include "flows/flow_rows.h"
-#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -90,7 +89,3 @@ std::span<const FlowRow> ArchitectureFlowRows() {
 }
 
 }  // namespace flows
-
-int ArchitectureFlow(std::string rowText) {
-    return flows::RunFirstMatchingRow(flows::kArchitectureRows, rowText);
-}

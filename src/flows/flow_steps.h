@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "launch/launcher.h"
 #include "launch/run_rules.h"
@@ -118,17 +119,61 @@ struct FlowRow {
 /// The row text that `row` recognises.
 std::string RowText(const FlowRow& row);
 
-/// Carries out `steps` in order with `args` bound to their parameters.
-void RunSteps(std::span<const Step> steps, const FlowArgs& args);
+/// The first row of `rows` whose text equals `rowText` trimmed (single-byte white space,
+/// GBK-aware), compared byte for byte; nullptr when there is none.
+const FlowRow* FindRow(std::span<const FlowRow> rows, const std::string& rowText);
 
-/// Trims `rowText` (single-byte white space, GBK-aware) and compares it byte for byte with
-/// the rows in order; the first equal row's steps run and the result is 1. Otherwise 0, with
-/// nothing done.
-int RunFirstMatchingRow(std::span<const FlowRow> rows, const std::string& rowText);
+/// What a run of steps is handed by its caller: the launcher whose run operations start the
+/// programs, and the notice of the analysis module in development.
+struct FlowContext {
+    Launcher& launcher;
+    const std::string& devNotice;
+};
+
+/// Carries out `steps` in order with `args` bound to their parameters.
+void RunSteps(std::span<const Step> steps, const FlowArgs& args, const FlowContext& context);
+
+/// The row that FindRow finds runs its steps and the result is 1; otherwise 0, with nothing
+/// done.
+int RunFirstMatchingRow(std::span<const FlowRow> rows, const std::string& rowText,
+                        const FlowContext& context);
 
 /// True when `file` opens exclusively and its first two bytes can be read, the second being
 /// the character 3; the first byte is not examined.
 bool SecondByteIsThree(const std::string& file);
+
+// ---------------------------------------------------------------------------------------
+// Planning: the same walk without touching the system, every branch taken.
+
+/// What a plan is worked out with: the value that stands for the installation root as a
+/// directory key, and the notice text.
+struct PlanContext {
+    std::string_view rootKey;
+    std::string_view devNotice;
+};
+
+enum class PlannedKind {
+    kRun,                  // mode, dirKey, text = program text
+    kDelete,               // text = pattern
+    kIfPresent,            // text = pattern; the steps below it run when an entry matches
+    kIfAbsent,             // text = pattern; the steps below it run when none matches
+    kIfSecondByteIsThree,  // text = file
+    kMessage,              // text = the message
+};
+
+/// One step as a walk of every branch meets it.
+struct PlannedStep {
+    PlannedKind kind = PlannedKind::kRun;
+    int depth = 0;  ///< the number of work-file tests it lies under
+    std::string text = {};
+    const RunMode* mode = nullptr;  ///< runs only
+    std::string dirKey = {};        ///< runs only
+};
+
+/// Every step of `steps`, with `args` bound, in order; each test is followed by the steps of
+/// its branch one level deeper, the "present" branch before the "absent" one.
+std::vector<PlannedStep> PlanSteps(std::span<const Step> steps, const FlowArgs& args,
+                                   const PlanContext& context);
 
 }  // namespace flows
 

@@ -1,40 +1,53 @@
-// The chain of item flows, and the two flows whose groups have no command-less rows.
+// The chain of item flows.
 #include "flows/item_flows.h"
 
-#include "text/gbk_text.h"
+#include "flows/flow_rows.h"
+
+namespace flows {
 
 namespace {
 
-using ItemFlow = int (*)(std::string rowText);
+/// The appraisal and services groups have no command-less rows: their flows recognise none.
+std::span<const FlowRow> NoRows() {
+    return {};
+}
 
-/// Chain order; it is not the order in which the groups are built or shown.
 // clang-format off
 constexpr ItemFlow kFlowChain[] = {
-    SteelFlow,             // "[钢结构]"
-    MasonryFlow,           // "[砌体结构]"
-    AppraisalFlow,         // "[鉴定加固]"
-    StructureFlow,         // "[结  构]"
-    SpecialStructureFlow,  // "[特种结构]"
-    ArchitectureFlow,      // "[建  筑]"
-    ServicesFlow,          // "[设  备]"
+    {"[钢结构]",   SteelFlowRows},
+    {"[砌体结构]", MasonryFlowRows},
+    {"[鉴定加固]", NoRows},
+    {"[结  构]",   StructureFlowRows},
+    {"[特种结构]", SpecialStructureFlowRows},
+    {"[建  筑]",   ArchitectureFlowRows},
+    {"[设  备]",   NoRows},
 };
 // clang-format on
 
 }  // namespace
 
-int RunItemFlows(const std::string& rowText) {
-    for (ItemFlow flow : kFlowChain) {
-        if (flow(rowText) == 1) return 1;
+std::span<const ItemFlow> FlowChain() {
+    return kFlowChain;
+}
+
+FlowPlan PlanItemFlows(const std::string& rowText, const PlanContext& context) {
+    FlowPlan plan;
+    for (const ItemFlow& flow : kFlowChain) {
+        plan.offeredTo.push_back(flow.group);
+        const FlowRow* row = FindRow(flow.rows(), rowText);
+        if (row == nullptr) continue;
+        plan.handled = true;
+        plan.steps = PlanSteps(row->steps, row->args, context);
+        break;
     }
-    return 0;
+    return plan;
 }
 
-int AppraisalFlow(std::string rowText) {
-    rowText = gbk::Trim(rowText);
-    return 0;
-}
+}  // namespace flows
 
-int ServicesFlow(std::string rowText) {
-    rowText = gbk::Trim(rowText);
+int RunItemFlows(const std::string& rowText, const flows::FlowContext& context) {
+    for (const flows::ItemFlow& flow : flows::FlowChain()) {
+        if (flows::RunFirstMatchingRow(flow.rows(), rowText, context) == 1) return 1;
+    }
     return 0;
 }

@@ -1,6 +1,5 @@
 // The item flow of the masonry group: the VEGA notice rows and the 2D frame data row.
 #include "flows/flow_rows.h"
-#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -28,7 +27,3 @@ std::span<const FlowRow> MasonryFlowRows() {
 }
 
 }  // namespace flows
-
-int MasonryFlow(std::string rowText) {
-    return flows::RunFirstMatchingRow(flows::kMasonryRows, rowText);
-}

@@ -1,7 +1,6 @@
 // The item flow of the special-structure group: the prestressed row and the wall-reinforcement
 // row of the cellular foundation.
 #include "flows/flow_rows.h"
-#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -38,7 +37,3 @@ std::span<const FlowRow> SpecialStructureFlowRows() {
 }
 
 }  // namespace flows
-
-int SpecialStructureFlow(std::string rowText) {
-    return flows::RunFirstMatchingRow(flows::kSpecialStructureRows, rowText);
-}

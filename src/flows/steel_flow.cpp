@@ -1,6 +1,5 @@
 // The item flow of the steel-structure group: the frame sub-menu of the steel module.
 #include "flows/flow_rows.h"
-#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -30,7 +29,3 @@ std::span<const FlowRow> SteelFlowRows() {
 }
 
 }  // namespace flows
-
-int SteelFlow(std::string rowText) {
-    return flows::RunFirstMatchingRow(flows::kSteelRows, rowText);
-}

@@ -1,6 +1,5 @@
 // The item flow of the structure group: the structural model module and the two VEGA editions.
 #include "flows/flow_rows.h"
-#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -37,7 +36,3 @@ std::span<const FlowRow> StructureFlowRows() {
 }
 
 }  // namespace flows
-
-int StructureFlow(std::string rowText) {
-    return flows::RunFirstMatchingRow(flows::kStructureRows, rowText);
-}

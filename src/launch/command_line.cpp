@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr const char* kHelpViewer = "HH.exe ";
 constexpr const char* kHelpExtension = ".CHM";
 
 std::string QuotedIfBlank(const std::string& path) {
@@ -27,7 +26,7 @@ ComposedCommand ComposeCommand(const std::string& dir, const std::string& progra
 
     const std::size_t document = gbk::FindText(program, kHelpExtension);
     composed.isDocument = helpDocuments && document != std::string::npos && document > 0;
-    composed.commandLine = (composed.isDocument ? std::string(kHelpViewer) : std::string()) +
+    composed.commandLine = (composed.isDocument ? std::string(kHelpViewer) + " " : std::string()) +
                            QuotedIfBlank(composed.file) + rest;
     return composed;
 }

@@ -13,6 +13,10 @@ struct ComposedCommand {
     bool isDocument = false;  // a help document, opened by the help viewer
 };
 
+/// The program that opens help documents, named without a folder: the process start looks
+/// for it as for any bare program name.
+inline constexpr const char* kHelpViewer = "HH.exe";
+
 /// Joins `dir` and `program` with nothing in between. When `helpDocuments` is set and the
 /// program text holds ".CHM" after its first byte, the help viewer "HH.exe " opens the document.
 /// A path that contains a blank is put in double quotes (up to the first blank of the program

@@ -10,7 +10,6 @@
 #include "os/os.h"
 
 namespace {
-constexpr const char* kPathVariable = "PATH";
 constexpr const char* kPathFailed = "设置CORE目录环境失败 !";
 constexpr const char* kPathFailedLetter = "P";
 
@@ -18,7 +17,7 @@ constexpr const char* kPathFailedLetter = "P";
 std::mutex pathMutex;
 }  // namespace
 
-void Launcher::PrepareEnvironment() {
+void Launcher::PrepareEnvironment(const std::string& projectDir) {
     bool failed = false;
     {
         const std::lock_guard<std::mutex> lock(pathMutex);
@@ -26,7 +25,7 @@ void Launcher::PrepareEnvironment() {
         const std::string root = GetInstallRoot();
         std::string coreDir;
         const std::optional<std::vector<std::string>> cfgLines = ReadCfgPath(root);
-        if (cfgLines && ValidateWorkDir(workDir)) coreDir = CoreDirectory(*cfgLines);
+        if (cfgLines && ValidateWorkDir(projectDir)) coreDir = CoreDirectory(*cfgLines);
         // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
         const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
         const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());

@@ -8,8 +8,6 @@
 #include "text/gbk_text.h"
 
 namespace {
-constexpr const char* kRootKeyPath = "SOFTWARE\\TRUV\\MAIN\\PATH";
-constexpr const char* kRootValueName = "CFG";
 constexpr const char* kCfgPathName = "CFGPATH";
 // A real "CFGPATH" holds a few kilobytes; a larger one counts as unreadable.
 constexpr std::size_t kCfgPathLimit = 1 << 20;

@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+/// Where the installation root is registered: the value kRootValueName of the key
+/// kRootKeyPath under kRootHive.
+inline constexpr const char* kRootHive = "HKEY_LOCAL_MACHINE";
+inline constexpr const char* kRootKeyPath = "SOFTWARE\\TRUV\\MAIN\\PATH";
+inline constexpr const char* kRootValueName = "CFG";
+
 /// The registry value "CFG" of HKEY_LOCAL_MACHINE\SOFTWARE\TRUV\MAIN\PATH, read afresh;
 /// the empty text on any failure.
 std::string GetInstallRoot();

@@ -9,8 +9,6 @@
 
 namespace {
 
-Launcher* theLauncher = nullptr;
-
 // clang-format off
 constexpr const char* kCannotFind   = "找不到 ";                          // N
 constexpr const char* kAbnormalEnd  = "运行该项时,程序异常中断!";         // X
@@ -40,39 +38,33 @@ const char* LetterOf(RunOutcome refusal) {
 
 }  // namespace
 
-Launcher::Launcher() : exitCode(new std::uint32_t(0)), pathPending(1), cfgFound(0) {
-    theLauncher = this;
-}
+Launcher::Launcher() : exitCode(new std::uint32_t(0)), pathPending(1), cfgFound(0) {}
 
 Launcher::~Launcher() {
     delete exitCode;
-    if (theLauncher == this) theLauncher = nullptr;
-}
-
-Launcher& TheLauncher() {
-    return *theLauncher;
 }
 
 void Launcher::RunExeFile(std::string dirKey, std::string program) {
-    Run(kRunModes[0], std::move(dirKey), std::move(program));
+    Run(kRunModes[0], std::move(dirKey), std::move(program), workDir);
 }
 void Launcher::RunExeFileMin(std::string dirKey, std::string program) {
-    Run(kRunModes[1], std::move(dirKey), std::move(program));
+    Run(kRunModes[1], std::move(dirKey), std::move(program), workDir);
 }
 void Launcher::RunExeFileMax(std::string dirKey, std::string program) {
-    Run(kRunModes[2], std::move(dirKey), std::move(program));
+    Run(kRunModes[2], std::move(dirKey), std::move(program), workDir);
 }
 void Launcher::RunExeFileNor(std::string dirKey, std::string program) {
-    Run(kRunModes[3], std::move(dirKey), std::move(program));
+    Run(kRunModes[3], std::move(dirKey), std::move(program), workDir);
 }
 
-void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program) {
+void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program,
+                   const std::string& projectDir) {
     cfgFound = 0;
     InstallationView installation{GetInstallRoot(), rootKey, std::nullopt, true};
     if (dirKey != rootKey) {
         installation.cfgLines = ReadCfgPath(installation.root);
         if (installation.cfgLines) {
-            installation.workDirValid = ValidateWorkDir(workDir);
+            installation.workDirValid = ValidateWorkDir(projectDir);
             cfgFound = installation.workDirValid ? 1 : 0;
         }
     }
@@ -82,7 +74,7 @@ void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program)
         return;
     }
 
-    PrepareEnvironment();
+    PrepareEnvironment(projectDir);
     const os::EnvironmentBlock environment;
     if (resolved.byShell) {
         ShellOpenAndWait(resolved.command.file, resolved.command.parameters);
@@ -90,9 +82,9 @@ void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program)
     }
     os::Process process;
     const std::string& commandLine = resolved.command.commandLine;
-    trace::Event(trace::kStart, {commandLine, workDir});
+    trace::Event(trace::kStart, {commandLine, projectDir});
     const trace::Stopwatch running;
-    if (os::StartProcess(commandLine, environment, workDir, process) != os::kSuccess) {
+    if (os::StartProcess(commandLine, environment, projectDir, process) != os::kSuccess) {
         trace::NotStarted(commandLine, os::LastError());
         ShowLastError();
         if (mode.namesMissingKey) ShowMessage(kCannotFind + commandLine, kCannotFindLetter);

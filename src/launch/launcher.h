@@ -13,7 +13,7 @@ class Process;
 
 class Launcher {
 public:
-    /// Sets the global reference to itself and allocates the exit-code cell.
+    /// Allocates the exit-code cell.
     Launcher();
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
@@ -30,10 +30,10 @@ public:
     /// Reads the exit code of an ended process and reports a non-zero one.
     void CheckExitCode(os::Process& process);
 
-    /// While `pathPending`, puts the installation root and the "CORE" directory in front of
-    /// "PATH" (once per load, whatever it achieves); the started programs then receive the
-    /// process environment.
-    void PrepareEnvironment();
+    /// While `pathPending`, puts the installation root and the "CORE" directory (read from
+    /// "CFGPATH" once `projectDir` could be entered) in front of "PATH" (once per load, whatever
+    /// it achieves); the started programs then receive the process environment.
+    void PrepareEnvironment(const std::string& projectDir);
 
     std::uint32_t* exitCode;
     std::int32_t pathPending;
@@ -42,11 +42,10 @@ public:
     std::string rootKey;
 
 private:
-    void Run(const RunMode& mode, std::string dirKey, std::string program);
+    /// What each run operation does, with the project directory it starts the program in.
+    void Run(const RunMode& mode, std::string dirKey, std::string program,
+             const std::string& projectDir);
 };
-
-/// The one global launcher, set by its constructor.
-Launcher& TheLauncher();
 
 /// Shows the system's text for the thread's last error in a box captioned "错误".
 void ShowLastError();

@@ -27,8 +27,6 @@ constexpr const char* kKeyMissingAfter = "中 找不到指定的 ";             
 constexpr const char* kNoApplication   = "找不到指定的应用程序!";                                        // K2
 // clang-format on
 
-constexpr const char* kCoreKey = "CORE";
-
 // Started through the shell's "open" by the modes that say so, tested in this order.
 constexpr const char* kDataCheckPrograms[] = {"INSPECT4.EXE", "INSPECT3.EXE", "INSPECT2.EXE",
                                               "INSPECT1.EXE"};

@@ -79,9 +79,14 @@ struct InstallationView {
 ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::string program,
                        const InstallationView& installation);
 
-/// The directory line after the first "CORE" key line without its last byte (the trailing
-/// backslash of a well-formed line); empty when there is none.
+/// The key of the structural module, whose directory the first start puts on "PATH".
+inline constexpr const char* kCoreKey = "CORE";
+
+/// The directory line after the first "CORE" key line, up to a NUL byte in it, without its
+/// last byte (the trailing backslash of a well-formed line); empty when there is none.
 std::string CoreDirectory(const std::vector<std::string>& cfgLines);
+
+inline constexpr const char* kPathVariable = "PATH";
 
 /// A new "PATH" this long or longer is reported, although it stays set.
 inline constexpr std::size_t kPathLimit = 1024;

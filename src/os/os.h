@@ -257,6 +257,14 @@ private:
 Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,
                     const std::string& currentDir, Process& started);
 
+/// The file that a process start opens for `program`, the first element of a command line
+/// (unquoted). A name with a drive or directory is taken as it stands; a bare name is looked
+/// for in the host executable's folder, then the system's folders (Windows), then the
+/// absolute folders of "PATH", in order, never in the current directory. A name without an
+/// extension gets ".exe" (on POSIX, where programs have none, after the name itself is
+/// tried). nullopt when there is no such file. StartProcess finds its program this way.
+std::optional<std::string> FindProgramFile(const std::string& program);
+
 /// The shell's "open" verb (ShellExecuteExA with SEE_MASK_FLAG_DDEWAIT and
 /// SEE_MASK_NOCLOSEPROCESS, no owner window, SW_SHOWNORMAL, the current directory inherited).
 /// `started` holds the process when the shell handed one back.

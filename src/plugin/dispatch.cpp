@@ -10,6 +10,7 @@
 #include "model/menu_item.h"
 #include "model/message_box.h"
 #include "model/split_row.h"
+#include "plugin/globals.h"
 #include "text/gbk_text.h"
 
 namespace {
@@ -19,7 +20,6 @@ constexpr const char* kUnknownVerb = "无法解释的命令:";
 
 constexpr const char* kRootDirKey = "CFG";
 
-constexpr std::size_t kTitleTokens = 2;
 constexpr std::size_t kTripleTokens = 3;
 
 CommandTriple Prepared(std::string verb, std::string dirKey, std::string program,
@@ -44,6 +44,7 @@ bool IsKeyOf(const std::vector<std::string>& tokens, std::string_view key) {
 const char* const kManagerKey = "DMGT|DMGT";
 const char* const kManagerDirKey = "DMGT";
 const char* const kManagerProgram = "SuiteMgr.exe";
+const RunOperation kManagerOperation = &Launcher::RunExeFile;
 
 std::size_t TripleCount(const std::vector<std::string>& tokens) {
     return tokens.size() < kTitleTokens ? 0 : (tokens.size() - kTitleTokens) / kTripleTokens;
@@ -73,7 +74,7 @@ int DispatchFound(const MenuItem* item, const std::string& key) {
         return -1;
     }
     if (key == kManagerKey) {
-        TheLauncher().RunExeFile(kManagerDirKey, kManagerProgram);
+        (TheLauncher().*kManagerOperation)(kManagerDirKey, kManagerProgram);
         return 1;
     }
     return item != nullptr ? Execute(*item) : -1;
@@ -86,7 +87,8 @@ int Dispatch(const MenuCatalog& catalog, const std::string& key) {
 int Execute(const MenuItem& item) {
     std::vector<std::string> tokens;
     SplitRow(item.RowText().data(), item.RowText().size(), tokens);
-    if (tokens.size() == kTitleTokens) return RunItemFlows(item.RowText()) == 1 ? 1 : 0;
+    if (tokens.size() == kTitleTokens)
+        return RunItemFlows(item.RowText(), {TheLauncher(), devNotice}) == 1 ? 1 : 0;
     const std::size_t triples = TripleCount(tokens);
     for (std::size_t i = 0; i < triples; ++i) {
         const std::size_t first = kTitleTokens + kTripleTokens * i;

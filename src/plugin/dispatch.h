@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "launch/run_rules.h"
+
 class MenuCatalog;
 class MenuItem;
 
@@ -13,6 +15,12 @@ class MenuItem;
 extern const char* const kManagerKey;
 extern const char* const kManagerDirKey;
 extern const char* const kManagerProgram;
+/// The run operation that starts it.
+extern const RunOperation kManagerOperation;
+
+/// A row of exactly this many tokens (module title, item title) has no command: the item
+/// flows serve it.
+inline constexpr std::size_t kTitleTokens = 2;
 
 /// One command of a row, as RunTriple hands it to a run operation.
 struct CommandTriple {

@@ -3,14 +3,15 @@
 // the order is the order of definition.
 #include "plugin/globals.h"
 
-#include "flows/dev_notice.h"
 #include "launch/launcher.h"
 #include "model/menu_catalog.h"
 
 namespace {
 
-/// The per-library application object. It has no handlers and no start-up or shutdown logic;
-/// it stands in its place among the globals so that their order stays as designed.
+/// The per-library application object. It has no handlers and no start-up or shutdown logic.
+/// It is built after the launcher and before the catalogue, so at unload the catalogue's
+/// items are gone before it, and the launcher with its exit-code cell outlives both: nothing
+/// torn down early can still be reached by a later destructor.
 class PluginApplication {
 public:
     PluginApplication() = default;
@@ -28,6 +29,10 @@ Launcher theLauncher;
 PluginApplication theApplication;
 MenuCatalog theCatalog;
 }  // namespace
+
+Launcher& TheLauncher() {
+    return theLauncher;
+}
 
 MenuCatalog& TheCatalog() {
     return theCatalog;

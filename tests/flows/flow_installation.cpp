@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "launch/launcher.h"
+#include "plugin/globals.h"
 #include "support/temp_dir.h"
 #include "text/gbk_text.h"
 

@@ -11,6 +11,7 @@
 #include "flow_installation.h"
 #include "flows/item_flows.h"
 #include "os/command_line.h"
+#include "project_dir.h"
 #include "support/box_capture.h"
 #include "support/started_program.h"
 
@@ -387,7 +388,7 @@ TEST_P(FlowRuns, StartsItsProgramsAndLeavesItsWorkFiles) {
     installation->Prepare(c.before, c.acts);
     BoxCapture boxes;
 
-    EXPECT_EQ(RunItemFlows(c.rowText), 1);
+    EXPECT_EQ(RunItemFlows(c.rowText, PluginFlowContext()), 1);
 
     std::vector<std::string> shown;
     for (const CapturedBox& box : boxes.Take()) shown.push_back(box.text);

@@ -41,16 +41,16 @@ TEST(RunSteps, IfPresentTakesItsBranchFromTheWorkFiles) {
     ProjectDir project;
     BoxCapture boxes;
 
-    RunSteps(kChooseByPresence, {});
+    RunSteps(kChooseByPresence, {}, PluginFlowContext());
     project.Write("Flag1.TMP");
-    RunSteps(kChooseByPresence, {});
+    RunSteps(kChooseByPresence, {}, PluginFlowContext());
 
     EXPECT_EQ(ShownTexts(boxes), (TextList{"B", "A"}));
 }
 
 TEST(RunSteps, NamedStepListsRunInPlace) {
     BoxCapture boxes;
-    RunSteps(kNested, {});
+    RunSteps(kNested, {}, PluginFlowContext());
     EXPECT_EQ(ShownTexts(boxes), (TextList{"1", "2", "3", "4"}));
 }
 
@@ -60,7 +60,7 @@ TEST(RunSteps, TextParametersComeFromTheRow) {
     project.Write("other.tmp");
     BoxCapture boxes;
 
-    RunSteps(kParameters, {.first = "STALE.TMP", .second = "第二"});
+    RunSteps(kParameters, {.first = "STALE.TMP", .second = "第二"}, PluginFlowContext());
 
     EXPECT_EQ(ShownTexts(boxes), (TextList{"第二", "STALE.TMP"}));
     EXPECT_EQ(project.Entries(), (TextList{"other.tmp"}));
@@ -87,9 +87,9 @@ TEST(SecondByteIsThree, AMissingFileAsksForNoThirdStep) {
     BoxCapture boxes;
 
     EXPECT_FALSE(SecondByteIsThree("autorunfile.tmp"));
-    RunSteps(kThirdIfAsked, {});
+    RunSteps(kThirdIfAsked, {}, PluginFlowContext());
     project.Write("AUTORUNFILE.TMP", "23");
-    RunSteps(kThirdIfAsked, {});
+    RunSteps(kThirdIfAsked, {}, PluginFlowContext());
 
     EXPECT_EQ(ShownTexts(boxes), (TextList{"A"}));
 }
@@ -97,9 +97,9 @@ TEST(SecondByteIsThree, AMissingFileAsksForNoThirdStep) {
 TEST(RunFirstMatchingRow, TheFirstEqualRowWinsAndReportsOne) {
     BoxCapture boxes;
 
-    EXPECT_EQ(RunFirstMatchingRow(kRows, "模块 M|条目"), 1);
-    EXPECT_EQ(RunFirstMatchingRow(kRows, "模块|M|条目"), 1);
-    EXPECT_EQ(RunFirstMatchingRow(kRows, "A|B|C"), 1);
+    EXPECT_EQ(RunFirstMatchingRow(kRows, "模块 M|条目", PluginFlowContext()), 1);
+    EXPECT_EQ(RunFirstMatchingRow(kRows, "模块|M|条目", PluginFlowContext()), 1);
+    EXPECT_EQ(RunFirstMatchingRow(kRows, "A|B|C", PluginFlowContext()), 1);
 
     EXPECT_EQ(ShownTexts(boxes), (TextList{"A", "B", "A"}));
 }
@@ -108,7 +108,7 @@ TEST(RunFirstMatchingRow, TrimsSingleByteWhiteSpaceAtBothEnds) {
     BoxCapture boxes;
     for (const char* text :
          {"模块 M|条目 ", "模块 M|条目\t\t", "  模块 M|条目", "\r\n\v\f模块 M|条目\r\n"}) {
-        EXPECT_EQ(RunFirstMatchingRow(kRows, text), 1) << text;
+        EXPECT_EQ(RunFirstMatchingRow(kRows, text, PluginFlowContext()), 1) << text;
     }
     EXPECT_EQ(ShownTexts(boxes), (TextList{"A", "A", "A", "A"}));
 }
@@ -117,7 +117,7 @@ TEST(RunFirstMatchingRow, ComparesEveryByteWithoutFolding) {
     BoxCapture boxes;
     for (const char* text : {"模块 m|条目", "模块  M|条目", "模块 M |条目", "模块 M|条",
                              "模块 M|条目目", "模块 M", "", "模块 M|条目\x01", "A|B", "A|B|C|"}) {
-        EXPECT_EQ(RunFirstMatchingRow(kRows, text), 0) << text;
+        EXPECT_EQ(RunFirstMatchingRow(kRows, text, PluginFlowContext()), 0) << text;
     }
     EXPECT_TRUE(boxes.Take().empty());
 }

@@ -2,6 +2,8 @@
 // only show a message, white space around a row, and rows that no flow knows.
 #include "flows/item_flows.h"
 
+#include "flows/flow_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,49 +15,41 @@
 
 namespace {
 
-using ItemFlow = int (*)(std::string rowText);
+using namespace flows;
 
-struct NamedFlow {
-    const char* name;
-    ItemFlow flow;
-};
+using FlowRows = std::span<const FlowRow> (*)();
+
+/// The result of one item flow for `rowText`, as the chain offers it.
+int Offer(const ItemFlow& flow, const std::string& rowText) {
+    return RunFirstMatchingRow(flow.rows(), rowText, PluginFlowContext());
+}
 
 // clang-format off
-const NamedFlow kChain[] = {
-    {"steel",             SteelFlow},
-    {"masonry",           MasonryFlow},
-    {"appraisal",         AppraisalFlow},
-    {"structure",         StructureFlow},
-    {"special structure", SpecialStructureFlow},
-    {"architecture",      ArchitectureFlow},
-    {"services",          ServicesFlow},
-};
-
 constexpr char kDevNotice[] = "新规范版本VEGA正在研发中,敬请期待!\n  给您工作带来了不便,请您谅解。";
 constexpr char kRedirect[]  = "请您运行VEGA、LYRA或ORION模块";
 
 struct MessageRow {
     const char* rowText;  // as the catalogue stores it
-    ItemFlow flow;
+    FlowRows flow;
     const char* message;
 };
 
 const MessageRow kMessageRows[] = {
-    {"框架|VEGA、LYRA或ORION计算",                     SteelFlow,     kRedirect},
-    {"底框-抗震墙结构三维分析|生成VEGA数据",           MasonryFlow,   kDevNotice},
-    {"底框-抗震墙结构三维分析|VEGA内力及配筋计算",     MasonryFlow,   kDevNotice},
-    {"底框-抗震墙结构三维分析|VEGA计算结果显示",       MasonryFlow,   kDevNotice},
-    {"VEGA|接CORE生成VEGA数据 ",                       StructureFlow, kDevNotice},
-    {"VEGA|结构内力，配筋计算 ",                       StructureFlow, kDevNotice},
-    {"VEGA|CORE次梁内力与配筋计算 ",                   StructureFlow, kDevNotice},
-    {"VEGA|分析结果图形和文本显示 ",                   StructureFlow, kDevNotice},
-    {"VEGA|框支剪力墙有限元分析 ",                     StructureFlow, kDevNotice},
-    {"VEGA|新版程序说明与常见问题 ",                   StructureFlow, kDevNotice},
-    {"VEGA-8|接CORE生成VEGA数据 ",                     StructureFlow, kDevNotice},
-    {"VEGA-8|结构内力，配筋计算 ",                     StructureFlow, kDevNotice},
-    {"VEGA-8|CORE次梁内力与配筋计算 ",                 StructureFlow, kDevNotice},
-    {"VEGA-8|分析结果图形和文本显示 ",                 StructureFlow, kDevNotice},
-    {"VEGA-8|新版程序说明与常见问题 ",                 StructureFlow, kDevNotice},
+    {"框架|VEGA、LYRA或ORION计算",                     SteelFlowRows,     kRedirect},
+    {"底框-抗震墙结构三维分析|生成VEGA数据",           MasonryFlowRows,   kDevNotice},
+    {"底框-抗震墙结构三维分析|VEGA内力及配筋计算",     MasonryFlowRows,   kDevNotice},
+    {"底框-抗震墙结构三维分析|VEGA计算结果显示",       MasonryFlowRows,   kDevNotice},
+    {"VEGA|接CORE生成VEGA数据 ",                       StructureFlowRows, kDevNotice},
+    {"VEGA|结构内力，配筋计算 ",                       StructureFlowRows, kDevNotice},
+    {"VEGA|CORE次梁内力与配筋计算 ",                   StructureFlowRows, kDevNotice},
+    {"VEGA|分析结果图形和文本显示 ",                   StructureFlowRows, kDevNotice},
+    {"VEGA|框支剪力墙有限元分析 ",                     StructureFlowRows, kDevNotice},
+    {"VEGA|新版程序说明与常见问题 ",                   StructureFlowRows, kDevNotice},
+    {"VEGA-8|接CORE生成VEGA数据 ",                     StructureFlowRows, kDevNotice},
+    {"VEGA-8|结构内力，配筋计算 ",                     StructureFlowRows, kDevNotice},
+    {"VEGA-8|CORE次梁内力与配筋计算 ",                 StructureFlowRows, kDevNotice},
+    {"VEGA-8|分析结果图形和文本显示 ",                 StructureFlowRows, kDevNotice},
+    {"VEGA-8|新版程序说明与常见问题 ",                 StructureFlowRows, kDevNotice},
 };
 
 // Near misses of recognised texts, and texts no flow knows.
@@ -89,17 +83,17 @@ TEST(ItemFlows, MessageRowsShowTheirTextOnceAndOnlyTheirFlowTakesThem) {
     const std::string caption = MessageCaption();
     for (const MessageRow& row : kMessageRows) {
         SCOPED_TRACE(row.rowText);
-        for (const NamedFlow& named : kChain) {
+        for (const ItemFlow& flow : FlowChain()) {
             BoxCapture boxes;
-            const int result = named.flow(row.rowText);
+            const int result = Offer(flow, row.rowText);
             const std::vector<CapturedBox> shown = boxes.Take();
-            if (named.flow != row.flow) {
-                EXPECT_EQ(result, 0) << named.name;
-                EXPECT_TRUE(shown.empty()) << named.name;
+            if (flow.rows != row.flow) {
+                EXPECT_EQ(result, 0) << flow.group;
+                EXPECT_TRUE(shown.empty()) << flow.group;
                 continue;
             }
-            EXPECT_EQ(result, 1) << named.name;
-            ASSERT_EQ(shown.size(), 1u) << named.name;
+            EXPECT_EQ(result, 1) << flow.group;
+            ASSERT_EQ(shown.size(), 1u) << flow.group;
             EXPECT_EQ(shown[0].text, row.message);
             EXPECT_EQ(shown[0].caption, caption);
         }
@@ -111,7 +105,7 @@ TEST(ItemFlows, RecogniseTrailingAndLeadingWhiteSpace) {
          {"VEGA|结构内力，配筋计算", "VEGA|结构内力，配筋计算\t\t", "  VEGA|结构内力，配筋计算",
           "\tVEGA|结构内力，配筋计算 \r\n", "框架|VEGA、LYRA或ORION计算  "}) {
         BoxCapture boxes;
-        EXPECT_EQ(RunItemFlows(text), 1) << text;
+        EXPECT_EQ(RunItemFlows(text, PluginFlowContext()), 1) << text;
         EXPECT_EQ(boxes.Take().size(), 1u) << text;
     }
 }
@@ -127,8 +121,8 @@ TEST(ItemFlows, UnknownRowsAreTakenByNoFlowAndChangeNothing) {
     for (const char* text : kUnknownRows) {
         SCOPED_TRACE(text);
         BoxCapture boxes;
-        for (const NamedFlow& named : kChain) EXPECT_EQ(named.flow(text), 0) << named.name;
-        EXPECT_EQ(RunItemFlows(text), 0);
+        for (const ItemFlow& flow : FlowChain()) EXPECT_EQ(Offer(flow, text), 0) << flow.group;
+        EXPECT_EQ(RunItemFlows(text, PluginFlowContext()), 0);
         EXPECT_TRUE(boxes.Take().empty());
     }
     EXPECT_EQ(project.Entries(), before);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "plugin/globals.h"
+
 namespace fs = std::filesystem;
 
 ProjectDir::ProjectDir() : scope_(dir_.Path()) {}
@@ -29,4 +31,8 @@ std::vector<std::string> ProjectDir::Entries() const {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+flows::FlowContext PluginFlowContext() {
+    return {TheLauncher(), devNotice};
 }

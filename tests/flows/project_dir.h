@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "flows/flow_steps.h"
 #include "support/temp_dir.h"
 
 class ProjectDir {
@@ -25,5 +26,8 @@ private:
     TempDir dir_;
     CurrentDirectoryScope scope_;
 };
+
+/// What the plug-in hands the flows: its launcher and its notice.
+flows::FlowContext PluginFlowContext();
 
 #endif  // TRUV_TESTS_FLOWS_PROJECT_DIR_H

@@ -9,6 +9,7 @@
 #include "launch/launcher.h"
 #include "os/os.h"
 #include "plugin/entry.h"
+#include "plugin/globals.h"
 #include "support/box_capture.h"
 #include "support/temp_dir.h"
 #include "text/gbk_text.h"

@@ -9,6 +9,7 @@
 
 #include "launch/launcher.h"
 #include "os/os.h"
+#include "plugin/globals.h"
 #include "support/installation_fixture.h"
 
 namespace {
@@ -70,7 +71,7 @@ TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {
 std::string PathAfterPrepare() {
     os::SetEnvironmentVariable("PATH", "old");
     TheLauncher().pathPending = 1;
-    TheLauncher().PrepareEnvironment();
+    TheLauncher().PrepareEnvironment(TheLauncher().workDir);
     return os::GetEnvironmentVariable("PATH").value_or("(unset)");
 }
 
@@ -104,7 +105,7 @@ TEST_F(InstallPathsTest, CoreDirectoryLosesItsLastByte) {
     EXPECT_EQ(PathAfterPrepare(), PathList(sandbox.Root(), "D:\\SUITE\\COR"));
     // Once per load: a second call changes nothing.
     os::SetEnvironmentVariable("PATH", "later");
-    TheLauncher().PrepareEnvironment();
+    TheLauncher().PrepareEnvironment(TheLauncher().workDir);
     EXPECT_EQ(os::GetEnvironmentVariable("PATH"), "later");
 }
 

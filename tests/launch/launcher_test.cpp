@@ -1,5 +1,6 @@
 // The run operations with real stand-in programs, a real "CFGPATH" and the real registry.
 #include "launch/launcher.h"
+#include "plugin/globals.h"
 
 #include <gtest/gtest.h>
 
@@ -217,13 +218,13 @@ TEST_F(LauncherTest, LongPathIsSetAndReported) {
                                core.substr(0, core.size() - 1) + os::PathListSeparator();
     os::SetEnvironmentVariable("PATH", std::string(1023 - prefix.size(), 'p'));
     launcher.pathPending = 1;
-    launcher.PrepareEnvironment();
+    launcher.PrepareEnvironment(launcher.workDir);
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(os::GetEnvironmentVariable("PATH")->size(), 1023u);
 
     os::SetEnvironmentVariable("PATH", std::string(1024 - prefix.size(), 'p'));
     launcher.pathPending = 1;
-    launcher.PrepareEnvironment();
+    launcher.PrepareEnvironment(launcher.workDir);
     EXPECT_EQ(BoxTexts(), Args{"设置CORE目录环境失败 !"});
     EXPECT_EQ(os::GetEnvironmentVariable("PATH")->size(), 1024u);
 }

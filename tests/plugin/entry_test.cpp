@@ -2,7 +2,6 @@
 // directory and the group boundaries, with both variants of the prestressed-concrete block.
 #include "plugin/entry.h"
 #include "catalogue/builders.h"
-#include "flows/dev_notice.h"
 
 #include <gtest/gtest.h>
 

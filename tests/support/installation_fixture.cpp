@@ -3,6 +3,7 @@
 
 #include "launch/launcher.h"
 #include "os/os.h"
+#include "plugin/globals.h"
 #include "support/temp_dir.h"
 
 InstallationTest::InstallationTest()

@@ -98,3 +98,14 @@ ProgramLookup FindProgram(const std::string& name, std::string_view searchPath) 
 }
 
 }  // namespace os::posix
+
+namespace os {
+
+std::optional<std::string> FindProgramFile(const std::string& program) {
+    const posix::ProgramLookup found =
+        posix::FindProgram(program, GetEnvironmentVariable("PATH").value_or(""));
+    if (found.status != kSuccess) return std::nullopt;
+    return found.path;
+}
+
+}  // namespace os

@@ -90,6 +90,23 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// As CreateProcessA does, ".exe" is added to a name without extension.
+std::string WithDefaultExtension(const std::string& name) {
+    const std::size_t separator = LastSeparator(name);
+    const std::size_t start = separator == std::string::npos ? 0 : separator + 1;
+    return name.find('.', start) == std::string::npos ? name + ".exe" : name;
+}
+
+std::optional<std::string> FindInSearchFolders(const std::string& file) {
+    for (const std::string& folder : SearchFolders()) {
+        if (folder.empty()) continue;
+        const bool separated = LastSeparator(folder) == folder.size() - 1;
+        const std::string candidate = folder + (separated ? "" : "\\") + file;
+        if (IsFile(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 BareProgramLookup FindBareProgram(const std::string& commandLine) {
@@ -97,18 +114,20 @@ BareProgramLookup FindBareProgram(const std::string& commandLine) {
     const std::string name = ProgramToken(commandLine);
     if (name.empty() || HasPathPart(name)) return lookup;
     lookup.bare = true;
-    // As CreateProcessA does, ".exe" is added to a name without extension.
-    const std::string file = name.find('.') == std::string::npos ? name + ".exe" : name;
-    for (const std::string& folder : SearchFolders()) {
-        if (folder.empty()) continue;
-        const bool separated = LastSeparator(folder) == folder.size() - 1;
-        const std::string candidate = folder + (separated ? "" : "\\") + file;
-        if (IsFile(candidate)) {
-            lookup.path = candidate;
-            break;
-        }
-    }
+    lookup.path = FindProgramFile(name).value_or(std::string());
     return lookup;
 }
 
 }  // namespace os::win32
+
+namespace os {
+
+std::optional<std::string> FindProgramFile(const std::string& program) {
+    if (program.empty()) return std::nullopt;
+    const std::string file = win32::WithDefaultExtension(program);
+    if (!win32::HasPathPart(program)) return win32::FindInSearchFolders(file);
+    if (win32::IsFile(file)) return file;
+    return std::nullopt;
+}
+
+}  // namespace os
