@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "host/host_system.h"
 #include "launch/command_line.h"
 #include "launch/install_paths.h"
 #include "os/os.h"
@@ -48,7 +49,8 @@ private:
     }
 
     void Facts() {
-        report_.facts.push_back("registry: " + RootValue() + " = \"" + sys::ShownPath(installation_.root()) + "\"");
+        report_.facts.push_back("registry: " + RootValue() + " = \"" +
+                                sys::ShownPath(installation_.root()) + "\"");
         report_.facts.push_back(
             "CFGPATH: " + sys::ShownPath(installation_.cfgPath) +
             (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
@@ -109,7 +111,8 @@ private:
         const std::string prefix =
             ExtendedPath(installation_.root(), core, {}, os::PathListSeparator());
         const std::string old = os::GetEnvironmentVariable(kPathVariable).value_or("");
-        report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) + "\" in front");
+        report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) +
+                                "\" in front");
         const std::string extended =
             ExtendedPath(installation_.root(), core, old, os::PathListSeparator());
         if (extended.size() >= kPathLimit) {
