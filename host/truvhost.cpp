@@ -41,7 +41,8 @@ constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
     "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] |\n"
-    "                menu [--refresh] [DIR] | trace FILE [--key KEY] [--since TIME] | --version | --help]\n"
+    "                menu [--refresh] [DIR] | trace FILE [--key KEY] [--since TIME] | --version | "
+    "--help]\n"
     "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
     "                b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"

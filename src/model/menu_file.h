@@ -42,8 +42,9 @@ enum class WriteStep { kCreate, kWrite, kMove };
 /// a virus scanner or indexer that holds the new file for a moment causes them, are tried again
 /// with short growing pauses (under half a second in all). A temporary name taken by an earlier
 /// write that did not finish is deleted and used when stale: a link at once, a file when
-/// nobody has written it for a minute; a directory never. The temporary is gone on every way out. Returns
-/// kSuccess or the system's code for the step that failed, named in `failedStep` when given.
+/// nobody has written it for a minute; a directory never. The temporary is gone on every way out.
+/// Returns kSuccess or the system's code for the step that failed, named in `failedStep` when
+/// given.
 os::Status WriteFileAtomically(const std::string& path, const std::string& text,
                                bool replaceExisting, WriteStep* failedStep = nullptr);
 
