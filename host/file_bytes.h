@@ -2,13 +2,21 @@
 #ifndef TRUV_HOST_FILE_BYTES_H
 #define TRUV_HOST_FILE_BYTES_H
 
+#include <cstddef>
 #include <string>
 
 namespace host {
 
-/// The whole content of the file `path`; false with `error` (in words for the reader) when it
-/// cannot be opened or read, e.g. because it is missing or a directory.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+/// "menu.txt" holds about 12 KB; a larger file than this is no menu file.
+inline constexpr std::size_t kMenuFileLimit = std::size_t{1} << 20;
+/// A launch trace grows with every call; one larger than this is read by other means.
+inline constexpr std::size_t kTraceFileLimit = std::size_t{64} << 20;
+
+/// The whole content of the regular file `path` of at most `limit` bytes; false with `error`
+/// (in words for the reader) when it is missing, unreadable, no regular file (a directory, a
+/// pipe or a device is never waited for) or larger.
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::string& bytes,
+                   std::string& error);
 
 }  // namespace host
 

@@ -61,7 +61,7 @@ public:
                     "writes it now.");
             return;
         }
-        if (!ReadFileBytes(path_, bytes, error)) {
+        if (!ReadFileBytes(path_, kMenuFileLimit, bytes, error)) {
             Problem("menu.txt at " + path_ + " " + error + ": the host cannot show its menus." +
                     kRefresh);
             return;

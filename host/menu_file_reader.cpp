@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "os/os.h"
+#include "host/file_bytes.h"
 
 namespace host {
 namespace {
@@ -16,8 +16,6 @@ constexpr std::string_view kTitlePrefix = "title=\"";
 constexpr std::string_view kAppPrefix = "app=\"";
 constexpr std::string_view kMenuPrefix = "menu=\"";
 constexpr std::string_view kMenuEnd = "menuend";
-// The catalogue's menu file holds about 12 KB; a far larger file is no menu file.
-constexpr std::size_t kMenuFileLimit = 1 << 20;
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -196,27 +194,10 @@ bool ParseMenuFile(const std::string& bytes, MenuTree& tree, std::string& error)
     return Parser(SplitLines(bytes), tree, error).Run();
 }
 
-// istream::read turns a failing read (on POSIX a directory opens, and reading it fails) into
-// the bad bit rather than an exception.
 bool ReadMenuFile(const std::string& path, MenuTree& tree, std::string& error) {
     tree = {};
     std::string bytes;
-    const os::Status status = os::ReadSmallFile(path, kMenuFileLimit, os::Sharing::kShared, bytes);
-    switch (status) {
-        case os::kSuccess:
-            return ParseMenuFile(bytes, tree, error);
-        case os::kAccessDenied:
-            error =
-                "cannot be read (a readable regular file expected, not a directory, a pipe "
-                "or a device)";
-            return false;
-        case os::kFileTooLarge:
-            error = "is larger than 1 MiB (the menu file holds about 12 KB)";
-            return false;
-        default:
-            error = "cannot be opened (system error " + std::to_string(status) + ")";
-            return false;
-    }
+    return ReadFileBytes(path, kMenuFileLimit, bytes, error) && ParseMenuFile(bytes, tree, error);
 }
 
 }  // namespace host

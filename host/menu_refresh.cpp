@@ -44,7 +44,7 @@ bool RefreshMenuFile(const std::string& path, const std::string& current, std::s
     if (os::PatternExists(path)) {
         std::string old;
         std::string reason;
-        if (!ReadFileBytes(path, old, reason)) {
+        if (!ReadFileBytes(path, kMenuFileLimit, old, reason)) {
             error = path + " " + reason + "; it was left as it is";
             return false;
         }

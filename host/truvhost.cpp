@@ -91,7 +91,7 @@ std::string HostDirectory() {
 }
 
 std::string MenuFile(const std::string& dir) {
-    return host::sys::Join(dir, "menu.txt");
+    return host::sys::Join(dir, kMenuFileName);
 }
 
 class Host {
@@ -257,7 +257,7 @@ private:
         }
         std::string bytes;
         std::string error;
-        if (!host::ReadFileBytes(words[1], bytes, error)) {
+        if (!host::ReadFileBytes(words[1], host::kTraceFileLimit, bytes, error)) {
             console_.Line("truvhost: " + words[1] + " " + error);
             return kExitProblem;
         }

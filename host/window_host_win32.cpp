@@ -8,6 +8,7 @@
 #include "host/host_system.h"
 #include "host/project_folder.h"
 #include "host/window_host_win32.h"
+#include "model/menu_file.h"
 // <commctrl.h> and <shlobj.h> need <windows.h> first.
 #include <commctrl.h>
 #include <shlobj.h>
@@ -74,7 +75,7 @@ HostWindow::~HostWindow() {
 bool HostWindow::Open(const std::string& hostDir, std::string& error) {
     if (!plugin_.Load(hostDir, error)) return false;
     plugin_.Init();
-    const std::string menuFile = sys::Join(hostDir, "menu.txt");
+    const std::string menuFile = sys::Join(hostDir, kMenuFileName);
     std::string reason;
     if (!ReadMenuFile(menuFile, tree_, reason)) {
         error = menuFile + ": " + reason;

@@ -16,7 +16,6 @@ const char* const kGroupTitles[kGroupCount] = {
 namespace {
 
 constexpr const char* kSeparator = "===========================";
-constexpr const char* kMenuFileName = "menu.txt";
 // Temporary names are "menu.~00" to "menu.~99": no longer than "menu.txt", so that a host path
 // that fits the limit fits it with the temporary name too.
 constexpr const char* kTemporaryStem = "menu.~";

@@ -18,6 +18,9 @@ struct GroupBounds {
 /// The group titles in menu order.
 extern const char* const kGroupTitles[kGroupCount];
 
+/// The menu file's name beside the host's executable.
+inline constexpr const char* kMenuFileName = "menu.txt";
+
 /// Drive and directory of `executablePath` followed by "menu.txt".
 std::string MenuFilePath(const std::string& executablePath);
 
