@@ -173,27 +173,18 @@ int Main(int rounds) {
         return bench::Seconds([&] { bench::WriteInOnePiece(bench.menuFile, menu); });
     };
     const std::string writeText = "1 write of " + std::to_string(menu.size()) + " bytes";
+    const auto init = [&] {
+        suite::sys::RemoveFile(bench.menuFile);
+        library.Load();
+        return bench::Seconds([&] { library.Init(); });
+    };
     Report("init", "InitTruvApp, menu.txt written", writeText.c_str(),
-           bench::SideBySide(
-               rounds, kWarmUp,
-               [&] {
-                   suite::sys::RemoveFile(bench.menuFile);
-                   library.Load();
-                   return bench::Seconds([&] { library.Init(); });
-               },
-               bareWrite));
+           bench::SideBySide(rounds, kWarmUp, init, bareWrite));
     Report("durable", "InitTruvApp, menu.txt written", "durable write by hand",
-           bench::SideBySide(
-               rounds, kWarmUp,
-               [&] {
-                   suite::sys::RemoveFile(bench.menuFile);
-                   library.Load();
-                   return bench::Seconds([&] { library.Init(); });
-               },
-               [&] {
-                   suite::sys::RemoveFile(bench.menuFile);
-                   return bench::Seconds([&] { bench::WriteDurably(bench.menuFile, menu); });
-               }));
+           bench::SideBySide(rounds, kWarmUp, init, [&] {
+               suite::sys::RemoveFile(bench.menuFile);
+               return bench::Seconds([&] { bench::WriteDurably(bench.menuFile, menu); });
+           }));
     Report("build", "InitTruvApp, menu.txt present", writeText.c_str(),
            bench::SideBySide(
                rounds, kWarmUp,
