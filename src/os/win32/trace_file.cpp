@@ -1,7 +1,10 @@
 // Win32 half of the OS seam: appending to trace files, the clocks.
 //
-// A handle opened with FILE_APPEND_DATA alone writes at the end of the file, whatever other
-// handles have written meanwhile; the sharing flags let other hosts append at the same time.
+// Appends from several hosts at once are serialised by an exclusive lock of one byte far
+// beyond any end of file, held from the move to the end until the write is done: a handle
+// opened for FILE_APPEND_DATA alone should write at the end whatever other handles have
+// written, but Wine seeks and writes in two steps, so that two appenders overwrite each other.
+// The sharing flags let other hosts append at the same time.
 #include <cstdio>
 
 #include "os/os.h"
@@ -9,23 +12,41 @@
 
 namespace os {
 
+namespace {
+
+// The byte whose lock is the appenders' turn: no trace reaches it.
+constexpr DWORD kTurnOffsetHigh = 0x7FFFFFFF;
+
+Status AppendInTurn(HANDLE handle, const std::string& bytes) {
+    OVERLAPPED turn{};
+    turn.OffsetHigh = kTurnOffsetHigh;
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn)) return GetLastError();
+    Status status = kSuccess;
+    const DWORD size = static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!SetFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr, FILE_END) ||
+        !WriteFile(handle, bytes.data(), size, &written, /*lpOverlapped=*/nullptr)) {
+        status = GetLastError();
+    } else if (written != size) {
+        status = kDiskFull;
+    }
+    UnlockFileEx(handle, 0, 1, 0, &turn);
+    return status;
+}
+
+}  // namespace
+
 Status AppendToFile(const std::string& path, const std::string& bytes) {
     const DWORD saved = GetLastError();
     Status status = kSuccess;
-    HANDLE handle = CreateFileA(path.c_str(), FILE_APPEND_DATA,
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 /*lpSecurityAttributes=*/nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         status = GetLastError();
     } else {
-        const DWORD size = static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!WriteFile(handle, bytes.data(), size, &written, /*lpOverlapped=*/nullptr)) {
-            status = GetLastError();
-        } else if (written != size) {
-            status = kDiskFull;
-        }
+        status = AppendInTurn(handle, bytes);
         CloseHandle(handle);
     }
     SetLastError(saved);
