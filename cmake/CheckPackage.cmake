@@ -33,6 +33,7 @@ set(expected
   docs/installation.md
   docs/messages.md
   docs/performance.md
+  docs/support.md
   docs/release.md
   include/truvApp.h
   lib/truvApp.def

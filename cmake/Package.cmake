@@ -61,6 +61,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/docs/deliberate-behaviour.md
               ${CMAKE_SOURCE_DIR}/docs/host-integration.md
               ${CMAKE_SOURCE_DIR}/docs/installation.md ${CMAKE_SOURCE_DIR}/docs/messages.md
               ${CMAKE_SOURCE_DIR}/docs/performance.md ${CMAKE_SOURCE_DIR}/docs/release.md
+              ${CMAKE_SOURCE_DIR}/docs/support.md
         DESTINATION docs)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/images/message-box.png
               ${CMAKE_SOURCE_DIR}/docs/images/window-host.png

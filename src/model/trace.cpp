@@ -1,8 +1,6 @@
 // The launch trace of each call.
 #include "model/trace.h"
 
-#include <cstdio>
-
 #include "model/trace_line.h"
 #include "os/os.h"
 
@@ -17,6 +15,40 @@ constexpr std::uint32_t kLargestPlainExitCode = 0xFFFF;
 
 std::string ErrorText(std::uint32_t code) {
     return "error " + std::to_string(code);
+}
+
+// Formatted by hand: the system's formatted printing would add its whole formatter (with
+// floating-point conversion) to the DLL.
+void AppendDecimal(std::string& text, int value, int width) {
+    const std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width) text.append(width - digits.size(), '0');
+    text += digits;
+}
+
+// "YYYY-MM-DD HH:MM:SS.mmm"
+std::string TimeStampText(const os::LocalTime& time) {
+    std::string text;
+    AppendDecimal(text, time.year, 4);
+    text += '-';
+    AppendDecimal(text, time.month, 2);
+    text += '-';
+    AppendDecimal(text, time.day, 2);
+    text += ' ';
+    AppendDecimal(text, time.hour, 2);
+    text += ':';
+    AppendDecimal(text, time.minute, 2);
+    text += ':';
+    AppendDecimal(text, time.second, 2);
+    text += '.';
+    AppendDecimal(text, time.millisecond, 3);
+    return text;
+}
+
+// "0x" and eight upper-case hexadecimal digits.
+std::string HexText(std::uint32_t code) {
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4) text += "0123456789ABCDEF"[(code >> shift) & 0xF];
+    return text;
 }
 
 }  // namespace
@@ -38,16 +70,14 @@ bool Active() {
 
 void Event(std::string_view event, std::initializer_list<std::string_view> fields) {
     if (!Active()) return;
-    TraceLine line{os::LocalTimeStamp(), current->key_, std::string(event), {}};
+    TraceLine line{TimeStampText(os::LocalTimeNow()), current->key_, std::string(event), {}};
     for (const std::string_view field : fields) line.fields.emplace_back(field);
     os::AppendToFile(current->file_, ComposeTraceLine(line));
 }
 
 std::string ExitText(std::uint32_t code) {
     if (code <= kLargestPlainExitCode) return "exit " + std::to_string(code);
-    char text[24];
-    std::snprintf(text, sizeof text, "exit 0x%08lX", static_cast<unsigned long>(code));
-    return text;
+    return "exit " + HexText(code);
 }
 
 Stopwatch::Stopwatch() {

@@ -188,8 +188,19 @@ Status ReadSmallFile(const std::string& path, std::size_t limit, Sharing sharing
 /// appending never disturbs the report of the failure being traced.
 Status AppendToFile(const std::string& path, const std::string& bytes);
 
-/// The local date and time now, "YYYY-MM-DD HH:MM:SS.mmm".
-std::string LocalTimeStamp();
+/// A local date and time, to the millisecond.
+struct LocalTime {
+    int year = 0;
+    int month = 0;  ///< 1 to 12
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+/// The local date and time now.
+LocalTime LocalTimeNow();
 
 /// Milliseconds on a clock that only moves forward (since the system started).
 std::uint64_t SteadyMilliseconds();

@@ -214,4 +214,15 @@ TEST(TraceLine, ControlCharactersStayOnTheLine) {
     EXPECT_FALSE(ParseTraceLine("2026-12-08 10:15:00.123\tkey", back));
 }
 
+TEST(TraceLine, ExitCodesAsTheSystemShowsThem) {
+    const struct {
+        std::uint32_t code;
+        const char* text;
+    } cases[] = {{0, "exit 0"},
+                 {0xFFFF, "exit 65535"},
+                 {0xC0000005, "exit 0xC0000005"},
+                 {0x10000, "exit 0x00010000"}};
+    for (const auto& c : cases) EXPECT_EQ(trace::ExitText(c.code), c.text);
+}
+
 }  // namespace

@@ -49,16 +49,18 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
     return status;
 }
 
-std::string LocalTimeStamp() {
+LocalTime LocalTimeNow() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     tm local{};
     localtime_r(&now.tv_sec, &local);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03ld", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                  now.tv_nsec / 1000000);
-    return text;
+    return {local.tm_year + 1900,
+            local.tm_mon + 1,
+            local.tm_mday,
+            local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            static_cast<int>(now.tv_nsec / 1000000)};
 }
 
 std::uint64_t SteadyMilliseconds() {

@@ -5,8 +5,6 @@
 // opened for FILE_APPEND_DATA alone should write at the end whatever other handles have
 // written, but Wine seeks and writes in two steps, so that two appenders overwrite each other.
 // The sharing flags let other hosts append at the same time.
-#include <cstdio>
-
 #include "os/os.h"
 #include "os/win32/windows_support.h"
 
@@ -53,13 +51,11 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
     return status;
 }
 
-std::string LocalTimeStamp() {
+LocalTime LocalTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-    return text;
+    return {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+            now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 std::uint64_t SteadyMilliseconds() {
