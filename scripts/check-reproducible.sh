@@ -4,17 +4,48 @@
 # ZIP byte for byte with those of build/<preset>/ (which must exist: `cmake --workflow
 # --preset <preset>` first). On a difference it explains it with diffoscope, installing the
 # small diffoscope-minimal when it is missing and we are root. Exit 0 when all are the same.
-# usage: scripts/check-reproducible.sh [release-win32|release-win64]
+# A release is made from a clean commit: a tree that differs from its commit (a changed,
+# deleted or new file) is refused, unless --with-changes is given; then a copy of the tree is
+# built and the result says loudly that it is no release.
+# usage: scripts/check-reproducible.sh [--with-changes] [release-win32|release-win64]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+with_changes=no
+if [ "${1:-}" = --with-changes ]; then
+  with_changes=yes
+  shift
+fi
 preset=${1:-release-win32}
 first=build/$preset
 
-zip=$(ls "$first"/truvApp-*.zip 2>/dev/null | head -n 1 || true)
-if [ -z "$zip" ]; then
-  echo "check-reproducible: no package in $first: run cmake --workflow --preset $preset" >&2
+# The tree against its commit: what a clone would not have.
+changes=$(git status --porcelain --untracked-files=normal)
+if [ -n "$changes" ]; then
+  deleted=$(git ls-files --deleted)
+  if [ "$with_changes" = no ]; then
+    echo "check-reproducible: the tree differs from its commit $(git rev-parse --short HEAD)," \
+         "so its package would hold what is in no commit; commit or stash these first" \
+         "(or give --with-changes to compare a copy of the tree, which is no release):" >&2
+    printf '%s\n' "$changes" | sed 's/^/  /' >&2
+    exit 1
+  fi
+  echo "check-reproducible: NOT A RELEASE: the tree differs from its commit" \
+       "$(git rev-parse --short HEAD); a copy of it is built:"
+  printf '%s\n' "$changes" | sed 's/^/  /'
+  if [ -n "$deleted" ]; then
+    echo "check-reproducible: deleted in the tree, so left out of the copy too:" $deleted
+  fi
+fi
+
+# This build's package: the version of the top CMakeLists.txt, not the first ZIP by name.
+version=$(sed -n 's/^project(truvApp VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+zip=$first/truvApp-$version-${preset#release-}.zip
+if [ -z "$version" ] || [ ! -f "$zip" ]; then
+  echo "check-reproducible: no package truvApp-${version:-?}-${preset#release-}.zip in" \
+       "$first: run cmake --workflow --preset $preset" >&2
   exit 1
 fi
+echo "check-reproducible: comparing ${zip#"$first"/} and the files in it"
 # The first build must be of this tree and commit (nothing to do right after the workflow).
 if ! cmake --build --preset "$preset" >/dev/null; then
   echo "check-reproducible: $first does not build" >&2
@@ -25,14 +56,16 @@ files=(bin/truvApp.dll bin/truvApp.dll.debug bin/truvhost.exe "${zip#"$first"/}"
 elsewhere=$(mktemp -d /tmp/truvApp-second-build.XXXXXX)
 trap 'rm -rf "$elsewhere"' EXIT
 second=$elsewhere/a/longer/path/to/the/clone
-# A clean tree is cloned; a tree with changes is copied (tracked and new files), with the
-# commit's time given as git would give it in a clone.
-if [ -z "$(git status --porcelain --untracked-files=normal)" ]; then
+# A clean tree is cloned; a tree with changes is copied (tracked files still present and new
+# files), with the commit's time given as git would give it in a clone.
+if [ -z "$changes" ]; then
   git clone --quiet --no-local . "$second"
 else
-  echo "check-reproducible: the tree has changes: building a copy of it"
   mkdir -p "$second"
-  git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$second"
+  git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' file; do
+      [ -e "$file" ] && printf '%s\0' "$file"
+    done | xargs -0 cp --parents -t "$second"
   export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 fi
 
@@ -55,6 +88,8 @@ for file in "${files[@]}"; do
 done
 if [ ${#differ[@]} -eq 0 ]; then
   echo "check-reproducible: $preset: ${#files[@]} files, the same bytes from both builds"
+  [ -z "$changes" ] ||
+    echo "check-reproducible: NOT A RELEASE: built from a tree that differs from its commit"
   exit 0
 fi
 

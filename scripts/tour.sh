@@ -18,6 +18,9 @@
 set -eu
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# Run with sudo, the tour and its build belong to the user who asked for it.
+. "$repo/scripts/as-sudo-user.sh"
+truv_as_sudo_user "$repo" sh "$repo/scripts/tour.sh" "$@"
 mode=win32
 steps=yes
 for option in "$@"; do
@@ -37,9 +40,17 @@ say() { [ "$steps" = no ] || printf '\n%s== %s%s\n' "$bold" "$*" "$plain"; }
 
 log="$tour/build.log"
 if [ -z "${TRUV_TOUR_BUILT:-}" ]; then  # TRUV_TOUR_BUILT=1: a test whose tree is built
-  say "Building the $mode plug-in, the host and the stand-ins (log: $log)"
-  if ! { cmake --preset "$mode" -B "$build" &&
-         cmake --build "$build" --target truvApp truvhost truv_demo truv_standin; } >"$log" 2>&1
+  say "Building the $mode plug-in, the host and the stand-ins (about 3 minutes on a first" \
+      "run; log: $log)"
+  # With a progress line while it builds; --set-up prints nothing but the folder.
+  commands='cmake --preset "$0" -B "$1" &&
+            cmake --build "$1" --target truvApp truvhost truv_demo truv_standin'
+  if [ "$steps" = yes ]; then
+    building() { bash "$repo/scripts/progress.sh" "$log" building sh -c "$commands" "$mode" "$build"; }
+  else
+    building() { sh -c "$commands" "$mode" "$build" >"$log" 2>&1; }
+  fi
+  if ! building
   then
     tail -n 20 "$log"
     echo "tour.sh: the build failed; the whole log is $log" >&2

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The scripts a newcomer runs first, on small stand-ins for their long steps:
+#  - progress.sh: a line every interval in a pipe while a step lasts, the whole output in the
+#    log, the step's exit status;
+#  - ctest-counts.sh on a real CTest run with a passing, a failing and a skipped test: the
+#    skipped one counted apart, named, with the reason its output gives;
+#  - check-reproducible.sh in a scratch repository: a tree that differs from its commit is
+#    refused, a deleted file is named in a sentence, and the ZIP of the version of the top
+#    CMakeLists.txt is the one compared, not the first by name.
+# usage: scripts_test.sh REPO
+set -u
+repo=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# progress.sh in a pipe: a line at least every second while the step prints and sleeps.
+cat >"$work/step.sh" <<'STEP'
+echo "-- Configuring done"
+for i in 1 2 3; do echo "[$i/3] Building CXX object a$i.o"; sleep 1; done
+sleep 2
+exit 7
+STEP
+TRUV_PROGRESS_SECONDS=1 bash "$repo/scripts/progress.sh" "$work/step.log" native \
+  bash "$work/step.sh" >"$work/progress.out" </dev/null
+status=$?
+[ "$status" -eq 7 ] || fail "progress.sh: exit status $status, not the step's 7"
+grep -q '^native: building \[3/3\], [0-9]* s$' "$work/progress.out" ||
+  fail "progress.sh: no line with [3/3] in the pipe: $(cat "$work/progress.out")"
+[ "$(wc -l <"$work/progress.out")" -ge 4 ] ||
+  fail "progress.sh: fewer than 4 lines in 5 s: $(cat "$work/progress.out")"
+grep -q $'\r' "$work/progress.out" && fail "progress.sh: carriage returns in a pipe"
+[ "$(wc -l <"$work/step.log")" -eq 4 ] || fail "progress.sh: the log lacks lines of the step"
+
+# ctest-counts.sh on CTest's own output.
+mkdir -p "$work/ctest"
+cat >"$work/ctest/CMakeLists.txt" <<'PROJECT'
+cmake_minimum_required(VERSION 3.25)
+project(counts NONE)
+enable_testing()
+add_test(NAME Suite.Passes COMMAND true)
+add_test(NAME Suite.Fails COMMAND false)
+add_test(NAME Suite.Skips COMMAND sh -c "echo 'x_test.cpp:12: Skipped'; echo 'no mount namespaces here'; echo '[  SKIPPED ] Suite.Skips (0 ms)'")
+set_tests_properties(Suite.Skips PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+PROJECT
+cmake -S "$work/ctest" -B "$work/ctest/build" >/dev/null 2>&1 || fail "ctest project: no configure"
+(cd "$work/ctest/build" && ctest >"$work/ctest.log" 2>&1)
+counts=$(bash "$repo/scripts/ctest-counts.sh" "$work/ctest.log" \
+           "$work/ctest/build/Testing/Temporary/LastTest.log")
+expected=$'1 1 1\nSuite.Skips\tno mount namespaces here'
+[ "$counts" = "$expected" ] || fail "ctest-counts.sh: got '$counts', want '$expected'"
+
+# check-reproducible.sh in a scratch repository with two packages in its release tree.
+clone=$work/clone
+mkdir -p "$clone/scripts" "$clone/build/release-win32"
+cp "$repo/scripts/check-reproducible.sh" "$clone/scripts/"
+printf 'project(truvApp VERSION 1.2.0 LANGUAGES CXX)\n' >"$clone/CMakeLists.txt"
+echo "shipped" >"$clone/shipped.txt"
+echo "build/" >"$clone/.gitignore"
+touch "$clone/build/release-win32/truvApp-1.10.0-win32.zip" \
+      "$clone/build/release-win32/truvApp-1.2.0-win32.zip"
+git -C "$clone" init -q && git -C "$clone" add -A &&
+  git -C "$clone" -c user.name=t -c user.email=t@t.invalid commit -q -m one ||
+  fail "scratch repository: no commit"
+check() { bash "$clone/scripts/check-reproducible.sh" "$@" >"$work/check.out" 2>&1; }
+
+check
+grep -q 'comparing truvApp-1.2.0-win32.zip' "$work/check.out" ||
+  fail "check-reproducible: not this version's ZIP: $(cat "$work/check.out")"
+echo "changed" >>"$clone/shipped.txt"
+check && fail "check-reproducible: a changed tree passed"
+grep -q 'differs from its commit' "$work/check.out" ||
+  fail "check-reproducible: a changed tree not refused: $(cat "$work/check.out")"
+git -C "$clone" checkout -q shipped.txt && rm "$clone/shipped.txt"
+check --with-changes
+grep -q 'NOT A RELEASE' "$work/check.out" && grep -q 'deleted in the tree.*shipped.txt' \
+  "$work/check.out" || fail "check-reproducible: a deleted file: $(cat "$work/check.out")"
+grep -q 'cannot stat' "$work/check.out" && fail "check-reproducible: cp's error shown"
+
+[ "$failures" -eq 0 ] && echo "scripts: all checks passed"
+[ "$failures" -eq 0 ]
