@@ -3,11 +3,13 @@
 # by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it), the release
 # files (the notices, the bill of materials, the import library, a signature, each by its
 # Check*.cmake) and runs the packaged truvhost.exe --version under Wine, which reads the DLL's
-# version resource; every link of the shipped docs must resolve inside the package
+# version resource, and builds and runs a C host linked with the package's import library;
+# every link of the shipped docs must resolve inside the package
 # (CheckDocLinks.cmake).
 # usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DNM=... -DOBJDUMP=...
 #              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -DMAPS=link maps
 #              -DPROJECT_DIRS=source;build -DPACK_SETTINGS=... -DOSSLSIGNCODE=... -DOPENSSL=...
+#              -DCXX=the MinGW C++ compiler -DC_HOST_SOURCE=tests/package/c_host.c
 #              -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckNotices.cmake)
@@ -15,7 +17,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/CheckSpdx.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckImportLibrary.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckSigning.cmake)
 foreach(var PACKAGE WORK_DIR VERSION READOBJ NM OBJDUMP POINTER_BITS WINE_RUN MAPS PROJECT_DIRS
-            PACK_SETTINGS OSSLSIGNCODE OPENSSL)
+            PACK_SETTINGS OSSLSIGNCODE OPENSSL CXX C_HOST_SOURCE)
   if(NOT ${var})
     message(FATAL_ERROR "CheckPackage: ${var} not given")
   endif()
@@ -118,4 +120,29 @@ string(REPLACE "." "[.]" pattern "${VERSION}")
 if(NOT status EQUAL 0 OR NOT versions MATCHES "^truvhost ${pattern}\ntruvApp[.]dll ${pattern} ")
   message(FATAL_ERROR "truvhost.exe --version in the package (exit ${status}):\n${versions}")
 endif()
+
+# A host in C, built with MinGW-w64's gcc against the package's header and import library,
+# runs beside the DLL: the load-time link the header promises for GCC and C. Its call
+# reaches the DLL, whose launch trace then holds the key.
+string(REGEX REPLACE "g[+][+]([^/]*)$" "gcc\\1" c_compiler "${CXX}")
+set(c_host ${root}/c_host.exe)
+execute_process(COMMAND ${c_compiler} -std=c99 -Wall -Wextra -Werror -I${root}/include
+                        ${C_HOST_SOURCE} ${root}/lib/truvApp.lib -o ${c_host}
+                OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "a C host does not link against lib/truvApp.lib:\n${said}")
+endif()
+set(trace ${WORK_DIR}/c_host.trace)
+file(REMOVE ${trace})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TRUVAPP_TRACE=${trace} ${WINE_RUN} ${c_host}
+                OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+set(traced "")
+if(EXISTS ${trace})
+  file(READ ${trace} traced)
+endif()
+if(NOT status EQUAL 0 OR NOT said MATCHES "linked: InitTruvApp and RunCommand"
+   OR NOT traced MATCHES "C host[|]probe")
+  message(FATAL_ERROR "the C host under Wine (exit ${status}):\n${said}\ntrace:\n${traced}")
+endif()
+file(REMOVE ${c_host})
 message(STATUS "${PACKAGE}: ${size} bytes of DLL; ${versions}")

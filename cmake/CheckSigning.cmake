@@ -2,7 +2,10 @@
 # release again, signed with a throw-away code-signing certificate from a throw-away
 # certificate authority, both made here with openssl; the DLL and the host in that package
 # verify against the authority, and without their signatures they are the unsigned package's
-# bytes (but for the PE checksum, which signing sets, and the padding before the signature).
+# bytes (but for the PE checksum, which signing sets, and the padding before the signature),
+# which scripts/check-signed-release.sh finds as a vendor would run it (and a changed byte
+# it does not let pass). One of TRUV_SIGN_CERT and TRUV_SIGN_KEY without the other stops the
+# packing.
 function(quiet_run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
   if(NOT status EQUAL 0)
@@ -47,9 +50,43 @@ function(pe_without_signature var file scratch osslsigncode)
   set(${var} "${head}00000000${tail}" PARENT_SCOPE)
 endfunction()
 
+# check_one_key_refused(WORK_DIR PACK_SETTINGS CERT): packing with the certificate alone
+# fails and says which one is missing.
+function(check_one_key_refused work_dir pack_settings cert)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=TRUV_SIGN_KEY TRUV_SIGN_CERT=${cert}
+                          ${CMAKE_COMMAND} -DSETTINGS=${pack_settings} -DOUT_DIR=${work_dir}/half
+                          -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/PackRelease.cmake
+                  OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+  if(status EQUAL 0 OR NOT said MATCHES "only TRUV_SIGN_CERT is set")
+    message(FATAL_ERROR "packing with TRUV_SIGN_CERT alone (exit ${status}):\n${said}")
+  endif()
+endfunction()
+
+# check_signed_release(WORK_DIR SIGNED_ZIP SIGNED_ROOT UNSIGNED_ROOT): the vendor's check
+# passes for the signed package and fails once a byte of the signed host is changed.
+function(check_signed_release work_dir signed_zip signed_root unsigned_root)
+  set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../scripts/check-signed-release.sh)
+  execute_process(COMMAND bash ${script} ${signed_zip} ${unsigned_root}
+                  OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "check-signed-release.sh on the signed package (exit ${status}):\n${said}")
+  endif()
+  set(tampered ${work_dir}/tampered)
+  file(REMOVE_RECURSE ${tampered})
+  file(COPY ${signed_root}/ DESTINATION ${tampered})
+  set(host ${tampered}/truvhost.exe)  # byte 1100, in the code, turned into its complement
+  quiet_run(sh -c "byte=$(od -An -tu1 -j1100 -N1 ${host}); printf \"\\\\$(printf %o $((255 - byte)))\" | dd of=${host} bs=1 seek=1100 conv=notrunc")
+  execute_process(COMMAND bash ${script} ${tampered} ${unsigned_root}
+                  OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+  if(NOT status EQUAL 1 OR NOT said MATCHES "truvhost.exe differs in 1 bytes besides")
+    message(FATAL_ERROR "check-signed-release.sh let a changed byte pass (exit ${status}):\n${said}")
+  endif()
+endfunction()
+
 function(truv_check_signing work_dir pack_settings unsigned_root osslsigncode openssl)
   set(keys ${work_dir}/keys)
   make_throwaway_signer(${keys} ${openssl})
+  check_one_key_refused(${work_dir} ${pack_settings} ${keys}/signer.pem)
   quiet_run(${CMAKE_COMMAND} -E env TRUV_SIGN_CERT=${keys}/signer.pem
                    TRUV_SIGN_KEY=${keys}/signer.key TRUV_SIGN_URL=https://truvapp.invalid/test
                    ${CMAKE_COMMAND} -DSETTINGS=${pack_settings} -DOUT_DIR=${work_dir}
@@ -72,6 +109,7 @@ function(truv_check_signing work_dir pack_settings unsigned_root osslsigncode op
       message(FATAL_ERROR "${binary}: signing changed more than the signature")
     endif()
   endforeach()
+  check_signed_release(${work_dir} ${work_dir}/${name}.zip ${signed_root} ${unsigned_root})
   set(${CMAKE_CURRENT_FUNCTION}_root ${signed_root} PARENT_SCOPE)
   message(STATUS "${work_dir}/${name}.zip: signed; truvApp.dll and truvhost.exe verify")
 endfunction()

@@ -101,6 +101,7 @@ add_test(NAME package
                  -DPOINTER_BITS=${TRUV_PACKAGE_BITS} -DWINE_RUN=${CMAKE_BINARY_DIR}/wine-run.sh
                  "-DMAPS=${link_maps}" "-DPROJECT_DIRS=${CMAKE_SOURCE_DIR};${CMAKE_BINARY_DIR}"
                  -DOSSLSIGNCODE=${OSSLSIGNCODE} -DOPENSSL=${OPENSSL}
-                 -DPACK_SETTINGS=${pack_settings}
+                 -DPACK_SETTINGS=${pack_settings} -DCXX=${CMAKE_CXX_COMPILER}
+                 -DC_HOST_SOURCE=${CMAKE_SOURCE_DIR}/tests/package/c_host.c
                  -P ${CMAKE_SOURCE_DIR}/cmake/CheckPackage.cmake)
 set_tests_properties(package PROPERTIES LABELS package)

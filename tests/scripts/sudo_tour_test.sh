@@ -1,0 +1,34 @@
+#!/bin/sh
+# A tour taken with sudo belongs to the user who asked for it: run as root with SUDO_USER
+# set to an unprivileged user, `tour.sh --set-up` makes a folder of that user, in which that
+# user can run ./truv.sh. Needs root (CTest's skip, code 77, otherwise).
+# usage: sudo_tour_test.sh REPO BUILD   (BUILD: a built native tree)
+set -u
+repo=$1
+build=$2
+user=nobody
+if [ "$(id -u)" -ne 0 ] || ! id "$user" >/dev/null 2>&1; then
+  printf '%s\n' "sudo_tour_test.sh: Skipped" "needs root and a user $user" \
+    "[  SKIPPED ] tour_sudo_user"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The tour's scripts in a scratch clone, so that nothing of this build tree changes hands.
+mkdir -p "$work/clone/scripts" "$work/tmp"
+cp "$repo/scripts/tour.sh" "$repo/scripts/as-sudo-user.sh" "$work/clone/scripts/"
+chmod 755 "$work" "$work/clone"
+chmod 1777 "$work/tmp"
+tour=$(cd "$work/clone" && SUDO_USER=$user TMPDIR=$work/tmp TRUV_TOUR_BUILT=1 \
+         TRUV_TOUR_BUILD=$build sh scripts/tour.sh --native --set-up) ||
+  { echo "FAIL: no tour"; exit 1; }
+owner=$(stat -c %U "$tour")
+[ "$owner" = "$user" ] || { echo "FAIL: the tour $tour belongs to $owner, not $user"; exit 1; }
+runuser -u "$user" -- sh -c "cd '$tour' && ./truv.sh doctor" >"$work/doctor.out" 2>&1
+status=$?
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: $user's ./truv.sh doctor in the tour ended with $status:"
+  cat "$work/doctor.out"
+  exit 1
+fi
+echo "the tour belongs to $user, whose ./truv.sh doctor works"
