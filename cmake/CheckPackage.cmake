@@ -107,6 +107,21 @@ if(NOT link MATCHES "^${name}00")
   message(FATAL_ERROR "${dll}: no .gnu_debuglink naming truvApp.dll.debug (${link})")
 endif()
 
+# The package's README: every placeholder filled in, and this architecture's preset named
+# as the one it was built with, the other's as the other's.
+file(READ ${root}/README.md readme)
+if(POINTER_BITS EQUAL 64)
+  set(arch win64)
+  set(other_arch win32)
+else()
+  set(arch win32)
+  set(other_arch win64)
+endif()
+if(readme MATCHES "@[A-Z_]+@" OR NOT readme MATCHES "--preset release-${arch}\n"
+   OR NOT readme MATCHES "other architecture's package: `release-${other_arch}`[)]")
+  message(FATAL_ERROR "${root}/README.md: placeholders or presets wrong:\n${readme}")
+endif()
+
 # The release files: each check in its own script.
 truv_check_notices(${root}/THIRD-PARTY-NOTICES.txt ${MAPS})
 truv_check_spdx(${root}/${top}.spdx.json ${root} ${MAPS})

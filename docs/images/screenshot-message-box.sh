@@ -16,6 +16,7 @@ xvfb-run -a -s "-screen 0 800x450x24" sh -c '
   /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "png:$2"
   xdotool windowfocus --sync "$box" key Return
   wait
-  wineserver -k
+  wineserver -k  # and wait: Wine'"'"'s desktop process leaves the display before Xvfb goes
+  wineserver -w
 ' sh "$build/bin" "$out" "$repo/docs/images/find-window.sh"
 echo "wrote $out"

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
         puts("truvApp.dll is not loaded");
         return 1;
     }
-    if (argc > 1)
-        printf("InitTruvApp: %s\n", InitTruvApp());
+    if (argc > 1) printf("InitTruvApp: %s\n", InitTruvApp());
     RunCommand(key);
     puts("linked: InitTruvApp and RunCommand");
     return 0;
