@@ -75,7 +75,7 @@ start=$SECONDS
 shown=$SECONDS
 : >"$log"
 "$@" 3>&- 2>&1 | {
-  show
+  [ "$in_place" = no ] || show
   pending=""  # the start of a line that a time-out cut
   while :; do
     if IFS= read -r -t "$interval" line; then

@@ -51,6 +51,36 @@ counts=$(bash "$repo/scripts/ctest-counts.sh" "$work/ctest.log" \
 expected=$'1 1 1\nSuite.Skips\tno mount namespaces here'
 [ "$counts" = "$expected" ] || fail "ctest-counts.sh: got '$counts', want '$expected'"
 
+# test-all.sh with its stages stood in for: the workflows by a cmake that runs the small
+# CTest project for "native" and passes one test elsewhere, the set-up, the second release
+# build and the tour by scripts that pass. One line per stage, the skipped test named with
+# its reason, the closing line CI reads, and failure.
+all=$work/all
+mkdir -p "$all/scripts" "$all/bin" "$all/build/native/Testing/Temporary"
+cp "$repo/scripts/test-all.sh" "$repo/scripts/progress.sh" "$repo/scripts/ctest-counts.sh" \
+   "$repo/scripts/as-sudo-user.sh" "$all/scripts/"
+for stub in setup.sh check-reproducible.sh tour.sh; do echo 'echo fine' >"$all/scripts/$stub"; done
+cp "$work/ctest/build/Testing/Temporary/LastTest.log" "$all/build/native/Testing/Temporary/"
+cat >"$all/bin/cmake" <<STUB
+#!/bin/sh
+echo "[1/1] Linking CXX executable bin/tests"
+if [ "\$3" = native ]; then cat "$work/ctest.log"; exit 8; fi
+echo "100% tests passed, 0 tests failed out of 1"
+STUB
+chmod +x "$all/bin/cmake"
+PATH=$all/bin:$PATH TRUV_PROGRESS_SECONDS=60 bash "$all/scripts/test-all.sh" >"$work/all.out" 2>&1 \
+  </dev/null
+status=$?
+[ "$status" -ne 0 ] || fail "test-all.sh: exit 0 with a failed test"
+[ "$(tail -n 1 "$work/all.out")" = "10 passed, 1 failed, 1 skipped" ] ||
+  fail "test-all.sh: closing line: $(tail -n 1 "$work/all.out")"
+grep -q '^skipped: native: Suite.Skips: no mount namespaces here$' "$work/all.out" ||
+  fail "test-all.sh: the skipped test not named with its reason"
+grep -q '^native  .* 1 passed, 1 failed, 1 skipped   build/test-native.log$' "$work/all.out" ||
+  fail "test-all.sh: no stage line for native"
+[ "$(grep -c ' passed, .* failed, .* skipped   build/' "$work/all.out")" -eq 10 ] ||
+  fail "test-all.sh: not one line per stage: $(cat "$work/all.out")"
+
 # check-reproducible.sh in a scratch repository with two packages in its release tree.
 clone=$work/clone
 mkdir -p "$clone/scripts" "$clone/build/release-win32"
