@@ -75,7 +75,9 @@ function(check_signed_release work_dir signed_zip signed_root unsigned_root)
   file(REMOVE_RECURSE ${tampered})
   file(COPY ${signed_root}/ DESTINATION ${tampered})
   set(host ${tampered}/truvhost.exe)  # byte 1100, in the code, turned into its complement
-  quiet_run(sh -c "byte=$(od -An -tu1 -j1100 -N1 ${host}); printf \"\\\\$(printf %o $((255 - byte)))\" | dd of=${host} bs=1 seek=1100 conv=notrunc")
+  quiet_run(sh -c [=[byte=$(od -An -tu1 -j1100 -N1 "$1")
+                     printf "\\$(printf %o $((255 - byte)))" |
+                       dd of="$1" bs=1 seek=1100 conv=notrunc]=] sh ${host})
   execute_process(COMMAND bash ${script} ${tampered} ${unsigned_root}
                   OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
   if(NOT status EQUAL 1 OR NOT said MATCHES "truvhost.exe differs in 1 bytes besides")

@@ -52,7 +52,8 @@
    decorated name, quoted, as the import library holds it. */
 #if defined(__GNUC__)
 #define TRUVAPP_IMPORT_NAME(name) __asm__("\"" name "\"")
-#else
+#endif
+#ifndef TRUVAPP_IMPORT_NAME
 #define TRUVAPP_IMPORT_NAME(name)
 #endif
 
