@@ -46,6 +46,8 @@ read_line() {
     state="testing ${BASH_REMATCH[1]}/${BASH_REMATCH[2]}"
   elif [[ $line =~ ^--\ Configuring|^--\ The\ |^--\ Detecting ]]; then
     state="configuring"
+  elif [[ $line =~ ^Executing\ workflow\ step\ [0-9]+\ of\ [0-9]+:\ ([a-z]+) ]]; then
+    state="${BASH_REMATCH[1]} step"
   elif [[ $line =~ ^setup.sh:\ (installing\ [0-9]+\ packages) ]]; then
     state=${BASH_REMATCH[1]}
   elif [[ $line =~ ([0-9]+)\ newly\ installed ]]; then
