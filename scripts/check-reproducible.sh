@@ -64,7 +64,7 @@ else
   mkdir -p "$second"
   git ls-files -z --cached --others --exclude-standard |
     while IFS= read -r -d '' file; do
-      [ -e "$file" ] && printf '%s\0' "$file"
+      if [ -e "$file" ] || [ -L "$file" ]; then printf '%s\0' "$file"; fi
     done | xargs -0 cp --parents -t "$second"
   export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 fi
