@@ -50,6 +50,8 @@ read_line() {
     state="${BASH_REMATCH[1]} step"
   elif [[ $line =~ ^setup.sh:\ (installing\ [0-9]+\ packages) ]]; then
     state=${BASH_REMATCH[1]}
+  elif [[ $line =~ ^check-reproducible:\ (building|comparing)\ ([^ ]+) ]]; then
+    state="${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
   elif [[ $line =~ ([0-9]+)\ newly\ installed ]]; then
     total_packages=${BASH_REMATCH[1]}
     state="$total_packages packages to install"
