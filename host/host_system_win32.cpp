@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <cerrno>
 
 #include "host/windows_api.h"
 #include "include/truvApp.h"
@@ -18,6 +19,10 @@ constexpr unsigned kGbkCodePage = 936;
 }  // namespace
 
 std::string ShownPath(const std::string& path) {
+    return path;
+}
+
+std::string PathText(const std::string& path) {
     return path;
 }
 
@@ -66,6 +71,10 @@ std::vector<std::string> CommandArguments(int, char**, bool) {
     return arguments;
 }
 
+std::vector<std::string> PathArguments(int argc, char** argv) {
+    return CommandArguments(argc, argv, false);
+}
+
 std::size_t LastSeparator(const std::string& path) {
     std::size_t last = std::string::npos;
     for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
@@ -79,6 +88,13 @@ bool PrepareStandardOutput() {
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
     _setmode(_fileno(stdout), _O_BINARY);
     return true;
+}
+
+// The C library maps the pipe's ERROR_BROKEN_PIPE and ERROR_NO_DATA onto EPIPE; the codes
+// themselves are looked at too, for a library that maps them otherwise.
+bool ReaderClosedOutput() {
+    const DWORD error = GetLastError();
+    return errno == EPIPE || error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA;
 }
 
 }  // namespace host::sys
