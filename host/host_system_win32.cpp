@@ -90,11 +90,13 @@ bool PrepareStandardOutput() {
     return true;
 }
 
-// The C library maps the pipe's ERROR_BROKEN_PIPE and ERROR_NO_DATA onto EPIPE; the codes
-// themselves are looked at too, for a library that maps them otherwise.
+// A pipe whose reader is gone fails a write with ERROR_NO_DATA on Windows and with
+// ERROR_PIPE_NOT_CONNECTED under Wine (the C library then says EINVAL); ERROR_BROKEN_PIPE
+// and EPIPE are taken too.
 bool ReaderClosedOutput() {
     const DWORD error = GetLastError();
-    return errno == EPIPE || error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA;
+    return errno == EPIPE || error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
+           error == ERROR_PIPE_NOT_CONNECTED;
 }
 
 }  // namespace host::sys

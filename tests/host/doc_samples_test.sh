@@ -18,7 +18,7 @@ sample() {
     $0 == "<!-- sample: " name " -->" { armed = 1; next }
     armed && /^```/ { if (inside) exit; inside = 1; next }
     inside { print }' |
-    FROM='Z:\tmp\demo' TO=$win awk '{
+    FROM='Z:\tmp\demo' TO="$win\\demo" awk '{
       while ((at = index($0, ENVIRON["FROM"])) > 0)
         $0 = substr($0, 1, at - 1) ENVIRON["TO"] substr($0, at + length(ENVIRON["FROM"]))
       print
