@@ -54,6 +54,7 @@ constexpr const char* kUsage =
     "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
     "  menu [DIR]    checks DIR's menu.txt (default: beside truvhost) against the current menu\n"
     "  menu --refresh [DIR]  replaces it with the current menu, keeping the old as menu.txt.bak\n"
+    "                (menu.txt.bak2, ... when taken); a current file is left as it is\n"
     "  trace FILE    the launch trace that TRUVAPP_TRACE=FILE recorded, in words; only the\n"
     "                calls of KEY, or from TIME on (HH:MM, or YYYY-MM-DD HH:MM)\n"
     "  --version     the host's version and that of the plug-in it loads\n"
@@ -62,7 +63,7 @@ constexpr const char* kUsage =
     "exit codes: 0 done; 1 a problem (the plug-in or its menu file cannot be loaded, no item\n"
     "  has the key, doctor found problems, an internal error); 2 usage; 3 run: the item\n"
     "  showed a message box (a failure, or that nothing was started); 4 standard output\n"
-    "  could not be written\n";
+    "  could not be written (without a message when its reader closed the pipe early)\n";
 
 struct Options {
     bool rawGbk = false;
