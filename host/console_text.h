@@ -12,6 +12,13 @@ std::string GbkToUtf8(const std::string& gbk);
 /// UTF-8 to GBK; a character GBK lacks becomes '?'.
 std::string Utf8ToGbk(const std::string& utf8);
 
+/// Flushes standard output; false when anything written to it was lost. Notes whether the
+/// reader closed it (ReaderClosedStandardOutput).
+bool FlushStandardOutput();
+
+/// True once a write to standard output failed because its reader had closed the pipe.
+bool ReaderClosedStandardOutput();
+
 /// Where the host's own output goes: standard output, in UTF-8 or as the raw GBK bytes.
 class Console {
 public:

@@ -12,8 +12,14 @@
 namespace host {
 namespace {
 
+/// True when `path` ends in a separator, by the host's rule for path names (a GBK trail byte
+/// 0x5C on Windows is none).
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && sys::LastSeparator(path) == path.size() - 1;
+}
+
 std::string WithoutTrailingSeparators(std::string path) {
-    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    while (path.size() > 1 && EndsInSeparator(path)) path.pop_back();
     return path;
 }
 
@@ -30,8 +36,10 @@ public:
     void Examine(const std::vector<ItemPlan>& plans) {
         Facts();
         for (const ItemPlan& plan : plans) Item(plan);
-        Item(ManagerPlan());
+        report_.itemsChecked = static_cast<int>(plans.size());
+        Item(ManagerPlan());  // no item of the menu, counted apart
         PathChange();
+        PassedOverPathElements();
     }
 
 private:
@@ -49,15 +57,16 @@ private:
     }
 
     void Facts() {
-        report_.facts.push_back("registry: " + RootValue() + " = \"" +
-                                sys::ShownPath(installation_.root()) + "\"");
+        report_.facts.push_back("registry: " + RootValue() +
+                                (installation_.root().empty()
+                                     ? " is missing"
+                                     : " = \"" + sys::ShownPath(installation_.root()) + "\""));
         report_.facts.push_back(
             "CFGPATH: " + sys::ShownPath(installation_.cfgPath) +
             (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
     }
 
     void Item(const ItemPlan& plan) {
-        ++report_.itemsChecked;
         if (plan.isFlow && !plan.flowKnown) Note("no item flow handles this row", plan.key);
         if (!plan.unknownVerbs.empty()) Note("unknown verb " + plan.unknownVerbs, plan.key);
         for (const PlannedRun& run : plan.runs) Start(plan.key, run);
@@ -77,6 +86,15 @@ private:
         if (resolved.outcome != RunOutcome::kStart) {
             Note("directory key " + run.dirKey + " is missing from " +
                      sys::ShownPath(installation_.cfgPath),
+                 key);
+            return;
+        }
+        // The plug-in puts the program's name right after the directory line.
+        if (!run.dirKey.empty() && !resolved.dir.empty() && !EndsInSeparator(resolved.dir)) {
+            Note("the directory line of key " + run.dirKey + " in " +
+                     sys::ShownPath(installation_.cfgPath) + ", " + sys::ShownPath(resolved.dir) +
+                     ", lacks its closing separator: programs are looked for as " +
+                     sys::ShownPath(resolved.dir) + "PROGRAM.EXE",
                  key);
             return;
         }
@@ -113,6 +131,7 @@ private:
         const std::string old = os::GetEnvironmentVariable(kPathVariable).value_or("");
         report_.facts.push_back("PATH: the first start puts \"" + sys::ShownPath(prefix) +
                                 "\" in front");
+
         const std::string extended =
             ExtendedPath(installation_.root(), core, old, os::PathListSeparator());
         if (extended.size() >= kPathLimit) {
@@ -120,6 +139,16 @@ private:
                      std::to_string(kPathLimit - 1) +
                      "): the first start reports that CORE could not be set",
                  "");
+        }
+    }
+
+    /// Elements of "PATH" that would name a folder through the current one, the project's.
+    void PassedOverPathElements() {
+        const std::string path = os::GetEnvironmentVariable(kPathVariable).value_or("");
+        for (const std::string& element : os::UnsearchedPathElements(path)) {
+            report_.facts.push_back("PATH: \"" + element +
+                                    "\" is passed over by the program search (not a full folder "
+                                    "path, so it would be looked up from the project folder)");
         }
     }
 
@@ -149,7 +178,8 @@ std::vector<std::string> FormatReport(const DoctorReport& report, std::size_t ke
         }
         lines.push_back(line);
     }
-    lines.push_back("checked " + std::to_string(report.itemsChecked) + " items and " +
+    lines.push_back("checked " + std::to_string(report.itemsChecked) +
+                    " items and the drawing-management command, with " +
                     std::to_string(report.startsChecked) + " program starts: " +
                     (report.problems.empty()
                          ? std::string("no problems")

@@ -19,6 +19,11 @@ std::string Join(const std::string& dir, const std::string& name);
 /// emulation reads '\' as a separator).
 std::string ShownPath(const std::string& path);
 
+/// A path name of this system as GBK text for the console. Windows: as it is (path names are
+/// GBK there); POSIX: its UTF-8 bytes converted, for path names there are the file system's
+/// own bytes.
+std::string PathText(const std::string& path);
+
 /// The plug-in's file name on this platform ("truvApp.dll" or "truvApp.so").
 const char* LibraryFileName();
 
@@ -33,9 +38,14 @@ void* OpenLibrary(const std::string& path, std::string& error);
 void* FindSymbol(void* library, const char* name);
 void CloseLibrary(void* library);
 
-/// The command-line arguments after the program name, as GBK texts. Windows: from the wide
-/// command line, whatever the ANSI code page; POSIX: UTF-8 converted, unless `rawGbk`.
+/// The command-line arguments after the program name, as GBK texts (keys and titles).
+/// Windows: from the wide command line, whatever the ANSI code page; POSIX: UTF-8 converted,
+/// unless `rawGbk`.
 std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk);
+
+/// The same arguments as path names of this system. Windows: as CommandArguments (path names
+/// are GBK); POSIX: the bytes as given, never converted (path names are the file system's).
+std::vector<std::string> PathArguments(int argc, char** argv);
 
 /// Position of the last path separator ('\' or '/') of the host's path name `path`; npos
 /// when there is none. Windows: GBK, so a trail byte 0x5C is no separator; POSIX: the file
@@ -47,6 +57,12 @@ std::size_t LastSeparator(const std::string& path);
 /// opens takes its place. False when standard output was closed: nothing written reaches
 /// anybody.
 bool PrepareStandardOutput();
+
+/// Right after a write to standard output failed: true when the reader closed its end of a
+/// pipe (`| head`, a pager quit), which is normal use; false for other failures (a full disk).
+/// POSIX: PrepareStandardOutput catches SIGPIPE, so that such a write fails with EPIPE rather
+/// than ending the host.
+bool ReaderClosedOutput();
 
 }  // namespace host::sys
 

@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,10 @@ std::string ShownPath(const std::string& path) {
     std::string shown = path;
     std::replace(shown.begin(), shown.end(), '\\', '/');
     return shown;
+}
+
+std::string PathText(const std::string& path) {
+    return Utf8ToGbk(path);
 }
 
 const char* LibraryFileName() {
@@ -57,11 +62,26 @@ std::vector<std::string> CommandArguments(int argc, char** argv, bool rawGbk) {
     return arguments;
 }
 
+std::vector<std::string> PathArguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
 std::size_t LastSeparator(const std::string& path) {
     return path.find_last_of("\\/");
 }
 
+namespace {
+
+// A handler rather than SIG_IGN: a handler does not pass on to the programs started.
+void IgnoreSignal(int) {}
+
+}  // namespace
+
 bool PrepareStandardOutput() {
+    struct sigaction action {};
+    action.sa_handler = IgnoreSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
     bool outputOpen = true;
     for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (fcntl(stream, F_GETFD) != -1 || errno != EBADF) continue;
@@ -70,6 +90,10 @@ bool PrepareStandardOutput() {
         open("/dev/null", stream == STDIN_FILENO ? O_RDONLY : O_WRONLY);
     }
     return outputOpen;
+}
+
+bool ReaderClosedOutput() {
+    return errno == EPIPE;
 }
 
 }  // namespace host::sys

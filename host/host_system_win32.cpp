@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <cerrno>
 
 #include "host/windows_api.h"
 #include "include/truvApp.h"
@@ -18,6 +19,10 @@ constexpr unsigned kGbkCodePage = 936;
 }  // namespace
 
 std::string ShownPath(const std::string& path) {
+    return path;
+}
+
+std::string PathText(const std::string& path) {
     return path;
 }
 
@@ -66,6 +71,10 @@ std::vector<std::string> CommandArguments(int, char**, bool) {
     return arguments;
 }
 
+std::vector<std::string> PathArguments(int argc, char** argv) {
+    return CommandArguments(argc, argv, false);
+}
+
 std::size_t LastSeparator(const std::string& path) {
     std::size_t last = std::string::npos;
     for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
@@ -79,6 +88,15 @@ bool PrepareStandardOutput() {
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
     _setmode(_fileno(stdout), _O_BINARY);
     return true;
+}
+
+// A pipe whose reader is gone fails a write with ERROR_NO_DATA on Windows and with
+// ERROR_PIPE_NOT_CONNECTED under Wine (the C library then says EINVAL); ERROR_BROKEN_PIPE
+// and EPIPE are taken too.
+bool ReaderClosedOutput() {
+    const DWORD error = GetLastError();
+    return errno == EPIPE || error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ||
+           error == ERROR_PIPE_NOT_CONNECTED;
 }
 
 }  // namespace host::sys

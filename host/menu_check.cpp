@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "host/file_bytes.h"
+#include "host/host_system.h"
 #include "host/menu_file_reader.h"
+#include "host/menu_refresh.h"
 #include "model/menu_catalog.h"
 #include "os/os.h"
 #include "plugin/dispatch.h"
@@ -13,9 +15,6 @@
 namespace host {
 namespace {
 
-constexpr const char* kRefresh =
-    " Run `truvhost menu --refresh` to replace it with the current menu (the old file is kept "
-    "as menu.txt.bak), then restart the host.";
 constexpr int kClosingLines = 2;  // the separator and the empty title that end every menu file
 
 /// The last `count` lines of `text`, each with its line end.
@@ -49,30 +48,34 @@ std::vector<std::string> Without(const std::vector<std::string>& keys,
 class MenuChecker {
 public:
     MenuChecker(const std::string& path, const std::string& current, MenuFileCheck& check)
-        : path_(path), current_(current), check_(check) {}
+        : path_(path),
+          shown_(sys::PathText(path)),
+          refresh_(RefreshAdvice(path)),
+          current_(current),
+          check_(check) {}
 
     void Check(const MenuCatalog& catalog) {
         std::string bytes;
         std::string error;
         if (!os::PatternExists(path_)) {
-            Problem("menu.txt does not exist at " + path_ +
+            Problem("menu.txt does not exist at " + shown_ +
                     ": the host has no menus until the plug-in writes it at the host's next "
                     "start, which needs write access to that folder. `truvhost menu --refresh` "
                     "writes it now.");
             return;
         }
         if (!ReadFileBytes(path_, kMenuFileLimit, bytes, error)) {
-            Problem("menu.txt at " + path_ + " " + error + ": the host cannot show its menus." +
-                    kRefresh);
+            Problem("menu.txt at " + shown_ + " " + error + ": the host cannot show its menus." +
+                    refresh_);
             return;
         }
-        check_.facts.push_back("menu.txt: " + path_ + " (" + std::to_string(bytes.size()) +
+        check_.facts.push_back("menu.txt: " + shown_ + " (" + std::to_string(bytes.size()) +
                                " bytes)");
         if (bytes.empty()) {
             Problem(
                 "menu.txt is empty: the host shows no menus until the plug-in writes it anew at "
                 "the host's next start, which needs write access to that folder." +
-                std::string(kRefresh));
+                refresh_);
             return;
         }
         if (bytes == current_) {
@@ -98,10 +101,10 @@ private:
                     "; " + fileError +
                     "): the menus after that point are missing, perhaps after a full disk or an "
                     "interrupted copy." +
-                    kRefresh);
+                    refresh_);
         } else if (!wellFormed) {
             Problem("menu.txt is damaged (" + fileError +
-                    "): the host may show no menus or only part of them." + kRefresh);
+                    "): the host may show no menus or only part of them." + refresh_);
         }
         const std::vector<std::string> fileKeys = file.Keys();
         const std::vector<std::string> lacking = Without(menu.Keys(), fileKeys);
@@ -114,21 +117,21 @@ private:
             Problem("menu.txt lacks " + std::to_string(lacking.size()) +
                         " items of this plug-in: they are not in the host's menus (a menu.txt "
                         "from an earlier version stays, the plug-in never rewrites it)." +
-                        kRefresh,
+                        refresh_,
                     lacking);
         }
         if (!dead.empty()) {
             Problem("menu.txt has " + std::to_string(dead.size()) +
                         " entries that no row of this plug-in answers: picking them does "
                         "nothing." +
-                        kRefresh,
+                        refresh_,
                     dead);
         }
         if (wellFormed && lacking.empty() && dead.empty()) {
             Problem(
                 "menu.txt differs from the menu this plug-in writes, with the same items: "
                 "their order, sub-menus or module lines differ." +
-                std::string(kRefresh));
+                refresh_);
         }
     }
 
@@ -137,6 +140,8 @@ private:
     }
 
     const std::string& path_;
+    const std::string shown_;    // the path as the console shows it
+    const std::string refresh_;  // what to do about a file that is not the current menu
     const std::string& current_;
     MenuFileCheck& check_;
 };

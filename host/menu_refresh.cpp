@@ -2,6 +2,7 @@
 #include "host/menu_refresh.h"
 
 #include "host/file_bytes.h"
+#include "host/host_system.h"
 #include "model/menu_file.h"
 #include "os/os.h"
 
@@ -9,6 +10,7 @@ namespace host {
 namespace {
 
 constexpr const char* kBackupSuffix = ".bak";
+constexpr int kBackupNames = 99;
 
 const char* WhatFailed(WriteStep step) {
     switch (step) {
@@ -22,35 +24,89 @@ const char* WhatFailed(WriteStep step) {
     return "cannot write";
 }
 
-/// Writes `bytes` as the file `path` with the plug-in's own atomic and durable write.
-bool ReplaceWhole(const std::string& path, const std::string& bytes, std::string& error) {
-    WriteStep failedStep = WriteStep::kCreate;
-    const os::Status status =
-        WriteFileAtomically(path, bytes, /*replaceExisting=*/true, &failedStep);
-    if (status == os::kSuccess) return true;
-    error = std::string(WhatFailed(failedStep)) + " " + path + ": error " + std::to_string(status);
+std::string Reason(os::Status status) {
     const std::string reason = os::ErrorText(status);
-    if (!reason.empty()) error += " (" + reason + ")";
-    return false;
+    return "error " + std::to_string(status) + (reason.empty() ? "" : " (" + reason + ")");
+}
+
+/// What stands under `path`, in words, when the refresh leaves it alone; empty for a regular
+/// file or nothing.
+std::string Obstacle(const std::string& path) {
+    switch (os::LookAtName(path).kind) {
+        case os::NameInfo::Kind::kFolder:
+            return "a folder";
+        case os::NameInfo::Kind::kOther:
+            return "a link, a pipe or a device, not a regular file";
+        default:
+            return {};
+    }
+}
+
+/// Renames the file `path` to the first backup name not in use; the name chosen, or empty
+/// with `error`.
+std::string KeepOldFile(const std::string& path, std::string& error) {
+    for (int number = 1; number <= kBackupNames; ++number) {
+        const std::string backup = BackupName(path, number);
+        if (os::LookAtName(backup).kind != os::NameInfo::Kind::kNothing) continue;
+        const os::Status moved = os::MoveFileDurably(path, backup, /*replaceExisting=*/false);
+        if (moved == os::kSuccess) return backup;
+        if (moved == os::kAlreadyExists || moved == os::kFileExists) continue;  // taken meanwhile
+        error = "cannot rename " + sys::PathText(path) + " to " + sys::PathText(backup) + ": " +
+                Reason(moved) + "; it was left as it is";
+        return {};
+    }
+    error = "every backup name from " + sys::PathText(BackupName(path)) + " to " +
+            sys::PathText(BackupName(path, kBackupNames)) +
+            " is in use; remove the old ones, then run again";
+    return {};
 }
 
 }  // namespace
 
-std::string BackupName(const std::string& path) {
-    return path + kBackupSuffix;
+std::string BackupName(const std::string& path, int number) {
+    return path + kBackupSuffix + (number > 1 ? std::to_string(number) : "");
 }
 
-bool RefreshMenuFile(const std::string& path, const std::string& current, std::string& error) {
-    if (os::PatternExists(path)) {
-        std::string old;
-        std::string reason;
-        if (!ReadFileBytes(path, kMenuFileLimit, old, reason)) {
-            error = path + " " + reason + "; it was left as it is";
-            return false;
-        }
-        if (!ReplaceWhole(BackupName(path), old, error)) return false;
+RefreshResult RefreshMenuFile(const std::string& path, const std::string& current) {
+    RefreshResult result;
+    if (const std::string obstacle = Obstacle(path); !obstacle.empty()) {
+        result.error = sys::PathText(path) + " is " + obstacle + "; it was left as it is." +
+                       RefreshAdvice(path);
+        return result;
     }
-    return ReplaceWhole(path, current, error);
+    const bool exists = os::LookAtName(path).kind == os::NameInfo::Kind::kFile;
+    if (exists) {
+        std::string old;
+        std::string ignored;
+        if (ReadFileBytes(path, kMenuFileLimit, old, ignored) && old == current) {
+            result.outcome = RefreshOutcome::kAlreadyCurrent;
+            return result;
+        }
+        result.backup = KeepOldFile(path, result.error);
+        if (result.backup.empty()) return result;
+    }
+    WriteStep failedStep = WriteStep::kCreate;
+    // Replacing: a host that started meanwhile may have written the same menu there.
+    const os::Status status =
+        WriteFileAtomically(path, current, /*replaceExisting=*/true, &failedStep);
+    if (status != os::kSuccess) {
+        result.error = std::string(WhatFailed(failedStep)) + " " + sys::PathText(path) + ": " +
+                       Reason(status) +
+                       (exists ? "; the old file is kept as " + sys::PathText(result.backup) : "");
+        return result;
+    }
+    result.outcome = exists ? RefreshOutcome::kReplaced : RefreshOutcome::kWritten;
+    return result;
+}
+
+std::string RefreshAdvice(const std::string& path) {
+    if (Obstacle(path).empty()) {
+        return " Run `truvhost menu --refresh` to replace it with the current menu (the old file "
+               "is kept as menu.txt.bak), then restart the host.";
+    }
+    return " Remove or rename it (`truvhost menu --refresh` replaces only a regular file); the "
+           "plug-in writes menu.txt at the host's next start, or `truvhost menu --refresh` "
+           "writes it now.";
 }
 
 }  // namespace host

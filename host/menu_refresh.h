@@ -7,15 +7,34 @@
 
 namespace host {
 
-/// The name under which the replaced file is kept: `path` followed by ".bak".
-std::string BackupName(const std::string& path);
+/// The name under which the `number`-th kept file is stored: `path` followed by ".bak", then
+/// ".bak2", ".bak3" and on.
+std::string BackupName(const std::string& path, int number = 1);
 
-/// Makes `current` the content of `path`. What stood there is first kept as BackupName(path),
-/// replacing an earlier backup. Each file is written as the plug-in writes its menu file
-/// (WriteFileAtomically): whole, flushed to the disk, then moved into place, so that a reader
-/// sees the old file or the new one, never a part, also after a power loss. False with `error`
-/// when a step fails; an old file that cannot be read is not replaced.
-bool RefreshMenuFile(const std::string& path, const std::string& current, std::string& error);
+enum class RefreshOutcome {
+    kWritten,         ///< there was no file: it was written
+    kReplaced,        ///< the old file was kept under `backup` and the current menu written
+    kAlreadyCurrent,  ///< the file holds the current menu: nothing was changed
+    kFailed,          ///< nothing was replaced; `error` says why and what to do
+};
+
+struct RefreshResult {
+    RefreshOutcome outcome = RefreshOutcome::kFailed;
+    std::string backup;  ///< where the old file is kept (kReplaced)
+    std::string error;   ///< GBK, the path as the console shows it (kFailed)
+};
+
+/// Makes `current` the content of `path`. Only a regular file is replaced, looked at without
+/// following a link: a link, a folder, a pipe or a device under that name is left as it is.
+/// A file that already holds `current` is left as it is. Otherwise the old file is renamed,
+/// never copied, to the first backup name not in use (no backup is ever overwritten, and the
+/// kept file keeps its owner and permissions), and `current` is written as the plug-in writes
+/// its menu file (WriteFileAtomically): whole, flushed to the disk, then moved into place.
+RefreshResult RefreshMenuFile(const std::string& path, const std::string& current);
+
+/// What to tell the user to do with the file at `path` when it is not the current menu:
+/// run the refresh where it will replace what stands there, otherwise remove or rename it.
+std::string RefreshAdvice(const std::string& path);
 
 }  // namespace host
 

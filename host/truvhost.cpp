@@ -1,5 +1,6 @@
 // truvhost: the reference host. It loads truvApp as the suite's host must, shows its menus
 // in a terminal and runs items; it also checks an installation and explains items.
+#include <cerrno>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -53,6 +54,7 @@ constexpr const char* kUsage =
     "  window [DIR]  the menu bar in a window (Windows), project folder DIR\n"
     "  menu [DIR]    checks DIR's menu.txt (default: beside truvhost) against the current menu\n"
     "  menu --refresh [DIR]  replaces it with the current menu, keeping the old as menu.txt.bak\n"
+    "                (menu.txt.bak2, ... when taken); a current file is left as it is\n"
     "  trace FILE    the launch trace that TRUVAPP_TRACE=FILE recorded, in words; only the\n"
     "                calls of KEY, or from TIME on (HH:MM, or YYYY-MM-DD HH:MM)\n"
     "  --version     the host's version and that of the plug-in it loads\n"
@@ -61,13 +63,18 @@ constexpr const char* kUsage =
     "exit codes: 0 done; 1 a problem (the plug-in or its menu file cannot be loaded, no item\n"
     "  has the key, doctor found problems, an internal error); 2 usage; 3 run: the item\n"
     "  showed a message box (a failure, or that nothing was started); 4 standard output\n"
-    "  could not be written\n";
+    "  could not be written (without a message when its reader closed the pipe early)\n";
 
 struct Options {
     bool rawGbk = false;
     bool autoOk = false;
-    std::vector<std::string> words;  // the command and its argument, GBK
+    std::vector<std::string> words;  // the command and its arguments, GBK (keys, titles)
+    std::vector<std::string> paths;  // the same words as path names of this system
 };
+
+bool IsOption(const std::string& word) {
+    return word == "--gbk" || word == "--auto-ok" || word == "--utf8";
+}
 
 Options ParseOptions(int argc, char** argv) {
     Options options;
@@ -76,19 +83,34 @@ Options ParseOptions(int argc, char** argv) {
         if (word == "--gbk") options.rawGbk = true;
         if (word == "--auto-ok") options.autoOk = true;
     }
-    for (const std::string& word : host::sys::CommandArguments(argc, argv, options.rawGbk)) {
-        if (word != "--gbk" && word != "--auto-ok" && word != "--utf8") {
-            options.words.push_back(word);
-        }
+    const std::vector<std::string> words = host::sys::CommandArguments(argc, argv, options.rawGbk);
+    const std::vector<std::string> paths = host::sys::PathArguments(argc, argv);
+    for (std::size_t i = 0; i < words.size() && i < paths.size(); ++i) {
+        if (IsOption(words[i])) continue;
+        options.words.push_back(words[i]);
+        options.paths.push_back(paths[i]);
     }
     return options;
 }
 
+/// The folder of the host's executable; empty when the system cannot tell it (POSIX without
+/// /proc), for the current folder, which is the project's, must never stand in for it.
 std::string HostDirectory() {
     const std::string path = os::HostExecutablePath();
     const std::size_t separator = host::sys::LastSeparator(path);
-    return separator == std::string::npos ? "." : path.substr(0, separator);
+    return separator == std::string::npos ? "" : path.substr(0, separator);
 }
+
+/// Where the plug-in writes the menu file for this host; empty when it writes none because
+/// the host's folder cannot be told (the plug-in's own rule: a path without a folder).
+std::string HostMenuFile() {
+    const std::string path = MenuFilePath(os::HostExecutablePath());
+    return path == kMenuFileName ? "" : path;
+}
+
+constexpr const char* kNoHostFolder =
+    "the host's own folder cannot be told (is /proc mounted?): the plug-in then writes no "
+    "menu.txt, and nothing is read from or written to the current folder in its place";
 
 std::string MenuFile(const std::string& dir) {
     return host::sys::Join(dir, kMenuFileName);
@@ -106,13 +128,14 @@ public:
         if (command == "doctor" && words.size() == 1) return Doctor();
         if (command == "--version" && words.size() == 1) return Version();
         if (command == "explain" && words.size() == 2) return Explain(words[1]);
-        if (command == "trace" && words.size() >= 2) return Trace(words);
+        if (command == "trace" && words.size() >= 2) return Trace(words, options_.paths[1]);
         if (command == "menu" && words.size() <= 3) return Menu(words);
         if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
         if (command.empty()) return Start() ? Interactive() : kExitProblem;
         if (command == "window" && words.size() <= 2) {
-            return host::RunWindowHost(HostDirectory(), words.size() == 2 ? words[1] : "",
+            if (HostDirectory().empty()) return NoHostFolder();
+            return host::RunWindowHost(HostDirectory(), words.size() == 2 ? options_.paths[1] : "",
                                        console_);
         }
         if ((command == "--help" || command == "-h") && words.size() == 1) {
@@ -124,9 +147,18 @@ public:
     }
 
 private:
+    int NoHostFolder() {
+        console_.Line(std::string("truvhost: ") + kNoHostFolder);
+        return kExitProblem;
+    }
+
     /// Loads the plug-in from the host's directory, initialises it and reads its menu file.
     bool Start() {
         const std::string dir = HostDirectory();
+        if (dir.empty()) {
+            NoHostFolder();
+            return false;
+        }
         std::string error;
         if (!plugin_.Load(dir, error)) {
             console_.Line("truvhost: " + error);
@@ -134,7 +166,7 @@ private:
         }
         plugin_.Init();
         if (!host::ReadMenuFile(MenuFile(dir), tree_, error)) {
-            console_.Line("truvhost: " + MenuFile(dir) + ": " + error);
+            console_.Line("truvhost: " + host::sys::PathText(MenuFile(dir)) + ": " + error);
             return false;
         }
         return true;
@@ -142,6 +174,7 @@ private:
 
     int Version() {
         console_.Line("truvhost " + host::HostVersion());
+        if (HostDirectory().empty()) return NoHostFolder();
         std::string error;
         if (!plugin_.Load(HostDirectory(), error)) {
             console_.Line("truvhost: " + error);
@@ -200,8 +233,11 @@ private:
 
     /// The facts and problems of "menu.txt" at `path`, against the current menu.
     static void AddMenuCheck(const MenuCatalog& catalog, const GroupBounds& bounds,
-                             host::DoctorReport& report,
-                             const std::string& path = MenuFilePath(os::HostExecutablePath())) {
+                             host::DoctorReport& report, const std::string& path = HostMenuFile()) {
+        if (path.empty()) {
+            report.problems.push_back({kNoHostFolder, {}});
+            return;
+        }
         const host::MenuFileCheck check = host::CheckMenuFile(path, catalog, bounds);
         report.facts.insert(report.facts.end(), check.facts.begin(), check.facts.end());
         report.problems.insert(report.problems.end(), check.problems.begin(), check.problems.end());
@@ -216,7 +252,7 @@ private:
             if (words[i] == "--refresh" && !refresh) {
                 refresh = true;
             } else if (dir.empty() && !words[i].starts_with("--")) {
-                dir = words[i];
+                dir = options_.paths[i];
             } else {
                 std::fputs(kUsage, stderr);
                 return kExitUsage;
@@ -224,8 +260,8 @@ private:
         }
         MenuCatalog catalog;
         const GroupBounds bounds = BuildMenuGroups(catalog);
-        const std::string path =
-            dir.empty() ? MenuFilePath(os::HostExecutablePath()) : MenuFile(dir);
+        const std::string path = dir.empty() ? HostMenuFile() : MenuFile(dir);
+        if (path.empty()) return NoHostFolder();
         if (refresh) return Refresh(path, MenuFileText(catalog, bounds), catalog.Count());
         host::DoctorReport report;
         AddMenuCheck(catalog, bounds, report, path);
@@ -235,21 +271,31 @@ private:
         return report.problems.empty() ? 0 : kExitProblem;
     }
 
-    int Refresh(const std::string& path, const std::string& current, int rows) {
-        const bool replacing = os::PatternExists(path);
-        std::string error;
-        if (!host::RefreshMenuFile(path, current, error)) {
-            console_.Line("truvhost: " + error);
-            return kExitProblem;
+    int Refresh(const std::string& path, const std::string& current, int items) {
+        const host::RefreshResult result = host::RefreshMenuFile(path, current);
+        const std::string shown = host::sys::PathText(path);
+        const std::string menu = "the current menu of " + std::to_string(items) + " items";
+        switch (result.outcome) {
+            case host::RefreshOutcome::kAlreadyCurrent:
+                console_.Line(shown + " already holds " + menu + "; nothing was changed.");
+                return 0;
+            case host::RefreshOutcome::kWritten:
+            case host::RefreshOutcome::kReplaced:
+                console_.Line(shown + " holds " + menu +
+                              (result.backup.empty() ? std::string()
+                                                     : "; the old file is kept as " +
+                                                           host::sys::PathText(result.backup)) +
+                              ". Restart the host to see the menu.");
+                return 0;
+            case host::RefreshOutcome::kFailed:
+                break;
         }
-        console_.Line(path + " holds the current menu of " + std::to_string(rows) + " rows" +
-                      (replacing ? "; the old file is kept as " + host::BackupName(path) : "") +
-                      ". Restart the host to see the menu.");
-        return 0;
+        console_.Line("truvhost: " + result.error);
+        return kExitProblem;
     }
 
     /// `trace FILE [--key KEY] [--since TIME]`.
-    int Trace(const std::vector<std::string>& words) {
+    int Trace(const std::vector<std::string>& words, const std::string& file) {
         host::TraceFilter filter;
         if (!host::ParseTraceFilter({words.begin() + 2, words.end()}, filter)) {
             std::fputs(kUsage, stderr);
@@ -257,8 +303,8 @@ private:
         }
         std::string bytes;
         std::string error;
-        if (!host::ReadFileBytes(words[1], host::kTraceFileLimit, bytes, error)) {
-            console_.Line("truvhost: " + words[1] + " " + error);
+        if (!host::ReadFileBytes(file, host::kTraceFileLimit, bytes, error)) {
+            console_.Line("truvhost: " + host::sys::PathText(file) + " " + error);
             return kExitProblem;
         }
         for (const std::string& line : host::TraceView(bytes, filter)) console_.Line(line);
@@ -296,7 +342,7 @@ private:
 }  // namespace
 
 // Standard output lost (closed, a full disk) is a failure of any command: what it was to
-// tell reached nobody.
+// tell reached nobody. A reader that closed the pipe early (`| head`) is told nothing more.
 int main(int argc, char** argv) {
     const bool outputOpen = host::sys::PrepareStandardOutput();
     int code = kExitProblem;
@@ -310,9 +356,12 @@ int main(int argc, char** argv) {
     } catch (...) {
         std::fputs("truvhost: internal error\n", stderr);
     }
-    const bool outputWritten = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    errno = 0;
+    const bool outputWritten = host::FlushStandardOutput();
     if (!outputOpen || !outputWritten) {
-        std::fputs("truvhost: standard output could not be written\n", stderr);
+        if (!host::ReaderClosedStandardOutput()) {
+            std::fputs("truvhost: standard output could not be written\n", stderr);
+        }
         return code == 0 ? kExitNoOutput : code;
     }
     return code;

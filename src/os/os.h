@@ -271,10 +271,17 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
 /// The file that a process start opens for `program`, the first element of a command line
 /// (unquoted). A name with a drive or directory is taken as it stands; a bare name is looked
 /// for in the host executable's folder, then the system's folders (Windows), then the
-/// absolute folders of "PATH", in order, never in the current directory. A name without an
+/// full folder paths of "PATH", in order, never in the current directory. A name without an
 /// extension gets ".exe" (on POSIX, where programs have none, after the name itself is
 /// tried). nullopt when there is no such file. StartProcess finds its program this way.
 std::optional<std::string> FindProgramFile(const std::string& program);
+
+/// The elements of the "PATH" value `path` that FindProgramFile passes over, as written
+/// (empty ones left out). Windows: every element but a full folder path ("X:\...", "X:/..."
+/// or "\\server\..."): a bare drive or a drive-relative element ("Z:", "C:bin") names a
+/// folder through that drive's current directory, which is the project folder. POSIX: every
+/// element not beginning with '/'.
+std::vector<std::string> UnsearchedPathElements(const std::string& path);
 
 /// The shell's "open" verb (ShellExecuteExA with SEE_MASK_FLAG_DDEWAIT and
 /// SEE_MASK_NOCLOSEPROCESS, no owner window, SW_SHOWNORMAL, the current directory inherited).

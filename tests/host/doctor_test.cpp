@@ -55,7 +55,61 @@ std::string ProblemTexts(const host::DoctorReport& report) {
 TEST_F(DoctorTest, FindsNothingWrongWithACompleteInstallation) {
     const host::DoctorReport report = Examine();
     EXPECT_TRUE(report.problems.empty()) << ProblemTexts(report);
-    EXPECT_EQ(report.itemsChecked, static_cast<int>(plans.size()) + 1);
+    // The items of the menu, as `list` and `menu --refresh` count them; the drawing-management
+    // command is named apart.
+    EXPECT_EQ(report.itemsChecked, static_cast<int>(plans.size()));
+}
+
+// "CFGPATH" directory lines as the plug-in reads them: one without its closing separator gets
+// one line that says so (the plug-in joins the program's name right after it); one ending in
+// a double-byte character whose trail byte is 0x5C is a folder like any other.
+TEST_F(DoctorTest, ReadsDirectoryLinesAsThePluginDoes) {
+    const std::string key = "BLDG";
+    struct Case {
+        const char* name;
+        std::string folder;  // the key's folder under the root, GBK
+        bool closed;         // the line ends in its separator
+        std::string problem;
+    };
+    std::vector<Case> cases = {
+        {"WithoutClosingSeparator", key, false, "lacks its closing separator"},
+    };
+    if (os::FileNameEncoding() == os::NameEncoding::kGbk) {
+        cases.push_back({"EndingInTrailByte5C", key + "\xDF\x5C", true, ""});  // 運
+    }
+    const std::vector<std::string> broken =
+        KeysStarting([&](const host::PlannedRun& run) { return run.dirKey == key; });
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string line = sandbox.DirLine(test.folder);
+        if (test.folder != key) {
+            ASSERT_EQ(os::MoveFileDurably(sandbox.DirLine(key), line, false), os::kSuccess);
+        }
+        std::vector<suite::CfgPathEntry> entries = cfgPath;
+        for (suite::CfgPathEntry& entry : entries) {
+            if (entry.key == key) entry.dir = test.closed ? line : line.substr(0, line.size() - 1);
+        }
+        sandbox.WriteCfgPath(entries);
+        const host::DoctorReport report = Examine();
+        if (test.problem.empty()) {
+            EXPECT_TRUE(report.problems.empty()) << ProblemTexts(report);
+            continue;
+        }
+        ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
+        EXPECT_NE(report.problems[0].text.find(test.problem), std::string::npos);
+        EXPECT_EQ(report.problems[0].brokenKeys, broken);
+    }
+}
+
+// An element of "PATH" that the program search passes over is named, for a program someone
+// put there is not found.
+TEST_F(DoctorTest, NamesPathElementsThatTheSearchPassesOver) {
+    const std::string old = os::GetEnvironmentVariable("PATH").value_or("");
+    const suite::ScopedEnv path("PATH", old + os::PathListSeparator() + "bin");
+    const host::DoctorReport report = Examine();
+    EXPECT_TRUE(std::any_of(report.facts.begin(), report.facts.end(), [](const std::string& fact) {
+        return fact.starts_with("PATH: \"bin\" is passed over");
+    }));
 }
 
 TEST_F(DoctorTest, NamesARemovedProgramAndTheItemsItBreaks) {
@@ -121,6 +175,7 @@ TEST_F(DoctorTest, AMissingRegistryValueOrCfgPathBreaksEveryItemThatStartsAProgr
         KeysStarting([](const host::PlannedRun&) { return true; });
     sandbox.RemoveRegistryValue();
     host::DoctorReport report = Examine();
+    EXPECT_TRUE(report.facts[0].ends_with(" is missing")) << report.facts[0];
     ASSERT_EQ(report.problems.size(), 1u) << ProblemTexts(report);
     EXPECT_NE(report.problems[0].text.find("registry"), std::string::npos);
     EXPECT_EQ(report.problems[0].brokenKeys.size(), starting.size() + 1);  // and drawing mgmt

@@ -1,6 +1,6 @@
 #!/bin/sh
 # truvhost's exit codes where a failure used to pass for success: standard output full or
-# closed, and an item that showed a message box.
+# closed, a reader that closed the pipe early, and an item that showed a message box.
 # usage: exit_codes_test.sh TRUVHOST [RUNNER...]   (RUNNER: the emulator under Wine)
 set -u
 host=$1
@@ -12,8 +12,18 @@ expect() {  # expect CODE DESCRIPTION STATUS
     failed=1
   fi
 }
-"$@" "$host" list >/dev/full 2>/dev/null
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+"$@" "$host" list >/dev/full 2>"$errors"
 expect 4 "list to a full disk" $?
+grep -q "standard output could not be written" "$errors"
+expect 0 "list to a full disk says so" $?
+# A reader that is gone before the first line (`| head` that has read enough): status 4, no
+# word, and natively no death by SIGPIPE. The pause lets `true` end first.
+status=$( { { sleep 1; "$@" "$host" list 2>"$errors"; echo $? >&3; } | true; } 3>&1 )
+expect 4 "list to a pipe its reader closed" "$status"
+[ ! -s "$errors" ]
+expect 0 "list to a pipe its reader closed says nothing ($(head -c 200 "$errors"))" $?
 "$@" "$host" list >&- 2>/dev/null
 expect 4 "list with standard output closed" $?
 "$@" "$host" --help | grep -q "^exit codes: 0 done"

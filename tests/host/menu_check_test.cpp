@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/file_bytes.h"
 #include "host/menu_check.h"
 #include "host/menu_refresh.h"
 #include "host/trace_view.h"
@@ -92,32 +93,71 @@ TEST_F(MenuCheckTest, FindsWhatIsWrongWithTheFile) {
     }
 }
 
-TEST_F(MenuCheckTest, AFolderInPlaceOfTheFileIsUnreadableAndNotReplaced) {
-    std::filesystem::create_directory(path);
-    ExpectProblems({{"menu.txt at " + path + " cannot be ", {}}});
-    std::string error;
-    EXPECT_FALSE(host::RefreshMenuFile(path, now.Text(), error));
-    EXPECT_TRUE(std::filesystem::is_directory(path));
+std::size_t EntriesIn(const std::string& dir) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
-TEST_F(MenuCheckTest, RefreshRepairsAStaleFileAndKeepsIt) {
+// A regular file is kept under a backup name never used before and replaced; a current one is
+// left alone; anything else is left alone, and the check's advice says what the refresh does
+// (it never sends the user to a refresh that refuses).
+TEST_F(MenuCheckTest, RefreshReplacesARegularFileAndNeverABackup) {
+    using Outcome = host::RefreshOutcome;
     const std::string stale = SmallMenu({"模块|旧"}).Text();
-    WriteWholeFile(path, stale);
-    std::string error;
-    ASSERT_TRUE(host::RefreshMenuFile(path, now.Text(), error)) << error;
-    EXPECT_EQ(ReadWholeFile(path), now.Text());
-    EXPECT_EQ(ReadWholeFile(host::BackupName(path)), stale);
-    EXPECT_TRUE(Problems().empty());
-    // A second refresh keeps the file it replaces, which is now the current one.
-    ASSERT_TRUE(host::RefreshMenuFile(path, now.Text(), error)) << error;
-    EXPECT_EQ(ReadWholeFile(host::BackupName(path)), now.Text());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2)
-        << "no temporary file is left";
+    const std::string handMade = "[建  筑]\r\n";
+    const std::string oversize(host::kMenuFileLimit + 1, 'x');
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes;  // nothing: a folder
+        std::optional<std::string> earlierBackup;
+        Outcome outcome;
+        std::string backup;  // the name the old file is kept under; empty: none
+        bool adviceIsRefresh;
+    };
+    const std::vector<Case> cases = {
+        {"Stale", stale, std::nullopt, Outcome::kReplaced, "menu.txt.bak", true},
+        {"Current", now.Text(), handMade, Outcome::kAlreadyCurrent, "", true},
+        {"StaleBesideAnEarlierBackup", stale, handMade, Outcome::kReplaced, "menu.txt.bak2", true},
+        {"Oversize", oversize, std::nullopt, Outcome::kReplaced, "menu.txt.bak", true},
+        {"Folder", std::nullopt, std::nullopt, Outcome::kFailed, "", false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        if (test.bytes) WriteWholeFile(path, *test.bytes);
+        if (!test.bytes) std::filesystem::create_directory(path);
+        if (test.earlierBackup) WriteWholeFile(host::BackupName(path), *test.earlierBackup);
+        const std::vector<host::Problem> before = Problems();
+        if (!before.empty()) {
+            EXPECT_EQ(before[0].text.find("Run `truvhost menu --refresh`") != std::string::npos,
+                      test.adviceIsRefresh)
+                << before[0].text;
+        }
+        const host::RefreshResult result = host::RefreshMenuFile(path, now.Text());
+        EXPECT_EQ(result.outcome, test.outcome) << result.error;
+        EXPECT_EQ(result.backup, test.backup.empty() ? "" : dir / test.backup);
+        if (!test.backup.empty()) {
+            EXPECT_EQ(ReadWholeFile(dir / test.backup), *test.bytes);
+        }
+        if (test.earlierBackup) {
+            EXPECT_EQ(ReadWholeFile(host::BackupName(path)), *test.earlierBackup);
+        }
+        if (test.outcome == Outcome::kFailed) {
+            EXPECT_NE(result.error.find("Remove or rename it"), std::string::npos) << result.error;
+            EXPECT_TRUE(std::filesystem::is_directory(path));
+            continue;
+        }
+        EXPECT_EQ(ReadWholeFile(path), now.Text());
+        EXPECT_TRUE(Problems().empty());
+        EXPECT_EQ(EntriesIn(dir.Path()),
+                  1 + (test.backup.empty() ? 0u : 1u) + (test.earlierBackup ? 1u : 0u))
+            << "no temporary file is left";
+    }
 }
 
 TEST_F(MenuCheckTest, RefreshWritesAMissingFileWithoutBackup) {
-    std::string error;
-    ASSERT_TRUE(host::RefreshMenuFile(path, now.Text(), error)) << error;
+    const host::RefreshResult result = host::RefreshMenuFile(path, now.Text());
+    EXPECT_EQ(result.outcome, host::RefreshOutcome::kWritten) << result.error;
     EXPECT_EQ(ReadWholeFile(path), now.Text());
     EXPECT_FALSE(os::PatternExists(host::BackupName(path)));
 }

@@ -53,6 +53,22 @@ std::optional<std::string> TryCandidate(const std::string& candidate) {
     return TryExact(candidate + ".exe");
 }
 
+// The elements of a PATH value, and whether the search looks in one: only an absolute
+// folder, for a relative one would be looked up from the current folder.
+std::vector<std::string_view> PathElements(std::string_view searchPath) {
+    std::vector<std::string_view> elements;
+    while (!searchPath.empty()) {
+        const std::size_t colon = searchPath.find(':');
+        elements.push_back(searchPath.substr(0, colon));
+        searchPath = colon == std::string_view::npos ? "" : searchPath.substr(colon + 1);
+    }
+    return elements;
+}
+
+bool IsSearched(std::string_view element) {
+    return !element.empty() && element[0] == '/';
+}
+
 std::vector<std::string> SearchDirectories(std::string_view searchPath) {
     std::vector<std::string> dirs;
     // Without /proc the host's folder cannot be told; an empty entry would stand for the
@@ -61,13 +77,8 @@ std::vector<std::string> SearchDirectories(std::string_view searchPath) {
     if (const std::size_t slash = host.rfind('/'); slash != std::string::npos) {
         dirs.push_back(host.substr(0, slash + 1));
     }
-    while (!searchPath.empty()) {
-        const std::size_t colon = searchPath.find(':');
-        const std::string_view element = searchPath.substr(0, colon);
-        if (!element.empty() && element[0] == '/') {
-            dirs.emplace_back(element);
-        }
-        searchPath = colon == std::string_view::npos ? "" : searchPath.substr(colon + 1);
+    for (const std::string_view element : PathElements(searchPath)) {
+        if (IsSearched(element)) dirs.emplace_back(element);
     }
     return dirs;
 }
@@ -106,6 +117,14 @@ std::optional<std::string> FindProgramFile(const std::string& program) {
         posix::FindProgram(program, GetEnvironmentVariable("PATH").value_or(""));
     if (found.status != kSuccess) return std::nullopt;
     return found.path;
+}
+
+std::vector<std::string> UnsearchedPathElements(const std::string& path) {
+    std::vector<std::string> passedOver;
+    for (const std::string_view element : posix::PathElements(path)) {
+        if (!element.empty() && !posix::IsSearched(element)) passedOver.emplace_back(element);
+    }
+    return passedOver;
 }
 
 }  // namespace os

@@ -51,9 +51,38 @@ std::size_t LastSeparator(const std::string& path) {
     return last;
 }
 
-// A relative folder of the PATH would be looked up from the current directory.
-bool IsAbsolute(const std::string& folder) {
-    return folder.size() >= 2 && (folder[1] == ':' || (folder[0] == '\\' && folder[1] == '\\'));
+bool IsSlash(char byte) {
+    return byte == '\\' || byte == '/';
+}
+
+bool IsDriveLetter(char byte) {
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+}
+
+// A folder of the PATH that is not a full path ("bin", "\bin", "Z:", "C:bin") would be
+// looked up from the current directory, or from the current directory of its drive: both are
+// the project folder during a start.
+bool IsFullFolderPath(const std::string& folder) {
+    const bool drive =
+        folder.size() >= 3 && IsDriveLetter(folder[0]) && folder[1] == ':' && IsSlash(folder[2]);
+    const bool unc = folder.size() >= 3 && IsSlash(folder[0]) && IsSlash(folder[1]);
+    return drive || unc;
+}
+
+// The elements of a PATH value, each without the quotes around it.
+std::vector<std::string> PathElements(const std::string& path) {
+    std::vector<std::string> elements;
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find(';', start);
+        if (end == std::string::npos) end = path.size();
+        std::string folder = path.substr(start, end - start);
+        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
+            folder = folder.substr(1, folder.size() - 2);
+        }
+        elements.push_back(folder);
+        start = end + 1;
+    }
+    return elements;
 }
 
 std::string SystemFolder(UINT (*WINAPI query)(LPSTR, UINT)) {
@@ -71,16 +100,8 @@ std::vector<std::string> SearchFolders() {
                                      SystemFolder(GetSystemDirectoryA),
                                      windows.empty() ? std::string() : windows + "\\System",
                                      windows};
-    const std::string path = GetEnvironmentVariable("PATH").value_or("");
-    for (std::size_t start = 0; start <= path.size();) {
-        std::size_t end = path.find(';', start);
-        if (end == std::string::npos) end = path.size();
-        std::string folder = path.substr(start, end - start);
-        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
-            folder = folder.substr(1, folder.size() - 2);
-        }
-        if (IsAbsolute(folder)) folders.push_back(folder);
-        start = end + 1;
+    for (std::string& folder : PathElements(GetEnvironmentVariable("PATH").value_or(""))) {
+        if (IsFullFolderPath(folder)) folders.push_back(std::move(folder));
     }
     return folders;
 }
@@ -128,6 +149,16 @@ std::optional<std::string> FindProgramFile(const std::string& program) {
     if (!win32::HasPathPart(program)) return win32::FindInSearchFolders(file);
     if (win32::IsFile(file)) return file;
     return std::nullopt;
+}
+
+std::vector<std::string> UnsearchedPathElements(const std::string& path) {
+    std::vector<std::string> passedOver;
+    for (std::string& folder : win32::PathElements(path)) {
+        if (!folder.empty() && !win32::IsFullFolderPath(folder)) {
+            passedOver.push_back(std::move(folder));
+        }
+    }
+    return passedOver;
 }
 
 }  // namespace os

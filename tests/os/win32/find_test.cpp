@@ -5,6 +5,7 @@
 
 #include "os/os.h"
 #include "os/win32/windows_support.h"
+#include "suite/sandbox.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -58,6 +59,49 @@ TEST(Win32Find, MoveReplacesTheTargetInOneStep) {
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), "new");
     EXPECT_FALSE(os::PatternExists(dir / "menu.tmp"));
     EXPECT_EQ(os::MoveFileDurably(dir / "menu.tmp", dir / "menu.txt", true), os::kFileNotFound);
+}
+
+}  // namespace
+
+namespace {
+
+// A "PATH" element that is no full folder path names a folder through the current directory
+// (of its drive), which is the project folder during a start: the search passes it over.
+TEST(Win32ProgramSearch, PassesOverPathElementsThatAreNoFullFolderPaths) {
+    TempDir dir;
+    const std::string project = dir / "project";
+    const std::string listed = dir / "listed";
+    for (const std::string& folder : {project, project + "\\bin", listed}) {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    }
+    WriteWholeFile(project + "\\Planted.exe", "MZ");
+    WriteWholeFile(project + "\\bin\\Planted.exe", "MZ");
+    WriteWholeFile(listed + "\\Listed.exe", "MZ");
+    CurrentDirectoryScope inside(project);
+    const std::string drive = project.substr(0, 2);  // "Z:"
+    std::string forward = listed;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    struct Case {
+        std::string path;
+        const char* program;
+        bool found;
+        std::vector<std::string> passedOver;
+    };
+    const std::vector<Case> cases = {
+        {drive, "Planted.exe", false, {drive}},
+        {drive + "bin", "Planted.exe", false, {drive + "bin"}},
+        {"\"" + drive + "\";;bin", "Planted.exe", false, {drive, "bin"}},
+        {project.substr(2), "Planted.exe", false, {project.substr(2)}},  // from the drive's root
+        {listed, "Listed.exe", true, {}},
+        {forward, "Listed.exe", true, {}},
+        {drive + "bin;" + listed, "Listed.exe", true, {drive + "bin"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.path);
+        const suite::ScopedEnv path("PATH", test.path);
+        EXPECT_EQ(os::FindProgramFile(test.program).has_value(), test.found);
+        EXPECT_EQ(os::UnsearchedPathElements(test.path), test.passedOver);
+    }
 }
 
 }  // namespace
