@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native native-asan win32 win64 release-win32 release-win64 fuzz)
+presets=(native native-asan native-tsan win32 win64 release-win32 release-win64 fuzz)
 passed=0
 failed=0
 broken=()

@@ -158,6 +158,82 @@ TEST_F(EntryTest, ConcurrentCallsKeepCatalogueAndFileWhole) {
     EXPECT_TRUE(BoxTexts().empty());
 }
 
+// Picks from several threads at once are made one after the other: each pick's starts follow
+// each other, in the folder it recorded, and the starts, boxes and work files left are those
+// of the same picks made in turn.
+TEST_F(EntryTest, ConcurrentPicksTakeTurns) {
+    const std::vector<std::string> keys = {"CORECAD|建筑模型与荷载输入", "CORECAD|平面荷载显示校核",
+                                           "CORECAD|使用手册", "CORECAD|画结构平面图",
+                                           "no such module|no such item"};
+    sandbox.Install({{"CORE",
+                      "CORE",
+                      {"Modelin.exe", "Stage2.exe", "Stage3.exe", "LoadChk.exe", "EXECMGR.exe"}}});
+    suite::Scenario scenario;
+    scenario.On("Modelin.exe").Create("Autorunfile.tmp", "23");
+    scenario.On("LoadChk.exe").Exit(3);
+    sandbox.WriteScenario(scenario);
+    CurrentDirectoryScope inProject(sandbox.ProjectDir());
+    InitTruvApp();
+    auto pick = [](const std::string& key) { RunCommand(const_cast<char*>(key.c_str())); };
+    auto startsOf = [this] {
+        std::vector<Args> starts;
+        for (const suite::JournalRecord& record : sandbox.ReadJournal()) {
+            EXPECT_EQ(record.currentDir, sandbox.ProjectDir()) << record.commandLine;
+            starts.push_back({FileNameOf(record.args[0])});
+            starts.back().insert(starts.back().end(), record.args.begin() + 1, record.args.end());
+        }
+        sandbox.ClearJournal();
+        return starts;
+    };
+    std::vector<std::vector<Args>> startsOfPick;  // each key's starts, in order
+    std::vector<std::string> serialBoxes;
+    for (const std::string& key : keys) {
+        pick(key);
+        startsOfPick.push_back(startsOf());
+        for (const std::string& text : BoxTexts()) serialBoxes.push_back(text);
+    }
+    const std::vector<std::string> serialFiles = os::FindMatches(ProjectFile("*"));
+
+    constexpr int kThreads = 4;
+    os::DeleteFile(menuPath);
+    std::vector<std::thread> threads;
+    threads.emplace_back([] { InitTruvApp(); });
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (std::size_t k = 0; k < keys.size(); ++k) pick(keys[(k + t) % keys.size()]);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+
+    // Split the journal into whole picks: every key's starts as often as it was picked.
+    const std::vector<Args> starts = startsOf();
+    std::vector<int> picked(keys.size());
+    for (std::size_t at = 0; at < starts.size();) {
+        std::size_t k = 0;
+        while (k < keys.size() && (startsOfPick[k].empty() ||
+                                   !std::equal(startsOfPick[k].begin(), startsOfPick[k].end(),
+                                               starts.begin() + at, starts.end()))) {
+            ++k;
+        }
+        ASSERT_LT(k, keys.size()) << "a pick's starts are broken at start " << at;
+        ++picked[k];
+        at += startsOfPick[k].size();
+    }
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (!startsOfPick[k].empty()) EXPECT_EQ(picked[k], kThreads) << keys[k];
+    }
+    std::vector<std::string> boxes = BoxTexts();
+    std::vector<std::string> expectedBoxes;
+    for (int t = 0; t < kThreads; ++t) {
+        expectedBoxes.insert(expectedBoxes.end(), serialBoxes.begin(), serialBoxes.end());
+    }
+    std::sort(boxes.begin(), boxes.end());
+    std::sort(expectedBoxes.begin(), expectedBoxes.end());
+    EXPECT_EQ(boxes, expectedBoxes);
+    EXPECT_EQ(os::FindMatches(ProjectFile("*")), serialFiles);
+    EXPECT_EQ(FirstDifference(ReadWholeFile(menuPath), MenuFileOf(false)), "");
+}
+
 // Started by the next test as one of several hosts of one folder.
 TEST(EntryChild, DISABLED_InitShowsNoBox) {
     BoxCapture boxes;
