@@ -293,11 +293,7 @@ void MenuCatalog::AppendModule(const std::string& title, std::string& text) cons
 }
 
 std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) {
-    // A line of about a row's length per row, and a few per module: room enough not to grow.
-    std::size_t rowBytes = 0;
-    for (int i = 0; i < catalog.Count(); ++i) rowBytes += catalog.ItemAt(i).RowText().size();
     std::string text;
-    text.reserve(rowBytes + rowBytes / 2);
     std::string titles;
     for (int pass = 0; pass <= kGroupCount; ++pass) {
         AppendLine(text, kSeparator);

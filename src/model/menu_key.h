@@ -10,9 +10,9 @@ inline constexpr char kKeySeparator = '|';
 
 /// The key of the item titled `itemTitle` in the module titled `moduleTitle`.
 inline std::string ComposeKey(std::string_view moduleTitle, std::string_view itemTitle) {
-    std::string key;
-    key.reserve(moduleTitle.size() + 1 + itemTitle.size());
-    key.append(moduleTitle).append(1, kKeySeparator).append(itemTitle);
+    std::string key(moduleTitle);
+    key += kKeySeparator;
+    key += itemTitle;
     return key;
 }
 

@@ -12,12 +12,13 @@
 /// appear; spaces are kept. The scan is byte-wise: catalogue rows hold no double-byte character
 /// with such a byte inside. A token is a view into `row`, or into `spliced` when tabs stand
 /// between its bytes; it is valid until the next token.
+/// The position of the first '|' or LF of `row` at or after `start`; row.size() when none.
+std::size_t NextSeparator(std::string_view row, std::size_t start);
+
 template <typename OnToken>
 void ForEachToken(std::string_view row, std::string& spliced, OnToken&& onToken) {
     for (std::size_t start = 0; start <= row.size();) {
-        // A plain scan: find_first_of searches the set of separators once per byte.
-        std::size_t end = start;
-        while (end < row.size() && row[end] != '|' && row[end] != '\n') ++end;
+        const std::size_t end = NextSeparator(row, start);
         std::string_view token = row.substr(start, end - start);
         start = end + 1;
         const std::size_t first = token.find_first_not_of('\t');

@@ -23,14 +23,12 @@ constexpr const char* kInternalFault = "发生内部错误，无法完成该操�
 
 // The host is meant to call from one thread; one that does not still gets whole picks, one
 // after the other. A pick (a call of either export, with every program it starts and every box
-// it shows) holds this lock until it returns, so the launcher's fields, the process's current
-// directory and the system backends serve one pick at a time. It is recursive: a call made from
-// the message loop of one of the pick's boxes, on the pick's own thread, goes through.
+// it shows) holds this lock until it returns, so the catalogue, the launcher's fields, the
+// process's current directory and the system backends serve one pick at a time. It is
+// recursive: a call made from the message loop of one of the pick's boxes, on the pick's own
+// thread, goes through. Such a call never comes while the catalogue is being built or searched
+// (no box is shown then), so it finds the catalogue whole.
 std::recursive_mutex pickMutex;
-
-// Held while the catalogue grows or is searched, never while a program runs nor while a box is
-// up.
-std::mutex catalogMutex;
 
 // No exception may leave an export: the host would end. Showing the box may fail in turn.
 void ReportFault(const char* text) noexcept {
@@ -82,10 +80,9 @@ const char* InitTruvApp() {
         const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         const trace::CallScope traced{std::string()};
         // A box runs a message loop, from which the host may call in again: what to say is
-        // decided under the lock, and said after it.
+        // decided while the catalogue is built, and said after it.
         std::string failure;
         {
-            const std::lock_guard<std::mutex> lock(catalogMutex);
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
@@ -113,9 +110,8 @@ void RunCommand(char* key) {
         trace::Event(trace::kCall, {TheLauncher().workDir});
         const MenuItem* item = nullptr;
         {
-            // Items stay where they are until the library is unloaded: only the search needs
-            // the lock, not the run.
-            const std::lock_guard<std::mutex> lock(catalogMutex);
+            // Items stay where they are until the library is unloaded: a call from a box of
+            // the run may add rows, the item found stays.
             item = FindItem(TheCatalog(), command);
         }
         trace::Event(trace::kRow,
