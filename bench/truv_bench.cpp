@@ -16,6 +16,7 @@
 // and reports the heap that the catalogue holds after InitTruvApp.
 //
 //   truv-bench [--rounds N]     N alternating rounds per comparison (default 51)
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -76,6 +77,17 @@ private:
     std::optional<host::Plugin> plugin_;
 };
 
+/// With --exact-case, the programs are installed under the upper-case names that the launcher
+/// asks for, so that the POSIX path emulation finds them without listing their folder.
+bool exactCase = false;
+
+std::string AsInstalled(std::string name) {
+    if (exactCase) {
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return name;
+}
+
 /// The installation: the trivial program under every name the two items start.
 struct Bench {
     suite::Sandbox sandbox{"TRUV"};
@@ -92,8 +104,9 @@ struct Bench {
             const std::string line = sandbox.AddModule(dir);
             entries.push_back({dir, line});
             for (const char* program : programs) {
-                const std::string path = suite::sys::Join(suite::sys::Join(sandbox.Root(), dir),
-                                                          suite::ProgramFileName(program));
+                const std::string path =
+                    suite::sys::Join(suite::sys::Join(sandbox.Root(), dir),
+                                     AsInstalled(suite::ProgramFileName(program)));
                 Require(suite::sys::CopyExecutable(nop, path), "cannot install " + path);
             }
         }
@@ -228,8 +241,10 @@ int main(int argc, char** argv) {
         const std::string word = argv[i];
         if (word == "--rounds" && i + 1 < argc) {
             rounds = std::atoi(argv[++i]);
+        } else if (word == "--exact-case") {
+            exactCase = true;
         } else {
-            std::fputs("usage: truv-bench [--rounds N]\n", stderr);
+            std::fputs("usage: truv-bench [--rounds N] [--exact-case]\n", stderr);
             return 2;
         }
     }

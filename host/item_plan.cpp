@@ -5,6 +5,7 @@
 #include "launch/launcher.h"
 #include "model/menu_catalog.h"
 #include "model/menu_item.h"
+#include "model/menu_key.h"
 #include "model/split_row.h"
 #include "plugin/dispatch.h"
 #include "plugin/globals.h"
@@ -85,7 +86,7 @@ void PlanTriples(const std::vector<std::string>& tokens, ItemPlan& plan) {
 std::string KeyOf(const MenuItem& item) {
     std::vector<std::string> tokens;
     SplitRow(item.RowText().data(), item.RowText().size(), tokens);
-    return tokens.size() < kTitleTokens ? std::string() : tokens[0] + "|" + tokens[1];
+    return tokens.size() < kTitleTokens ? std::string() : ComposeKey(tokens[0], tokens[1]);
 }
 
 ItemPlan PlanItem(const MenuItem& item) {
@@ -93,7 +94,7 @@ ItemPlan PlanItem(const MenuItem& item) {
     std::vector<std::string> tokens;
     SplitRow(item.RowText().data(), item.RowText().size(), tokens);
     if (tokens.size() < kTitleTokens) return plan;
-    plan.key = tokens[0] + "|" + tokens[1];
+    plan.key = ComposeKey(tokens[0], tokens[1]);
     if (tokens.size() != kTitleTokens) {
         PlanTriples(tokens, plan);
         return plan;

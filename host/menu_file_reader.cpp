@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/file_bytes.h"
+#include "model/menu_key.h"
 
 namespace host {
 namespace {
@@ -186,7 +187,7 @@ bool MenuTree::HasKey(const std::string& key) const {
 
 std::string ItemKey(const std::string& moduleTitle, const MenuNode& node,
                     const std::string& entry) {
-    return moduleTitle + "|" + (node.isSubMenu ? node.subMenu + "_" + entry : entry);
+    return ComposeKey(moduleTitle, node.isSubMenu ? node.subMenu + "_" + entry : entry);
 }
 
 bool ParseMenuFile(const std::string& bytes, MenuTree& tree, std::string& error) {

@@ -20,7 +20,7 @@ if ! bash scripts/progress.sh build/setup.log set-up bash scripts/setup.sh; then
 fi
 truv_as_sudo_user "$PWD" bash scripts/test-all.sh "$@"
 
-presets=(native native-asan win32 win64 release-win32 release-win64 fuzz)
+presets=(native native-asan native-tsan win32 win64 release-win32 release-win64 fuzz)
 passed=0
 failed=0
 skipped=0

@@ -3,6 +3,7 @@
 #include "flows/flow_steps.h"
 
 #include "flows/work_files.h"
+#include "model/menu_key.h"
 #include "model/message_box.h"
 #include "model/trace.h"
 #include "os/os.h"
@@ -159,25 +160,16 @@ private:
     std::vector<PlannedStep> steps_;
 };
 
-bool IsRowText(const FlowRow& row, std::string_view text) {
-    return text.size() == row.module.size() + 1 + row.item.size() &&
-           text.substr(0, row.module.size()) == row.module && text[row.module.size()] == '|' &&
-           text.substr(row.module.size() + 1) == row.item;
-}
-
 }  // namespace
 
 std::string RowText(const FlowRow& row) {
-    std::string text(row.module);
-    text += '|';
-    text += row.item;
-    return text;
+    return ComposeKey(row.module, row.item);
 }
 
 const FlowRow* FindRow(std::span<const FlowRow> rows, const std::string& rowText) {
     const std::string text = gbk::Trim(rowText);
     for (const FlowRow& row : rows) {
-        if (IsRowText(row, text)) return &row;
+        if (IsKeyOf(text, row.module, row.item)) return &row;
     }
     return nullptr;
 }

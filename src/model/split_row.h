@@ -12,11 +12,13 @@
 /// appear; spaces are kept. The scan is byte-wise: catalogue rows hold no double-byte character
 /// with such a byte inside. A token is a view into `row`, or into `spliced` when tabs stand
 /// between its bytes; it is valid until the next token.
+/// The position of the first '|' or LF of `row` at or after `start`; row.size() when none.
+std::size_t NextSeparator(std::string_view row, std::size_t start);
+
 template <typename OnToken>
 void ForEachToken(std::string_view row, std::string& spliced, OnToken&& onToken) {
     for (std::size_t start = 0; start <= row.size();) {
-        std::size_t end = row.find_first_of("|\n", start);
-        if (end == std::string_view::npos) end = row.size();
+        const std::size_t end = NextSeparator(row, start);
         std::string_view token = row.substr(start, end - start);
         start = end + 1;
         const std::size_t first = token.find_first_not_of('\t');

@@ -8,6 +8,7 @@
 #include "launch/run_rules.h"
 #include "model/menu_catalog.h"
 #include "model/menu_item.h"
+#include "model/menu_key.h"
 #include "model/message_box.h"
 #include "model/split_row.h"
 #include "plugin/globals.h"
@@ -28,14 +29,6 @@ CommandTriple Prepared(std::string verb, std::string dirKey, std::string program
                          gbk::Trim(program)};
     if (triple.dirKey == kRootDirKey) triple.dirKey = rootKey;
     return triple;
-}
-
-/// True when `key` is the row's module title, '|' and item title.
-bool IsKeyOf(const std::vector<std::string>& tokens, std::string_view key) {
-    const std::string& module = tokens[0];
-    const std::string& title = tokens[1];
-    return key.size() == module.size() + 1 + title.size() && key.starts_with(module) &&
-           key[module.size()] == '|' && key.ends_with(title);
 }
 
 }  // namespace
@@ -63,7 +56,7 @@ const MenuItem* FindItem(const MenuCatalog& catalog, const std::string& key) {
     for (int position = 0; position < catalog.Count(); ++position) {
         const MenuItem& item = catalog.ItemAt(position);
         if (!item.GetParts(caption, moduleKey, tokens) || tokens.size() < kTitleTokens) continue;
-        if (IsKeyOf(tokens, key)) return &item;
+        if (IsKeyOf(key, tokens[0], tokens[1])) return &item;
     }
     return nullptr;
 }

@@ -21,10 +21,14 @@ constexpr const char* kInitResult = "CFG";
 constexpr const char* kOutOfMemory = "内存不足，无法完成该操作!";
 constexpr const char* kInternalFault = "发生内部错误，无法完成该操作!";
 
-// The host is meant to call from one thread; one that does not still must not corrupt the
-// catalogue. Held while the catalogue grows or is searched, never while a program runs nor
-// while a box is up.
-std::mutex catalogMutex;
+// The host is meant to call from one thread; one that does not still gets whole picks, one
+// after the other. A pick (a call of either export, with every program it starts and every box
+// it shows) holds this lock until it returns, so the catalogue, the launcher's fields, the
+// process's current directory and the system backends serve one pick at a time. It is
+// recursive: a call made from the message loop of one of the pick's boxes, on the pick's own
+// thread, goes through. Such a call never comes while the catalogue is being built or searched
+// (no box is shown then), so it finds the catalogue whole.
+std::recursive_mutex pickMutex;
 
 // No exception may leave an export: the host would end. Showing the box may fail in turn.
 void ReportFault(const char* text) noexcept {
@@ -34,14 +38,32 @@ void ReportFault(const char* text) noexcept {
     }
 }
 
+/// The group boundaries of the load's first build. While the global catalogue holds that
+/// build's rows and no other, a later build that adds none would make the same rows in the
+/// same order.
+struct FirstBuild {
+    GroupBounds bounds;
+    int rows = 0;
+};
+FirstBuild firstBuild;
+
 /// Runs the group builders; returns the catalogue that the menu file shows, with its group
-/// boundaries in `bounds`. The first call fills the global catalogue itself. A later one builds
-/// into `fresh`, so that the boundaries are those of the rows in each group, whatever the
-/// global catalogue held before; only new rows join it.
+/// boundaries in `bounds`. The first call fills the global catalogue itself. A later one that
+/// adds no row to it shows it again with the first call's boundaries. Otherwise (the answer
+/// about "LYR" changed) it builds into `fresh`, so that the boundaries are those of the rows in
+/// each group, whatever the global catalogue held before; only new rows join it.
 const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBounds& bounds) {
     if (global.Count() == 0) {
         bounds = BuildMenuGroups(global);
+        firstBuild = {bounds, global.Count()};
         return global;
+    }
+    if (global.Count() == firstBuild.rows) {
+        BuildMenuGroups(global);
+        if (global.Count() == firstBuild.rows) {
+            bounds = firstBuild.bounds;
+            return global;
+        }
     }
     bounds = BuildMenuGroups(fresh);
     for (int i = 0; i < fresh.Count(); ++i) {
@@ -55,12 +77,12 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 
 const char* InitTruvApp() {
     try {
+        const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         const trace::CallScope traced{std::string()};
         // A box runs a message loop, from which the host may call in again: what to say is
-        // decided under the lock, and said after it.
+        // decided while the catalogue is built, and said after it.
         std::string failure;
         {
-            const std::lock_guard<std::mutex> lock(catalogMutex);
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
@@ -79,6 +101,7 @@ const char* InitTruvApp() {
 
 void RunCommand(char* key) {
     try {
+        const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         // The whole current directory is recorded; when the system cannot tell it, the project
         // directory is empty and the run operations report it as invalid.
         TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
@@ -87,9 +110,8 @@ void RunCommand(char* key) {
         trace::Event(trace::kCall, {TheLauncher().workDir});
         const MenuItem* item = nullptr;
         {
-            // Items stay where they are until the library is unloaded: only the search needs
-            // the lock, not the run.
-            const std::lock_guard<std::mutex> lock(catalogMutex);
+            // Items stay where they are until the library is unloaded: a call from a box of
+            // the run may add rows, the item found stays.
             item = FindItem(TheCatalog(), command);
         }
         trace::Event(trace::kRow,
