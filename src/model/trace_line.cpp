@@ -1,6 +1,8 @@
 // One line of the launch trace: how it is written and read back.
 #include "model/trace_line.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kFieldSeparator = '\t';
@@ -61,11 +63,22 @@ bool ParseTraceLine(std::string_view text, TraceLine& line) {
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
-    if (parts.size() < 3 || !IsTime(parts[0])) return false;
+    if (parts.size() < 3 || !IsTime(parts[0]) || parts[2].empty()) return false;
     line.time = std::move(parts[0]);
     line.key = std::move(parts[1]);
     line.event = std::move(parts[2]);
     line.fields.assign(std::make_move_iterator(parts.begin() + 3),
                        std::make_move_iterator(parts.end()));
     return true;
+}
+
+std::size_t FindGluedLine(std::string_view text, std::size_t from) {
+    const std::size_t stamp = kTimePattern.size();
+    for (std::size_t pos = std::max<std::size_t>(from, 1); pos + stamp < text.size(); ++pos) {
+        if (text[pos - 1] != kFieldSeparator && text[pos + stamp] == kFieldSeparator &&
+            IsTime(text.substr(pos, stamp))) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
 }

@@ -23,4 +23,9 @@ std::string ComposeTraceLine(const TraceLine& line);
 /// key or the event, or its time is not of the composed form.
 bool ParseTraceLine(std::string_view text, TraceLine& line);
 
+/// Where a trace line begins inside `text` after its start, at or after `from`: a time stamp
+/// and a tab right after a byte that is no tab. So begins a line written after one that a full
+/// disk or a crash cut short, with no line end between them. npos when there is none.
+std::size_t FindGluedLine(std::string_view text, std::size_t from = 1);
+
 #endif  // TRUV_MODEL_TRACE_LINE_H

@@ -59,15 +59,17 @@ const char* InitTruvApp() {
         // A box runs a message loop, from which the host may call in again: what to say is
         // decided under the lock, and said after it.
         std::string failure;
+        const std::string menuFile = MenuFilePath(os::HostExecutablePath());
         {
             const std::lock_guard<std::mutex> lock(catalogMutex);
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
-            const std::string menuFile = MenuFilePath(os::HostExecutablePath());
-            trace::Event(trace::kInit, {menuFile});
             failure = WriteMenuFile(menuFile, shown, bounds);
         }
+        // Traced without the lock, so that a trace file slow to take its line holds up no
+        // other thread; and after the write, so that a trace naming the menu file is known.
+        trace::Event(trace::kInit, {menuFile});
         if (!failure.empty()) ShowMessage(failure);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
