@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text/gbk_text.h"
+
 namespace {
 
 constexpr char kFieldSeparator = '\t';
@@ -51,6 +53,22 @@ std::string ComposeTraceLine(const TraceLine& line) {
         AppendField(text, field);
     }
     text += kLineEnd;
+    return text;
+}
+
+std::string UnescapeTraceField(std::string_view field) {
+    std::string text;
+    for (std::size_t pos = 0; pos < field.size();) {
+        const std::size_t length = gbk::CharLength(field, pos);
+        const char named = pos + 1 < field.size() ? field[pos + 1] ^ kControlNameBit : 0;
+        if (length == 1 && field[pos] == kCaret && IsControl(static_cast<unsigned char>(named))) {
+            text += named;
+            pos += 2;
+        } else {
+            text.append(field.substr(pos, length));
+            pos += length;
+        }
+    }
     return text;
 }
 

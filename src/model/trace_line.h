@@ -19,6 +19,10 @@ struct TraceLine {
 /// "^J"), so that every event stays on one line.
 std::string ComposeTraceLine(const TraceLine& line);
 
+/// The text of a field as it was before ComposeTraceLine wrote it: "^I", "^J" and the other
+/// names of control characters back as those characters.
+std::string UnescapeTraceField(std::string_view field);
+
 /// Splits a line (with or without its CR LF) into its fields; false when it lacks the time, the
 /// key or the event, or its time is not of the composed form.
 bool ParseTraceLine(std::string_view text, TraceLine& line);
