@@ -6,11 +6,12 @@
 // program that locks the whole file (fcntl from 0 to any end), as Windows log viewers and
 // backup tools do with LockFileEx, keeps the appenders out, and they wait for it only a
 // moment. In its turn an appender knows the end of the file, so that a write cut short can be
-// taken back. A pipe or a device has no end to take back to: it is written in one write, with
-// no turn. O_APPEND makes each write(2) land at the end also for writers that take no turn;
-// O_NONBLOCK keeps a FIFO without reader from holding the caller (a regular file ignores it).
-// A file-size limit (ulimit -f) makes write(2) raise SIGXFSZ, which would end the host: it is
-// blocked around the write and a signal it left is taken back, so that the write just fails.
+// taken back. A pipe or a device has no end to take back to, and a file system without record
+// locks gives no turn: they are written in one write. O_APPEND makes each write(2) land at the end
+// also for writers that take no turn; O_NONBLOCK keeps a FIFO without reader from holding the
+// caller (a regular file ignores it). A file-size limit (ulimit -f) makes write(2) raise SIGXFSZ,
+// which would end the host: it is blocked around the write and a signal it left is taken back, so
+// that the write just fails.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -71,6 +72,10 @@ private:
     sigset_t before_;
 };
 
+// What a lock on a file system without record locks (some network and FUSE file systems)
+// answers: ERROR_INVALID_FUNCTION, as Windows answers it where no lock can be taken.
+constexpr Status kNoLocks = 1;
+
 // Waits kAppendPatienceMs at most for the turn.
 Status TakeTurn(int fd) {
     struct flock turn {};
@@ -80,6 +85,7 @@ Status TakeTurn(int fd) {
     turn.l_len = 1;
     const std::uint64_t deadline = SteadyMilliseconds() + kAppendPatienceMs;
     while (fcntl(fd, F_OFD_SETLK, &turn) != 0) {
+        if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return kNoLocks;
         if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
             return posix::StatusFromErrno(errno);
         }
@@ -92,7 +98,9 @@ Status TakeTurn(int fd) {
 // In turn: the line goes to the end, and a write cut short is cut off again. The turn ends
 // when the descriptor is closed.
 Status AppendInTurn(int fd, const std::string& bytes) {
-    if (const Status status = TakeTurn(fd); status != kSuccess) return status;
+    if (const Status status = TakeTurn(fd); status != kSuccess) {
+        return status == kNoLocks ? WriteOnce(fd, bytes) : status;
+    }
     const off_t end = lseek(fd, 0, SEEK_END);
     if (end < 0) return posix::StatusFromErrno(errno);
     const Status status = WriteOnce(fd, bytes);

@@ -47,10 +47,28 @@ Status WriteWhole(HANDLE handle, const std::string& bytes, LARGE_INTEGER end) {
     return status;
 }
 
+// A file where no lock can be taken (some network redirectors) is written at its end without
+// a turn, as an appender that takes no turn writes.
+bool NoLocks(Status status) {
+    return status == ERROR_INVALID_FUNCTION || status == ERROR_NOT_SUPPORTED;
+}
+
+Status WriteAtEnd(HANDLE handle, const std::string& bytes) {
+    DWORD written = 0;
+    if (!SetFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr, FILE_END) ||
+        !WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   /*lpOverlapped=*/nullptr)) {
+        return GetLastError();
+    }
+    return written == bytes.size() ? kSuccess : kDiskFull;
+}
+
 Status AppendInTurn(HANDLE handle, const std::string& bytes) {
     OVERLAPPED turn{};
     turn.OffsetHigh = kTurnOffsetHigh;
-    if (const Status status = TakeTurn(handle, turn); status != kSuccess) return status;
+    if (const Status status = TakeTurn(handle, turn); status != kSuccess) {
+        return NoLocks(status) ? WriteAtEnd(handle, bytes) : status;
+    }
     LARGE_INTEGER end{};
     const Status status = SetFilePointerEx(handle, LARGE_INTEGER{}, &end, FILE_END)
                               ? WriteWhole(handle, bytes, end)
