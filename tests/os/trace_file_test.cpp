@@ -60,12 +60,14 @@ TEST(AppendToFileTest, FileLockedByAnotherProgramIsNotWaitedFor) {
     WholeFileLock lock(path);
     ASSERT_TRUE(lock.Held());
     os::Status status = os::kSuccess;
+    os::Status lastError = os::kSuccess;
     EXPECT_TRUE(EndWhileLocked(lock, [&] {
         os::DeleteFile(dir / "absent");
         status = os::AppendToFile(path, "new\r\n");
+        lastError = os::LastError();
     })) << "the append waited for the lock";
     EXPECT_EQ(Code{status}, Code{os::kLockViolation});
-    EXPECT_EQ(Code{os::LastError()}, Code{os::kFileNotFound});
+    EXPECT_EQ(Code{lastError}, Code{os::kFileNotFound});
     lock.Release();
     EXPECT_EQ(ReadWholeFile(path), "old\r\n");
     EXPECT_EQ(Code{os::AppendToFile(path, "new\r\n")}, Code{os::kSuccess});
