@@ -8,24 +8,23 @@ namespace host {
 bool ReadFileBytes(const std::string& path, std::size_t limit, std::string& bytes,
                    std::string& error) {
     const os::Status status = os::ReadSmallFile(path, limit, os::Sharing::kShared, bytes);
+    if (status == os::kSuccess) return true;
+    error = ReadErrorText(status, limit);
+    return false;
+}
+
+std::string ReadErrorText(std::uint32_t status, std::size_t limit) {
     switch (status) {
-        case os::kSuccess:
-            return true;
         case os::kFileNotFound:
         case os::kPathNotFound:
-            error = "cannot be opened (it does not exist)";
-            return false;
+            return "cannot be opened (it does not exist)";
         case os::kAccessDenied:
-            error =
-                "cannot be read (a readable regular file expected, not a directory, a pipe "
-                "or a device)";
-            return false;
+            return "cannot be read (a readable regular file expected, not a directory, a pipe "
+                   "or a device)";
         case os::kFileTooLarge:
-            error = "is larger than " + std::to_string(limit >> 20) + " MiB";
-            return false;
+            return "is larger than " + std::to_string(limit >> 20) + " MiB";
         default:
-            error = "cannot be opened (system error " + std::to_string(status) + ")";
-            return false;
+            return "cannot be opened (system error " + std::to_string(status) + ")";
     }
 }
 

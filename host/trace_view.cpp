@@ -1,10 +1,14 @@
 // `truvhost trace FILE`: the launch trace in words, filtered by key or time.
 #include "host/trace_view.h"
 
+#include <optional>
 #include <string_view>
 
+#include "host/file_bytes.h"
+#include "model/split_row.h"
 #include "model/trace.h"
 #include "model/trace_line.h"
+#include "os/os.h"
 
 namespace host {
 namespace {
@@ -38,6 +42,10 @@ constexpr std::string_view kDateTimeForms[]  = {"dddd-dd-dd", "dddd-dd-dd dd:dd"
 // clang-format on
 
 constexpr std::size_t kTimeOfDayStart = 11;  // in "YYYY-MM-DD HH:MM:SS.mmm"
+// A line's further lines start under its key: after the time and two blanks.
+constexpr std::size_t kFurtherLineIndent = 25;
+constexpr std::size_t kChunkSize = std::size_t{64} << 10;
+constexpr const char* kRowSeparator = " | ";
 
 bool HasForm(std::string_view text, std::string_view form) {
     if (text.size() != form.size()) return false;
@@ -64,6 +72,37 @@ bool Passes(const TraceLine& line, const TraceFilter& filter) {
     return time.substr(timeOfDay ? kTimeOfDayStart : 0, filter.since.size()) >= filter.since;
 }
 
+// A field as a person reads it: a line break (CR LF, LF or CR) as one, a tab as a blank. The
+// control characters of a field are single bytes (model/trace_line.h).
+std::string Readable(const std::string& text) {
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char byte = text[i];
+        if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        shown += byte == '\r' ? '\n' : byte == '\t' ? ' ' : byte;
+    }
+    return shown;
+}
+
+// A catalogue row as its tokens, visibly apart.
+std::string RowInWords(const std::string& row) {
+    std::string shown;
+    std::string spliced;
+    ForEachToken(row, spliced, [&shown](std::string_view token) {
+        if (!shown.empty()) shown += kRowSeparator;
+        shown += token;
+        return true;
+    });
+    return shown;
+}
+
+std::string FieldInWords(const TraceLine& line, std::size_t slot) {
+    if (slot >= line.fields.size()) return {};
+    const std::string field = UnescapeTraceField(line.fields[slot]);
+    return line.event == trace::kRow && field != trace::kNoRow ? RowInWords(field)
+                                                               : Readable(field);
+}
+
 std::string Words(const TraceLine& line) {
     for (const EventWords& entry : kEventWords) {
         if (line.event != entry.event) continue;
@@ -74,14 +113,25 @@ std::string Words(const TraceLine& line) {
                 text += *at;
                 continue;
             }
-            if (slot < line.fields.size()) text += line.fields[slot];
+            text += FieldInWords(line, slot);
             ++at;
         }
         return text;
     }
-    std::string text = line.event;
-    for (const std::string& field : line.fields) text += "  " + field;
+    std::string text = Readable(UnescapeTraceField(line.event));
+    for (std::size_t slot = 0; slot < line.fields.size(); ++slot) {
+        text += "  " + FieldInWords(line, slot);
+    }
     return text;
+}
+
+std::string CountText(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB"
+                               : CountText(bytes, "byte", "bytes");
 }
 
 }  // namespace
@@ -102,29 +152,116 @@ bool ParseTraceFilter(const std::vector<std::string>& options, TraceFilter& filt
     return true;
 }
 
+void TraceReader::Feed(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, end);
+        if (!passing_ && line_.size() + piece.size() > kLongestTraceLine) {
+            ++unreadable_;
+            line_.clear();
+            passing_ = true;
+        }
+        if (!passing_) line_.append(piece);
+        if (end == std::string_view::npos) return;
+        if (!passing_) Take(line_);
+        passing_ = false;
+        line_.clear();
+        bytes.remove_prefix(end + 1);
+    }
+}
+
+void TraceReader::Finish() {
+    if (!passing_) Take(line_);
+    line_.clear();
+    passing_ = false;
+    if (unreadable_ == 0) return;
+    show_("(" +
+          CountText(unreadable_, "line not in the trace's form was",
+                    "lines not in the trace's form were") +
+          " left out: cut short, or not a trace)");
+    unreadable_ = 0;
+}
+
+// A line cut short, with the next line right after it, is two lines; the first is counted
+// unless only its line feed is missing.
+void TraceReader::Take(std::string_view text) {
+    for (std::size_t start = 0;;) {
+        const std::size_t next = FindGluedLine(text, start + 1);
+        const std::string_view one = text.substr(start, next - start);
+        if (next == std::string_view::npos || one.ends_with('\r')) {
+            TakeOne(one);
+        } else {
+            ++unreadable_;
+        }
+        if (next == std::string_view::npos) return;
+        start = next;
+    }
+}
+
+void TraceReader::TakeOne(std::string_view text) {
+    TraceLine line;
+    if (!ParseTraceLine(text, line)) {
+        if (!text.empty() && text != "\r") ++unreadable_;
+        return;
+    }
+    if (!Passes(line, filter_)) return;
+    // InitTruvApp has no key.
+    const std::string key = line.key.empty() ? std::string() : "[" + line.key + "]  ";
+    std::string words = Words(line);
+    while (words.ends_with('\n')) words.pop_back();
+    std::string_view rest = words;
+    std::string shown = line.time + "  " + key;
+    for (;;) {
+        const std::size_t end = rest.find('\n');
+        show_(shown + std::string(rest.substr(0, end)));
+        if (end == std::string_view::npos) return;
+        rest.remove_prefix(end + 1);
+        shown.assign(kFurtherLineIndent, ' ');
+    }
+}
+
 std::vector<std::string> TraceView(const std::string& bytes, const TraceFilter& filter) {
     std::vector<std::string> lines;
-    std::size_t unreadable = 0;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        const std::string_view text = std::string_view(bytes).substr(start, end - start);
-        start = end + 1;
-        TraceLine line;
-        if (!ParseTraceLine(text, line)) {
-            if (!text.empty() && text != "\r") ++unreadable;
-            continue;
-        }
-        if (!Passes(line, filter)) continue;
-        // InitTruvApp has no key.
-        const std::string key = line.key.empty() ? std::string() : "[" + line.key + "]  ";
-        lines.push_back(line.time + "  " + key + Words(line));
-    }
-    if (unreadable > 0) {
-        lines.push_back("(" + std::to_string(unreadable) +
-                        " lines not in the trace's form were left out: cut short, or not a trace)");
-    }
+    TraceReader reader(filter, [&lines](const std::string& line) { lines.push_back(line); });
+    reader.Feed(bytes);
+    reader.Finish();
     return lines;
+}
+
+bool ShowTraceFile(const std::string& path, const TraceFilter& filter, std::uint64_t tailLimit,
+                   const ShowLine& show, std::string& error) {
+    os::File file;
+    if (const os::Status status = file.OpenSharedRead(path); status != os::kSuccess) {
+        error = ReadErrorText(status, 0);
+        return false;
+    }
+    TraceReader reader(filter, show);
+    if (filter.key.empty() && filter.since.empty()) {
+        // One byte more, so that a window that begins with a line loses none of it.
+        const std::optional<std::uint64_t> skipped = file.SkipToLast(tailLimit + 1);
+        if (!skipped) {
+            error = ReadErrorText(os::LastError(), 0);
+            return false;
+        }
+        if (*skipped > 0) {
+            show("(the trace holds " + SizeText(*skipped + tailLimit + 1) + ": its last " +
+                 SizeText(tailLimit) + " follow, the newest picks; --key or --since reads all)");
+            reader.BeginInsideALine();
+        }
+    }
+    std::vector<char> chunk(kChunkSize);
+    for (;;) {
+        const long count = file.Read(chunk.data(), static_cast<long>(chunk.size()));
+        if (count < 0) {
+            error = "could not be read to its end (system error " +
+                    std::to_string(os::LastError()) + ")";
+            return false;
+        }
+        if (count == 0) break;
+        reader.Feed(std::string_view(chunk.data(), static_cast<std::size_t>(count)));
+    }
+    reader.Finish();
+    return true;
 }
 
 }  // namespace host

@@ -301,13 +301,15 @@ private:
             std::fputs(kUsage, stderr);
             return kExitUsage;
         }
-        std::string bytes;
         std::string error;
-        if (!host::ReadFileBytes(file, host::kTraceFileLimit, bytes, error)) {
+        // Written without a flush per line: a trace may hold millions, and starts nothing.
+        const host::ShowLine show = [this](const std::string& line) {
+            console_.Write(line + "\n");
+        };
+        if (!host::ShowTraceFile(file, filter, host::kTraceTailLimit, show, error)) {
             console_.Line("truvhost: " + host::sys::PathText(file) + " " + error);
             return kExitProblem;
         }
-        for (const std::string& line : host::TraceView(bytes, filter)) console_.Line(line);
         return 0;
     }
 

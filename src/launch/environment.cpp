@@ -19,6 +19,8 @@ std::mutex pathMutex;
 
 void Launcher::PrepareEnvironment(const std::string& projectDir) {
     bool failed = false;
+    std::string newPath;
+    const char* outcome = nullptr;
     {
         const std::lock_guard<std::mutex> lock(pathMutex);
         if (!pathPending) return;
@@ -28,12 +30,14 @@ void Launcher::PrepareEnvironment(const std::string& projectDir) {
         if (cfgLines && ValidateWorkDir(projectDir)) coreDir = CoreDirectory(*cfgLines);
         // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
         const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
-        const std::string newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
+        newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
         const bool set = os::SetEnvironmentVariable(kPathVariable, newPath);
         failed = !set || newPath.size() >= kPathLimit;
-        trace::Event(trace::kPath, {newPath, !set ? "refused" : failed ? "set, too long" : "set"});
+        outcome = !set ? "refused" : failed ? "set, too long" : "set";
         pathPending = 0;
     }
-    // The box is shown without the lock: it waits for the user.
+    // The trace and the box without the lock: a trace file may keep it waiting a moment, the
+    // box waits for the user.
+    trace::Event(trace::kPath, {newPath, outcome});
     if (failed) ShowMessage(kPathFailed, kPathFailedLetter);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "model/menu_catalog.h"
@@ -363,4 +364,40 @@ std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
     if (status == os::kSuccess || IsMenu(os::LookAtName(path))) return {};
     return failedStep == WriteStep::kCreate ? OpenFailureText(status, path)
                                             : WriteFailureText(path);
+}
+
+namespace {
+
+// The last element of `path` as the system compares names: without the trailing dots and
+// blanks that Windows drops, letters in upper case.
+std::string ComparableName(const std::string& path) {
+    std::string name = path.substr(DirectoryOf(path).size());
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    return gbk::Upper(name);
+}
+
+bool IsDigit(char byte) {
+    return byte >= '0' && byte <= '9';
+}
+
+bool IsTemporaryName(const std::string& name) {
+    const std::string stem = gbk::Upper(kTemporaryStem);
+    return name.size() == stem.size() + 2 && name.starts_with(stem) && IsDigit(name[stem.size()]) &&
+           IsDigit(name[stem.size() + 1]);
+}
+
+std::optional<os::FileIdentity> FolderIdentity(const std::string& path) {
+    const std::string folder = DirectoryOf(path);
+    return os::IdentityOf(folder.empty() ? "." : folder);
+}
+
+}  // namespace
+
+bool IsMenuFileOrTemporary(const std::string& path, const std::string& menuFile) {
+    const std::optional<os::FileIdentity> file = os::IdentityOf(path);
+    if (file && file == os::IdentityOf(menuFile)) return true;
+    const std::string name = ComparableName(path);
+    if (name != gbk::Upper(kMenuFileName) && !IsTemporaryName(name)) return false;
+    const std::optional<os::FileIdentity> folder = FolderIdentity(path);
+    return folder && folder == FolderIdentity(menuFile);
 }

@@ -51,6 +51,12 @@ enum class WriteStep { kCreate, kWrite, kMove };
 os::Status WriteFileAtomically(const std::string& path, const std::string& text,
                                bool replaceExisting, WriteStep* failedStep = nullptr);
 
+/// True when writing `path` would write the menu file `menuFile` or one of its temporaries:
+/// `path` reaches the same file (through another name, a link), or names a file of the same
+/// folder that the system takes for "menu.txt" or "menu.~NN" (in any case, with trailing dots
+/// and blanks). Files the plug-in appends to (the trace) must never be one of them.
+bool IsMenuFileOrTemporary(const std::string& path, const std::string& menuFile);
+
 /// Writes the menu file `path` from `catalog`, unless something other than an empty file
 /// exists under that name (an empty file is never a menu, and is written anew), with
 /// WriteFileAtomically. Shows no box: returns the text of the box the failure calls for, empty

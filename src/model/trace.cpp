@@ -1,6 +1,7 @@
 // The launch trace of each call.
 #include "model/trace.h"
 
+#include "model/menu_file.h"
 #include "model/trace_line.h"
 #include "os/os.h"
 
@@ -70,9 +71,19 @@ bool Active() {
 
 void Event(std::string_view event, std::initializer_list<std::string_view> fields) {
     if (!Active()) return;
+    if (!current->checked_) {
+        current->checked_ = true;
+        if (IsMenuFileOrTemporary(current->file_, MenuFilePath(os::HostExecutablePath()))) {
+            current->file_.clear();
+            return;
+        }
+    }
     TraceLine line{TimeStampText(os::LocalTimeNow()), current->key_, std::string(event), {}};
     for (const std::string_view field : fields) line.fields.emplace_back(field);
-    os::AppendToFile(current->file_, ComposeTraceLine(line));
+    // Locked by another program: this call waited once, and waits no more.
+    if (os::AppendToFile(current->file_, ComposeTraceLine(line)) == os::kLockViolation) {
+        current->file_.clear();
+    }
 }
 
 std::string ExitText(std::uint32_t code) {

@@ -40,7 +40,10 @@ inline constexpr const char* kUnlettered = "-";  // a box without a letter of it
 
 /// The trace of one call of an export on this thread, from construction to destruction. Reads
 /// the variable once; while it names a file, the events below are appended to that file.
-/// A file that cannot be written is ignored: tracing never changes what a call does.
+/// A file that cannot be written is ignored: tracing never changes what a call does. The menu
+/// file and its temporaries are never traced into (the first event checks, after InitTruvApp
+/// has written the menu file); a file that another program keeps locked costs a call one
+/// short wait, after which the call's remaining events are left out.
 class CallScope {
 public:
     explicit CallScope(std::string key);
@@ -51,9 +54,10 @@ public:
 private:
     friend bool Active();
     friend void Event(std::string_view event, std::initializer_list<std::string_view> fields);
-    std::string file_;
+    std::string file_;  // empty once the file is refused
     std::string key_;
     CallScope* outer_;
+    bool checked_ = false;  // whether the file was checked against the menu file
 };
 
 /// True while the calling thread's current call is traced.

@@ -1,6 +1,10 @@
 // One line of the launch trace: how it is written and read back.
 #include "model/trace_line.h"
 
+#include <algorithm>
+
+#include "text/gbk_text.h"
+
 namespace {
 
 constexpr char kFieldSeparator = '\t';
@@ -52,6 +56,22 @@ std::string ComposeTraceLine(const TraceLine& line) {
     return text;
 }
 
+std::string UnescapeTraceField(std::string_view field) {
+    std::string text;
+    for (std::size_t pos = 0; pos < field.size();) {
+        const std::size_t length = gbk::CharLength(field, pos);
+        const char named = pos + 1 < field.size() ? field[pos + 1] ^ kControlNameBit : 0;
+        if (length == 1 && field[pos] == kCaret && IsControl(static_cast<unsigned char>(named))) {
+            text += named;
+            pos += 2;
+        } else {
+            text.append(field.substr(pos, length));
+            pos += length;
+        }
+    }
+    return text;
+}
+
 bool ParseTraceLine(std::string_view text, TraceLine& line) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
     std::vector<std::string> parts;
@@ -61,11 +81,22 @@ bool ParseTraceLine(std::string_view text, TraceLine& line) {
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
-    if (parts.size() < 3 || !IsTime(parts[0])) return false;
+    if (parts.size() < 3 || !IsTime(parts[0]) || parts[2].empty()) return false;
     line.time = std::move(parts[0]);
     line.key = std::move(parts[1]);
     line.event = std::move(parts[2]);
     line.fields.assign(std::make_move_iterator(parts.begin() + 3),
                        std::make_move_iterator(parts.end()));
     return true;
+}
+
+std::size_t FindGluedLine(std::string_view text, std::size_t from) {
+    const std::size_t stamp = kTimePattern.size();
+    for (std::size_t pos = std::max<std::size_t>(from, 1); pos + stamp < text.size(); ++pos) {
+        if (text[pos - 1] != kFieldSeparator && text[pos + stamp] == kFieldSeparator &&
+            IsTime(text.substr(pos, stamp))) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
 }

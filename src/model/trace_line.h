@@ -19,8 +19,17 @@ struct TraceLine {
 /// "^J"), so that every event stays on one line.
 std::string ComposeTraceLine(const TraceLine& line);
 
+/// The text of a field as it was before ComposeTraceLine wrote it: "^I", "^J" and the other
+/// names of control characters back as those characters.
+std::string UnescapeTraceField(std::string_view field);
+
 /// Splits a line (with or without its CR LF) into its fields; false when it lacks the time, the
 /// key or the event, or its time is not of the composed form.
 bool ParseTraceLine(std::string_view text, TraceLine& line);
+
+/// Where a trace line begins inside `text` after its start, at or after `from`: a time stamp
+/// and a tab right after a byte that is no tab. So begins a line written after one that a full
+/// disk or a crash cut short, with no line end between them. npos when there is none.
+std::size_t FindGluedLine(std::string_view text, std::size_t from = 1);
 
 #endif  // TRUV_MODEL_TRACE_LINE_H

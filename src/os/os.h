@@ -148,6 +148,10 @@ public:
     /// Reads up to `size` bytes; the count read, 0 at the end, -1 on error.
     long Read(char* buffer, long size);
 
+    /// Moves the reading position to the last `count` bytes of the file (to its start when it
+    /// is shorter); the number of bytes passed over, nothing on failure (and LastError).
+    std::optional<std::uint64_t> SkipToLast(std::uint64_t count);
+
     /// Reads the next line as a text-mode stream does: up to LF, a CR before it dropped.
     /// False at the end of the file (or on a read error) with nothing read.
     bool ReadLine(std::string& line);
@@ -182,11 +186,29 @@ Status ReadSmallFile(const std::string& path, std::size_t limit, Sharing sharing
 // ---------------------------------------------------------------------------------------
 // Trace files
 
-/// Appends `bytes` to the file `path` in one write, creating the file when it is missing.
-/// Other writers, in this process or another, may append to the same file at the same time:
-/// each write lands whole at its end. The thread's last error is left as it was, so that
-/// appending never disturbs the report of the failure being traced.
+/// How long AppendToFile waits at most for its turn at a file that others hold locked.
+inline constexpr std::uint32_t kAppendPatienceMs = 200;
+
+/// Appends `bytes` to the file `path` in one write, creating the file when it is missing, whole
+/// or not at all: a write cut short (a full disk, a file-size limit) is taken back. Other
+/// writers, in this process or another, may append to the same file at the same time: each
+/// takes its turn and lands whole at the end. A file that another program keeps locked is
+/// waited for kAppendPatienceMs at most, then left alone (kLockViolation). Never raises a
+/// signal (POSIX: SIGXFSZ). The thread's last error is left as it was, so that appending never
+/// disturbs the report of the failure being traced.
 Status AppendToFile(const std::string& path, const std::string& bytes);
+
+/// What the system knows a file or folder by, whichever name reaches it (another case, a
+/// relative or short name, a link): its volume and its number on the volume.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+/// The identity of what `path` names, links followed; nothing when nothing is there or the
+/// system cannot tell.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 /// A local date and time, to the millisecond.
 struct LocalTime {

@@ -82,14 +82,16 @@ const char* InitTruvApp() {
         // A box runs a message loop, from which the host may call in again: what to say is
         // decided while the catalogue is built, and said after it.
         std::string failure;
+        const std::string menuFile = MenuFilePath(os::HostExecutablePath());
         {
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
-            const std::string menuFile = MenuFilePath(os::HostExecutablePath());
-            trace::Event(trace::kInit, {menuFile});
             failure = WriteMenuFile(menuFile, shown, bounds);
         }
+        // Traced after the write, so that a trace naming the menu file is known. A trace
+        // file another program holds up delays the pick a bounded time at most.
+        trace::Event(trace::kInit, {menuFile});
         if (!failure.empty()) ShowMessage(failure);
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);

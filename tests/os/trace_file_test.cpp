@@ -9,6 +9,7 @@
 
 #include "os/os.h"
 #include "os/status_printing.h"
+#include "support/file_lock.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -47,6 +48,30 @@ TEST(AppendToFileTest, FailureLeavesTheLastErrorAlone) {
     EXPECT_EQ(Code{os::DeleteFile(dir / "absent")}, Code{os::kFileNotFound});
     EXPECT_EQ(Code{os::AppendToFile(dir / "trace.log", "x\r\n")}, Code{os::kSuccess});
     EXPECT_EQ(Code{os::LastError()}, Code{os::kFileNotFound}) << "after a success too";
+}
+
+// A log viewer or backup tool holding a lock over the whole file is waited for a moment only:
+// the line is dropped with ERROR_LOCK_VIOLATION, the file and the caller's last error stay as
+// they were; once the lock is gone, lines go in again.
+TEST(AppendToFileTest, FileLockedByAnotherProgramIsNotWaitedFor) {
+    TempDir dir;
+    const std::string path = dir / "trace.log";
+    WriteWholeFile(path, "old\r\n");
+    WholeFileLock lock(path);
+    ASSERT_TRUE(lock.Held());
+    os::Status status = os::kSuccess;
+    os::Status lastError = os::kSuccess;
+    EXPECT_TRUE(EndWhileLocked(lock, [&] {
+        os::DeleteFile(dir / "absent");
+        status = os::AppendToFile(path, "new\r\n");
+        lastError = os::LastError();
+    })) << "the append waited for the lock";
+    EXPECT_EQ(Code{status}, Code{os::kLockViolation});
+    EXPECT_EQ(Code{lastError}, Code{os::kFileNotFound});
+    lock.Release();
+    EXPECT_EQ(ReadWholeFile(path), "old\r\n");
+    EXPECT_EQ(Code{os::AppendToFile(path, "new\r\n")}, Code{os::kSuccess});
+    EXPECT_EQ(ReadWholeFile(path), "old\r\nnew\r\n");
 }
 
 }  // namespace

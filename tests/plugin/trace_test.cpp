@@ -3,6 +3,7 @@
 // file that cannot be written changes nothing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,10 +12,12 @@
 #include "catalogue/builders.h"
 #include "launch/launcher.h"
 #include "model/menu_catalog.h"
+#include "model/menu_file.h"
 #include "model/trace.h"
 #include "model/trace_line.h"
 #include "plugin/entry.h"
 #include "plugin/globals.h"
+#include "support/file_lock.h"
 #include "support/installation_fixture.h"
 #include "support/temp_dir.h"
 
@@ -185,6 +188,67 @@ TEST_F(TraceTest, TraceFileThatCannotBeWrittenChangesNothing) {
         EXPECT_TRUE(BoxTexts().empty());
     }
     EXPECT_FALSE(os::PatternExists(sandbox.Temp() / "missing"));
+}
+
+// A log viewer holding the trace locked as a whole holds up neither export: each waits a
+// moment for its line, drops it and goes on as without a trace.
+TEST_F(TraceTest, LockedTraceFileHoldsUpNoCall) {
+    const std::string menuFile = MenuFilePath(os::HostExecutablePath());
+    WholeFileLock lock(traceFile);
+    ASSERT_TRUE(lock.Held());
+    os::DeleteFile(menuFile);
+    EXPECT_TRUE(EndWhileLocked(lock, [this] {
+        const suite::ScopedEnv traced(trace::kVariable, traceFile);
+        InitTruvApp();
+        Run(kTwoPrograms, traceFile);
+    })) << "the calls waited for the trace's lock";
+    lock.Release();
+    EXPECT_EQ(Started().size(), 2u);
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(ReadWholeFile(traceFile), "");
+    EXPECT_TRUE(os::PatternExists(menuFile));
+    os::DeleteFile(menuFile);
+}
+
+// The trace never goes into the menu file or one of its temporaries, whatever name reaches
+// it: the menu is written whole and stays so, and no temporary name is taken.
+TEST_F(TraceTest, NeverIntoTheMenuFile) {
+    const std::string menuFile = MenuFilePath(os::HostExecutablePath());
+    const std::string hostFolder = menuFile.substr(0, menuFile.size() - 8);
+    os::DeleteFile(menuFile);
+    InitTruvApp();
+    const std::string menu = ReadWholeFile(menuFile);
+    ASSERT_FALSE(menu.empty());
+    const std::string link = hostFolder + "trace-link.log";
+    const struct {
+        std::string trace;
+        std::string currentFolder;
+        bool menuFirst;  // the menu file exists before the traced calls
+    } cases[] = {
+        {menuFile, sandbox.ProjectDir(), false},
+        {hostFolder + "MENU.TXT", sandbox.ProjectDir(), true},
+        {hostFolder + "menu.txt. ", sandbox.ProjectDir(), true},
+        {"menu.txt", hostFolder, false},
+        {hostFolder + "menu.~00", sandbox.ProjectDir(), false},
+        {link, sandbox.ProjectDir(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.trace);
+        if (!c.menuFirst) os::DeleteFile(menuFile);
+        std::filesystem::remove(link);
+        if (c.trace == link) std::filesystem::create_hard_link(menuFile, link);
+        {
+            const suite::ScopedEnv traced(trace::kVariable, c.trace);
+            const CurrentDirectoryScope current(c.currentFolder);
+            InitTruvApp();
+            RunCommand(const_cast<char*>(kTwoPrograms));
+        }
+        EXPECT_TRUE(ReadWholeFile(menuFile) == menu) << "menu.txt is no longer the menu";
+        EXPECT_EQ(os::FindMatches(hostFolder + "menu.~??"), Texts{});
+        EXPECT_TRUE(BoxTexts().empty());
+    }
+    std::filesystem::remove(link);
+    os::DeleteFile(menuFile);
 }
 
 TEST(TraceScope, OnlyAFileNameTurnsTheTraceOn) {

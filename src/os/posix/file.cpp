@@ -130,6 +130,27 @@ bool File::Write(const std::string& bytes) {
     return true;
 }
 
+std::optional<std::uint64_t> File::SkipToLast(std::uint64_t count) {
+    if (!IsOpen()) {
+        posix::Fail(kInvalidHandle);
+        return std::nullopt;
+    }
+    pending_.clear();
+    atEnd_ = false;
+    struct stat info {};
+    if (fstat(Descriptor(native_), &info) != 0) {
+        posix::FailWithErrno(errno);
+        return std::nullopt;
+    }
+    const std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
+    const std::uint64_t skipped = size > count ? size - count : 0;
+    if (lseek(Descriptor(native_), static_cast<off_t>(skipped), SEEK_SET) < 0) {
+        posix::FailWithErrno(errno);
+        return std::nullopt;
+    }
+    return skipped;
+}
+
 bool File::Flush() {
     if (!IsOpen()) {
         posix::Fail(kInvalidHandle);

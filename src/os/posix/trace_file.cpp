@@ -1,21 +1,37 @@
-// POSIX half of the OS seam: appending to trace files, the clocks.
+// POSIX half of the OS seam: appending to trace files, file identities, the clocks.
 //
-// O_APPEND makes each write(2) land at the end of the file, also when several processes
-// append at once. O_NONBLOCK keeps a FIFO without reader from holding the caller; a regular
-// file's writes ignore it.
+// Appends take turns as the win32 backend's do: by a write lock of one byte far beyond any
+// end of file. It is an open file description lock (F_OFD_SETLK), which two threads of one
+// process hold apart, and which conflicts with the classic record locks of other programs: a
+// program that locks the whole file (fcntl from 0 to any end), as Windows log viewers and
+// backup tools do with LockFileEx, keeps the appenders out, and they wait for it only a
+// moment. In its turn an appender knows the end of the file, so that a write cut short can be
+// taken back. A pipe or a device has no end to take back to, and a file system without record
+// locks gives no turn: they are written in one write. O_APPEND makes each write(2) land at the end
+// also for writers that take no turn; O_NONBLOCK keeps a FIFO without reader from holding the
+// caller (a regular file ignores it). A file-size limit (ulimit -f) makes write(2) raise SIGXFSZ,
+// which would end the host: it is blocked around the write and a signal it left is taken back, so
+// that the write just fails.
 #include <fcntl.h>
-#include <sys/time.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 
 namespace os {
 namespace {
+
+// The byte whose lock is the appenders' turn (the win32 backend's offset): no trace reaches it.
+constexpr off_t kTurnOffset = off_t{0x7FFFFFFF} << 32;
+
+Status StatusOfWriteError(int err) {
+    return err == EFBIG ? kFileTooLarge : posix::StatusFromErrno(err);
+}
 
 Status WriteOnce(int fd, const std::string& bytes) {
     for (;;) {
@@ -24,9 +40,82 @@ Status WriteOnce(int fd, const std::string& bytes) {
             return static_cast<std::size_t>(count) == bytes.size() ? kSuccess : kDiskFull;
         }
         if (errno != EINTR) {
-            return posix::StatusFromErrno(errno);
+            return StatusOfWriteError(errno);
         }
     }
+}
+
+/// Blocks SIGXFSZ on this thread while it lives; a SIGXFSZ raised meanwhile is taken back
+/// before the thread's mask is restored.
+class FileSizeSignalHeld {
+public:
+    FileSizeSignalHeld() {
+        sigemptyset(&signal_);
+        sigaddset(&signal_, SIGXFSZ);
+        pthread_sigmask(SIG_BLOCK, &signal_, &before_);
+    }
+    FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
+    FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
+    ~FileSizeSignalHeld() {
+        sigset_t pending;
+        sigemptyset(&pending);
+        if (!sigismember(&before_, SIGXFSZ) && sigpending(&pending) == 0 &&
+            sigismember(&pending, SIGXFSZ)) {
+            const timespec noWait{};
+            sigtimedwait(&signal_, nullptr, &noWait);
+        }
+        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+    }
+
+private:
+    sigset_t signal_;
+    sigset_t before_;
+};
+
+// What a lock on a file system without record locks (some network and FUSE file systems)
+// answers: ERROR_INVALID_FUNCTION, as Windows answers it where no lock can be taken.
+constexpr Status kNoLocks = 1;
+
+// Waits kAppendPatienceMs at most for the turn.
+Status TakeTurn(int fd) {
+    struct flock turn {};
+    turn.l_type = F_WRLCK;
+    turn.l_whence = SEEK_SET;
+    turn.l_start = kTurnOffset;
+    turn.l_len = 1;
+    const std::uint64_t deadline = SteadyMilliseconds() + kAppendPatienceMs;
+    while (fcntl(fd, F_OFD_SETLK, &turn) != 0) {
+        if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return kNoLocks;
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
+            return posix::StatusFromErrno(errno);
+        }
+        if (SteadyMilliseconds() >= deadline) return kLockViolation;
+        Pause(1);
+    }
+    return kSuccess;
+}
+
+// In turn: the line goes to the end, and a write cut short is cut off again. The turn ends
+// when the descriptor is closed.
+Status AppendInTurn(int fd, const std::string& bytes) {
+    if (const Status status = TakeTurn(fd); status != kSuccess) {
+        return status == kNoLocks ? WriteOnce(fd, bytes) : status;
+    }
+    const off_t end = lseek(fd, 0, SEEK_END);
+    if (end < 0) return posix::StatusFromErrno(errno);
+    const Status status = WriteOnce(fd, bytes);
+    if (status != kSuccess && lseek(fd, 0, SEEK_END) != end) {
+        while (ftruncate(fd, end) != 0 && errno == EINTR) {
+        }
+    }
+    return status;
+}
+
+Status AppendTo(int fd, const std::string& bytes) {
+    const FileSizeSignalHeld held;
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return posix::StatusFromErrno(errno);
+    return S_ISREG(info.st_mode) ? AppendInTurn(fd, bytes) : WriteOnce(fd, bytes);
 }
 
 }  // namespace
@@ -41,12 +130,19 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
     if (fd < 0) {
         status = posix::StatusFromErrno(errno, resolved.parentExists);
     } else {
-        status = WriteOnce(fd, bytes);
+        status = AppendTo(fd, bytes);
         close(fd);
     }
     posix::SetLastError(savedStatus);
     errno = savedErrno;
     return status;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (stat(posix::ResolvePath(path).path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
 }
 
 LocalTime LocalTimeNow() {

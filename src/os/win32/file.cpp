@@ -105,6 +105,24 @@ bool File::Write(const std::string& bytes) {
     return true;
 }
 
+std::optional<std::uint64_t> File::SkipToLast(std::uint64_t count) {
+    if (!IsOpen()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return std::nullopt;
+    }
+    pending_.clear();
+    atEnd_ = false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(ToHandle(native_), &size)) return std::nullopt;
+    const std::uint64_t whole = static_cast<std::uint64_t>(size.QuadPart);
+    LARGE_INTEGER skipped{};
+    skipped.QuadPart = static_cast<LONGLONG>(whole > count ? whole - count : 0);
+    if (!SetFilePointerEx(ToHandle(native_), skipped, /*lpNewFilePointer=*/nullptr, FILE_BEGIN)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(skipped.QuadPart);
+}
+
 bool File::Flush() {
     if (!IsOpen()) {
         SetLastError(ERROR_INVALID_HANDLE);
