@@ -19,6 +19,7 @@
 #include "os/command_line.h"
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 
 extern char** environ;
 
@@ -129,11 +130,11 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
+    systemCalls.spawnActionsInit(&actions);
     if (!directory.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+        systemCalls.spawnAddChdir(&actions, directory.c_str());
     }
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    systemCalls.spawnAddClosefrom(&actions, 3);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t signals;
@@ -146,7 +147,7 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     pid_t pid = 0;
     char* const* const environment = envp != nullptr ? envp : environ;
     const int err =
-        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environment);
+        systemCalls.spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environment);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (err == E2BIG && HasOverlongString(environment)) {

@@ -13,13 +13,14 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 
 namespace os {
 namespace {
 
 Status WriteOnce(int fd, const std::string& bytes) {
     for (;;) {
-        const ssize_t count = write(fd, bytes.data(), bytes.size());
+        const ssize_t count = posix::systemCalls.write(fd, bytes.data(), bytes.size());
         if (count >= 0) {
             return static_cast<std::size_t>(count) == bytes.size() ? kSuccess : kDiskFull;
         }
@@ -36,8 +37,9 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
     const int savedErrno = errno;
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     Status status = kSuccess;
-    const int fd = open(resolved.path.c_str(),
-                        O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    const int fd = posix::systemCalls.open(
+        resolved.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+        0644);
     if (fd < 0) {
         status = posix::StatusFromErrno(errno, resolved.parentExists);
     } else {
