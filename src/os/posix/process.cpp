@@ -72,6 +72,18 @@ bool HasOverlongString(char* const* envp) {
     return false;
 }
 
+// The child's folder and the closing of every descriptor but the standard three; an error
+// number when either cannot be arranged, and the start must not happen: a program started in
+// the host's folder, or holding the host's files open, is not the start that was asked for.
+int ArrangeFileActions(posix_spawn_file_actions_t& actions, const std::string& directory) {
+    if (!directory.empty()) {
+        if (const int err = posix::systemCalls.spawnAddChdir(&actions, directory.c_str())) {
+            return err;
+        }
+    }
+    return posix::systemCalls.spawnAddClosefrom(&actions, 3);
+}
+
 }  // namespace
 
 void Process::Wait() {
@@ -130,11 +142,13 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    systemCalls.spawnActionsInit(&actions);
-    if (!directory.empty()) {
-        systemCalls.spawnAddChdir(&actions, directory.c_str());
+    if (const int err = systemCalls.spawnActionsInit(&actions); err != 0) {
+        return FailWithErrno(err);
     }
-    systemCalls.spawnAddClosefrom(&actions, 3);
+    if (const int err = ArrangeFileActions(actions, directory); err != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return FailWithErrno(err);
+    }
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t signals;
