@@ -41,7 +41,8 @@ std::string BackupName(const std::string& path) {
 }
 
 bool RefreshMenuFile(const std::string& path, const std::string& current, std::string& error) {
-    if (os::PatternExists(path)) {
+    // A folder that cannot be listed is no proof that nothing stands there to be kept.
+    if (os::PatternExists(path) || os::LastError() != os::kFileNotFound) {
         std::string old;
         std::string reason;
         if (!ReadFileBytes(path, kMenuFileLimit, old, reason)) {

@@ -19,7 +19,7 @@ std::string NameOf(SystemCall call) {
 }
 
 std::string NameOf(Fault fault) {
-    static const char* const kNames[] = {"error", "disk full", "short write", "try again",
-                                         "unsupported"};
+    static const char* const kNames[] = {"error",     "disk full", "short write",
+                                         "try again", "held",      "unsupported"};
     return kNames[static_cast<int>(fault)];
 }

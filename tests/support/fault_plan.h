@@ -29,7 +29,8 @@ enum class Fault {
     kError,        // the call's most ordinary failure (a disk error, access denied, no memory)
     kNoSpace,      // the disk is full
     kShort,        // a write writes half of what it was given
-    kTryAgain,     // interrupted, or the file is held a moment: the caller is to try again
+    kTryAgain,     // interrupted: the caller is to try again
+    kHeld,         // another program holds the file (a sharing or lock violation)
     kUnsupported,  // the file system cannot do it (EINVAL / ENOTSUP)
 };
 

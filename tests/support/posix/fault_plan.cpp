@@ -72,7 +72,7 @@ const Meaning kMeanings[] = {
     {SystemCall::kFlush,        Fault::kError,       EIO},
     {SystemCall::kFlush,        Fault::kUnsupported, EINVAL},
     {SystemCall::kLock,         Fault::kError,       ENOLCK},
-    {SystemCall::kLock,         Fault::kTryAgain,    EWOULDBLOCK},
+    {SystemCall::kLock,         Fault::kHeld,        EWOULDBLOCK},
     {SystemCall::kMove,         Fault::kError,       EACCES},
     {SystemCall::kMove,         Fault::kUnsupported, EINVAL},
     {SystemCall::kLink,         Fault::kError,       EPERM},
