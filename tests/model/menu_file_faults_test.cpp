@@ -69,7 +69,10 @@ std::vector<std::string> Entries(const TempDir& dir) {
 
 TEST(MenuFileFaultsTest, EachFailingStepLeavesOneWholeFile) {
     for (const Case& c : kCases) {
-        if (!Expressible(c.first) || !Expressible(c.second)) continue;  // not on this platform
+        const bool syncsFolder = c.first.call == SystemCall::kFlush && c.first.occurrence == 2;
+        if (!Expressible(c.first) || !Expressible(c.second) || (syncsFolder && !SyncsFolders())) {
+            continue;  // not on this platform
+        }
         SCOPED_TRACE(c.what);
         TempDir dir;
         const std::string path = dir / "menu.txt";

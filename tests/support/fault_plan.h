@@ -34,6 +34,9 @@ enum class Fault {
     kUnsupported,  // the file system cannot do it (EINVAL / ENOTSUP)
 };
 
+/// True where a durable move synchronises its folder with a call of its own (a second flush).
+bool SyncsFolders();
+
 /// The faults a call of `call` can meet.
 std::vector<Fault> FaultsOf(SystemCall call);
 

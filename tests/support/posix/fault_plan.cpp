@@ -193,6 +193,10 @@ void Choose(const Choice* choice, bool keep) {
 
 }  // namespace
 
+bool SyncsFolders() {
+    return true;
+}
+
 std::vector<Fault> FaultsOf(SystemCall call) {
     std::vector<Fault> faults;
     for (const Meaning& meaning : kMeanings) {
