@@ -60,6 +60,7 @@ protected:
         }
         walk.check(false, false);
         ASSERT_FALSE(calls.empty()) << walk.name;
+        RecordProperty("calls", static_cast<int>(calls.size()));
         for (std::size_t number = 1; number <= calls.size(); ++number) {
             for (const Fault fault : FaultsOf(calls[number - 1])) {
                 SCOPED_TRACE(std::string(walk.name) + ": call " + std::to_string(number) + " (" +
