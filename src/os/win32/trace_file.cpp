@@ -6,6 +6,7 @@
 // written, but Wine seeks and writes in two steps, so that two appenders overwrite each other.
 // The sharing flags let other hosts append at the same time.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -18,12 +19,14 @@ constexpr DWORD kTurnOffsetHigh = 0x7FFFFFFF;
 Status AppendInTurn(HANDLE handle, const std::string& bytes) {
     OVERLAPPED turn{};
     turn.OffsetHigh = kTurnOffsetHigh;
-    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn)) return GetLastError();
+    if (!win32::systemCalls.lockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn))
+        return GetLastError();
     Status status = kSuccess;
     const DWORD size = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     if (!SetFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr, FILE_END) ||
-        !WriteFile(handle, bytes.data(), size, &written, /*lpOverlapped=*/nullptr)) {
+        !win32::systemCalls.writeFile(handle, bytes.data(), size, &written,
+                                      /*lpOverlapped=*/nullptr)) {
         status = GetLastError();
     } else if (written != size) {
         status = kDiskFull;
@@ -37,10 +40,10 @@ Status AppendInTurn(HANDLE handle, const std::string& bytes) {
 Status AppendToFile(const std::string& path, const std::string& bytes) {
     const DWORD saved = GetLastError();
     Status status = kSuccess;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                /*lpSecurityAttributes=*/nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
+    HANDLE handle = win32::systemCalls.createFile(
+        path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        /*lpSecurityAttributes=*/nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        /*hTemplateFile=*/nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         status = GetLastError();
     } else {
