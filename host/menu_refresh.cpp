@@ -74,7 +74,16 @@ RefreshResult RefreshMenuFile(const std::string& path, const std::string& curren
                        RefreshAdvice(path);
         return result;
     }
-    const bool exists = os::LookAtName(path).kind == os::NameInfo::Kind::kFile;
+    const os::NameInfo::Kind kind = os::LookAtName(path).kind;
+    const os::Status lookedAt = os::LastError();
+    // A name that cannot be looked at is no proof that nothing stands there to be kept.
+    if (kind == os::NameInfo::Kind::kNothing && lookedAt != os::kFileNotFound &&
+        lookedAt != os::kPathNotFound) {
+        result.error = "cannot look at " + sys::PathText(path) + ": " + Reason(lookedAt) +
+                       "; it was left as it is";
+        return result;
+    }
+    const bool exists = kind == os::NameInfo::Kind::kFile;
     if (exists) {
         std::string old;
         std::string ignored;
@@ -90,9 +99,16 @@ RefreshResult RefreshMenuFile(const std::string& path, const std::string& curren
     const os::Status status =
         WriteFileAtomically(path, current, /*replaceExisting=*/true, &failedStep);
     if (status != os::kSuccess) {
-        result.error = std::string(WhatFailed(failedStep)) + " " + sys::PathText(path) + ": " +
-                       Reason(status) +
-                       (exists ? "; the old file is kept as " + sys::PathText(result.backup) : "");
+        result.error =
+            std::string(WhatFailed(failedStep)) + " " + sys::PathText(path) + ": " + Reason(status);
+        // The old file goes back where it was, unless the new one got there after all.
+        if (exists &&
+            os::MoveFileDurably(result.backup, path, /*replaceExisting=*/false) == os::kSuccess) {
+            result.error += "; the old file was left as it is";
+        } else if (exists) {
+            result.error += "; the old file is kept as " + sys::PathText(result.backup);
+        }
+        result.backup.clear();
         return result;
     }
     result.outcome = exists ? RefreshOutcome::kReplaced : RefreshOutcome::kWritten;

@@ -48,6 +48,8 @@ const OpenFailure kOpenFailures[] = {
     {{38},                                                    "试图越过其尾端对 %1 进行读写。"},
 };
 // clang-format on
+// The code whose text says that the folder is full.
+constexpr os::Status kDirectoryFull = 62;
 constexpr const char* kUnknownOpenFailure = "在对 %1 进行访问时发生了一个不明错误。";
 
 std::string Substitute(std::string_view text, const std::string& path) {
@@ -226,14 +228,16 @@ private:
 constexpr std::int64_t kStaleSeconds = 60;
 
 /// True for what a temporary name holds when no writer is at work on it: a link or device
-/// (writers make files only), or a file nobody has written for a while. A directory is never
-/// stale: it is not ours to delete.
+/// (writers make files only), or a file nobody has written for a while. A time of writing that
+/// far in the future is as stale: the clock was set back since, and waiting for it to catch up
+/// could take hours. A directory is never stale: it is not ours to delete.
 bool IsStale(const os::NameInfo& info) {
     switch (info.kind) {
         case os::NameInfo::Kind::kOther:
             return true;
         case os::NameInfo::Kind::kFile:
-            return info.secondsSinceWrite >= kStaleSeconds;
+            return info.secondsSinceWrite >= kStaleSeconds ||
+                   info.secondsSinceWrite <= -kStaleSeconds;
         default:
             return false;
     }
@@ -261,7 +265,8 @@ Attempt TryName(const std::string& name, os::File& file, os::Status& status) {
     return Attempt::kTaken;
 }
 
-/// Creates a new temporary file beside `path` under the first name free or freed.
+/// Creates a new temporary file beside `path` under the first name free or freed;
+/// kNoTemporaryName when every name is taken.
 os::Status CreateTemporary(const std::string& path, Temporary& temporary) {
     const std::string directory = DirectoryOf(path);
     os::Status status = os::kAlreadyExists;
@@ -271,7 +276,7 @@ os::Status CreateTemporary(const std::string& path, Temporary& temporary) {
         if (attempt == Attempt::kCreated) temporary.name = std::move(name);
         if (attempt != Attempt::kTaken) return status;
     }
-    return status;
+    return kNoTemporaryName;
 }
 
 os::Status Fail(os::Status status, WriteStep step, WriteStep* failedStep) {
@@ -362,8 +367,9 @@ std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
         WriteFileAtomically(path, MenuFileText(catalog, bounds), replaceEmpty, &failedStep);
     // Another host that started at the same time may have put its menu, the same, in place.
     if (status == os::kSuccess || IsMenu(os::LookAtName(path))) return {};
-    return failedStep == WriteStep::kCreate ? OpenFailureText(status, path)
-                                            : WriteFailureText(path);
+    if (failedStep != WriteStep::kCreate) return WriteFailureText(path);
+    // Every temporary name taken is a full folder for this writer, not a refused access.
+    return OpenFailureText(status == kNoTemporaryName ? kDirectoryFull : status, path);
 }
 
 namespace {

@@ -36,6 +36,10 @@ std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds);
 /// The step of WriteFileAtomically that failed.
 enum class WriteStep { kCreate, kWrite, kMove };
 
+/// What WriteFileAtomically returns when every temporary name is in use, by writers at work
+/// or by folders: ERROR_CANNOT_MAKE, "the directory or file cannot be created".
+inline constexpr os::Status kNoTemporaryName = 82;
+
 /// Writes `text` as the file `path`, atomically and durably, and shows no box: the bytes go in
 /// one piece into a new temporary file beside it ("menu.~00" to "menu.~99", never an existing
 /// name, never longer than "menu.txt"), are flushed to the disk, and the file is then moved into
@@ -45,7 +49,8 @@ enum class WriteStep { kCreate, kWrite, kMove };
 /// a virus scanner or indexer that holds the new file for a moment causes them, are tried again
 /// with short growing pauses (under half a second in all). A temporary name taken by an earlier
 /// write that did not finish is deleted and used when stale: a link at once, a file when
-/// nobody has written it for a minute; a directory never. The temporary is gone on every way out.
+/// nobody has written it for a minute (or its time lies a minute or more in the future); a
+/// directory never. The temporary is gone on every way out.
 /// Returns kSuccess or the system's code for the step that failed, named in `failedStep` when
 /// given.
 os::Status WriteFileAtomically(const std::string& path, const std::string& text,

@@ -112,6 +112,7 @@ struct NameInfo {
     std::uint64_t size = 0;              // of a file
     std::int64_t secondsSinceWrite = 0;  // since its last write; negative when in the future
 };
+/// Nothing is there, or it could not be looked at: LastError tells which (kFileNotFound).
 NameInfo LookAtName(const std::string& path);
 
 // ---------------------------------------------------------------------------------------

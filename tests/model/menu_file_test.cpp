@@ -119,23 +119,23 @@ TEST_F(MenuFileWriteTest, OnlyAnEmptyFileIsWrittenOver) {
     EXPECT_TRUE(std::filesystem::is_directory(other / "menu.txt"));
 }
 
-// What earlier writes left under the temporary names never blocks the write, and never stops
-// it for good: a stale temporary met on the way is deleted and its name used. Only what no
-// writer can still be at work on is deleted: another host's write in progress is left alone
-// (links: tests/model/posix).
+// What earlier writes left under the temporary names never blocks the write for long, and
+// never stops it for good: a stale temporary met on the way is deleted and its name used. Only
+// what no writer can still be at work on is deleted: another host's write in progress is left
+// alone (links: tests/model/posix). A time in the future (the clock was set back) makes a
+// temporary stale as an old one does. When every name is in use the box says so.
 TEST_F(MenuFileWriteTest, OnlyStaleTemporariesAreDeleted) {
-    enum Left { kFolder, kFreshFile, kOldFile };
+    enum Left { kFolder, kFreshFile, kOldFile, kFutureFile };
     struct Case {
         int names;  // menu.~00 and on
         Left left;
         std::size_t entriesAfter;  // "menu.txt" included
     };
     const Case cases[] = {
-        {1, kFolder, 2},
-        {1, kFreshFile, 2},
-        {1, kOldFile, 1},
-        {100, kOldFile, 100},
+        {1, kFolder, 2},         {1, kFreshFile, 2},     {1, kOldFile, 1},    {100, kOldFile, 100},
+        {100, kFutureFile, 100}, {100, kFreshFile, 100}, {100, kFolder, 100},
     };
+    const std::chrono::hours shifts[] = {{}, {}, -std::chrono::hours(1), std::chrono::hours(1)};
     for (const Case& c : cases) {
         TempDir folder;
         for (int n = 0; n < c.names; ++n) {
@@ -146,14 +146,15 @@ TEST_F(MenuFileWriteTest, OnlyStaleTemporariesAreDeleted) {
                 continue;
             }
             WriteWholeFile(name, "left");
-            if (c.left == kOldFile) {
-                std::filesystem::last_write_time(
-                    name, std::filesystem::last_write_time(name) - std::chrono::hours(1));
-            }
+            std::filesystem::last_write_time(
+                name, std::filesystem::last_write_time(name) + shifts[c.left]);
         }
         const std::string menu = folder / "menu.txt";
-        EXPECT_EQ(WriteMenuFile(menu, catalog, bounds), "") << c.names << " " << c.left;
-        EXPECT_EQ(ReadWholeFile(menu), Expected());
+        const bool allTaken = c.names == 100 && (c.left == kFreshFile || c.left == kFolder);
+        EXPECT_EQ(WriteMenuFile(menu, catalog, bounds),
+                  allTaken ? "该目录已满，无法创建 " + menu + "。" : "")
+            << c.names << " " << c.left;
+        EXPECT_EQ(ReadWholeFile(menu), allTaken ? "" : Expected());
         EXPECT_EQ(FileNames(folder).size(), c.entriesAfter) << c.names << " " << c.left;
     }
 }

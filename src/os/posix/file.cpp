@@ -14,6 +14,7 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 
 namespace os {
 namespace {
@@ -27,7 +28,8 @@ int Descriptor(std::intptr_t native) {
 // a FIFO without writer from waiting; a regular file's reads ignore it.
 int OpenRegularFile(const std::string& path) {
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    const int fd = open(resolved.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        posix::systemCalls.open(resolved.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (fd < 0) {
         posix::FailWithErrno(errno, resolved.parentExists);
         return -1;
@@ -49,7 +51,7 @@ Status File::OpenExclusiveRead(const std::string& path) {
     if (fd < 0) {
         return LastError();
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (posix::systemCalls.flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
         close(fd);
         return posix::Fail(err == EWOULDBLOCK ? kSharingViolation : posix::StatusFromErrno(err));
@@ -72,7 +74,8 @@ Status File::OpenSharedRead(const std::string& path) {
 Status File::CreateForWriting(const std::string& path) {
     Close();
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    const int fd = open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = posix::systemCalls.open(resolved.path.c_str(),
+                                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }
@@ -84,8 +87,8 @@ Status File::CreateForWriting(const std::string& path) {
 Status File::CreateNew(const std::string& path) {
     Close();
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    const int fd =
-        open(resolved.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = posix::systemCalls.open(
+        resolved.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }
@@ -99,7 +102,8 @@ long File::Read(char* buffer, long size) {
         return -1;
     }
     for (;;) {
-        const ssize_t count = read(Descriptor(native_), buffer, static_cast<std::size_t>(size));
+        const ssize_t count =
+            posix::systemCalls.read(Descriptor(native_), buffer, static_cast<std::size_t>(size));
         if (count >= 0) {
             return static_cast<long>(count);
         }
@@ -117,7 +121,8 @@ bool File::Write(const std::string& bytes) {
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t count = write(Descriptor(native_), bytes.data() + done, bytes.size() - done);
+        const ssize_t count =
+            posix::systemCalls.write(Descriptor(native_), bytes.data() + done, bytes.size() - done);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -156,7 +161,7 @@ bool File::Flush() {
         posix::Fail(kInvalidHandle);
         return false;
     }
-    if (fsync(Descriptor(native_)) != 0) {
+    if (posix::systemCalls.fsync(Descriptor(native_)) != 0) {
         posix::FailWithErrno(errno);
         return false;
     }

@@ -18,6 +18,7 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 #include "os/wildcard.h"
 
 namespace os {
@@ -42,7 +43,8 @@ SearchResult Search(const std::string& pattern) {
     const posix::ResolvedPath dir =
         dirPart.empty() ? posix::ResolvedPath{".", true, true, true} : posix::ResolvePath(dirPart);
     SearchResult result;
-    const std::unique_ptr<DIR, DirectoryCloser> stream(opendir(dir.path.c_str()));
+    const std::unique_ptr<DIR, DirectoryCloser> stream(
+        posix::systemCalls.opendir(dir.path.c_str()));
     if (stream == nullptr) {
         result.status = posix::StatusFromErrno(errno == ENOENT ? ENOTDIR : errno);
         return result;
@@ -91,13 +93,13 @@ std::vector<std::string> FindMatches(const std::string& pattern) {
 Status DeleteFile(const std::string& path) {
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     struct stat info {};
-    if (lstat(resolved.path.c_str(), &info) != 0) {
+    if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }
     if (S_ISDIR(info.st_mode) || (S_ISREG(info.st_mode) && IsReadOnly(info))) {
         return posix::Fail(kAccessDenied);
     }
-    if (unlink(resolved.path.c_str()) != 0) {
+    if (posix::systemCalls.unlink(resolved.path.c_str()) != 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
     }
     return kSuccess;
@@ -108,25 +110,28 @@ namespace {
 // rename, or without `replace` renameat2 with RENAME_NOREPLACE; a file system that cannot
 // refuse a rename that way gets a hard link and the unlink of the old name instead.
 int Rename(const char* from, const char* to, bool replace) {
-    if (replace) return std::rename(from, to);
-    const int renamed = renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+    if (replace) return posix::systemCalls.rename(from, to);
+    const int renamed =
+        posix::systemCalls.renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
     if (renamed == 0 || errno != EINVAL) return renamed;
-    if (link(from, to) != 0) return -1;
-    return unlink(from);
+    if (posix::systemCalls.link(from, to) != 0) return -1;
+    return posix::systemCalls.unlink(from);
 }
 
 // The folder's own entry list reaches the disk: without this a renamed file can come back
-// under its old name, or not at all, after a power loss.
+// under its old name, or not at all, after a power loss. Some file systems (network and FUSE
+// ones) cannot synchronise a folder and say so with EINVAL or ENOTSUP; the rename has happened
+// and is as durable there as it can be made, so that is no failure.
 int SyncFolderOf(const std::string& path) {
     const std::size_t separator = path.rfind('/');
     const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = posix::systemCalls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd < 0) return -1;
-    const int synced = fsync(fd);
+    const int synced = posix::systemCalls.fsync(fd);
     const int err = errno;
     close(fd);
     errno = err;
-    return synced;
+    return synced != 0 && (err == EINVAL || err == ENOTSUP) ? 0 : synced;
 }
 
 }  // namespace
@@ -137,10 +142,11 @@ Status MoveFileDurably(const std::string& from, const std::string& to, bool repl
     const posix::ResolvedPath source = posix::ResolvePath(from);
     const posix::ResolvedPath target = posix::ResolvePath(to);
     struct stat info {};
-    if (lstat(source.path.c_str(), &info) != 0) {
+    if (posix::systemCalls.lstat(source.path.c_str(), &info) != 0) {
         return posix::FailWithErrno(errno, source.parentExists);
     }
-    if (lstat(target.path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && IsReadOnly(info)) {
+    if (posix::systemCalls.lstat(target.path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        IsReadOnly(info)) {
         return posix::Fail(replaceExisting ? kAccessDenied : kAlreadyExists);
     }
     if (Rename(source.path.c_str(), target.path.c_str(), replaceExisting) != 0) {
@@ -163,7 +169,10 @@ NameInfo LookAtName(const std::string& path) {
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     struct stat info {};
     NameInfo result;
-    if (lstat(resolved.path.c_str(), &info) != 0) return result;
+    if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
+        posix::FailWithErrno(errno);
+        return result;
+    }
     result.kind = S_ISREG(info.st_mode)   ? NameInfo::Kind::kFile
                   : S_ISDIR(info.st_mode) ? NameInfo::Kind::kFolder
                                           : NameInfo::Kind::kOther;

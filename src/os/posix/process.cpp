@@ -19,6 +19,7 @@
 #include "os/command_line.h"
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 
 extern char** environ;
 
@@ -69,6 +70,18 @@ bool HasOverlongString(char* const* envp) {
         }
     }
     return false;
+}
+
+// The child's folder and the closing of every descriptor but the standard three; an error
+// number when either cannot be arranged, and the start must not happen: a program started in
+// the host's folder, or holding the host's files open, is not the start that was asked for.
+int ArrangeFileActions(posix_spawn_file_actions_t& actions, const std::string& directory) {
+    if (!directory.empty()) {
+        if (const int err = posix::systemCalls.spawnAddChdir(&actions, directory.c_str())) {
+            return err;
+        }
+    }
+    return posix::systemCalls.spawnAddClosefrom(&actions, 3);
 }
 
 }  // namespace
@@ -129,11 +142,13 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!directory.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    if (const int err = systemCalls.spawnActionsInit(&actions); err != 0) {
+        return FailWithErrno(err);
     }
-    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (const int err = ArrangeFileActions(actions, directory); err != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return FailWithErrno(err);
+    }
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t signals;
@@ -146,7 +161,7 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
     pid_t pid = 0;
     char* const* const environment = envp != nullptr ? envp : environ;
     const int err =
-        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environment);
+        systemCalls.spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environment);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (err == E2BIG && HasOverlongString(environment)) {

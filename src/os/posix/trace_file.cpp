@@ -22,6 +22,7 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 
 namespace os {
 namespace {
@@ -35,7 +36,7 @@ Status StatusOfWriteError(int err) {
 
 Status WriteOnce(int fd, const std::string& bytes) {
     for (;;) {
-        const ssize_t count = write(fd, bytes.data(), bytes.size());
+        const ssize_t count = posix::systemCalls.write(fd, bytes.data(), bytes.size());
         if (count >= 0) {
             return static_cast<std::size_t>(count) == bytes.size() ? kSuccess : kDiskFull;
         }
@@ -125,8 +126,9 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
     const int savedErrno = errno;
     const posix::ResolvedPath resolved = posix::ResolvePath(path);
     Status status = kSuccess;
-    const int fd = open(resolved.path.c_str(),
-                        O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    const int fd = posix::systemCalls.open(
+        resolved.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+        0644);
     if (fd < 0) {
         status = posix::StatusFromErrno(errno, resolved.parentExists);
     } else {

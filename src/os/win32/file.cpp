@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -13,8 +14,9 @@ namespace {
 
 /// CreateFileA with no security attributes, plain attributes and no template file.
 HANDLE Create(const std::string& path, DWORD access, DWORD disposition, DWORD share = 0) {
-    return CreateFileA(path.c_str(), access, share, /*lpSecurityAttributes=*/nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
+    return win32::systemCalls.createFile(path.c_str(), access, share,
+                                         /*lpSecurityAttributes=*/nullptr, disposition,
+                                         FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
 }
 
 /// Opens an existing file for reading (OPEN_EXISTING: never create). A pipe or a device might
@@ -75,8 +77,8 @@ long File::Read(char* buffer, long size) {
         return -1;
     }
     DWORD count = 0;
-    if (!ReadFile(ToHandle(native_), buffer, static_cast<DWORD>(size), &count,
-                  /*lpOverlapped=*/nullptr)) {
+    if (!win32::systemCalls.readFile(ToHandle(native_), buffer, static_cast<DWORD>(size), &count,
+                                     /*lpOverlapped=*/nullptr)) {
         return -1;
     }
     return static_cast<long>(count);
@@ -91,8 +93,9 @@ bool File::Write(const std::string& bytes) {
     std::size_t left = bytes.size();
     while (left > 0) {
         DWORD written = 0;
-        if (!WriteFile(ToHandle(native_), next, static_cast<DWORD>(left), &written,
-                       /*lpOverlapped=*/nullptr)) {
+        if (!win32::systemCalls.writeFile(ToHandle(native_), next, static_cast<DWORD>(left),
+                                          &written,
+                                          /*lpOverlapped=*/nullptr)) {
             return false;
         }
         if (written == 0) {  // a disk that takes nothing more: report it rather than spin
@@ -128,7 +131,7 @@ bool File::Flush() {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
-    return FlushFileBuffers(ToHandle(native_)) != 0;
+    return win32::systemCalls.flushFileBuffers(ToHandle(native_)) != 0;
 }
 
 bool File::Close() {

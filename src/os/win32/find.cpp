@@ -1,5 +1,6 @@
 // Win32 half of wildcard search, deletion, renaming and inspection: the system's own calls.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -25,7 +26,7 @@ struct SearchHandle {
 template <typename Visitor>
 void ForEachMatch(const std::string& pattern, Visitor visit) {
     WIN32_FIND_DATAA entry;
-    const SearchHandle search{FindFirstFileA(pattern.c_str(), &entry)};
+    const SearchHandle search{win32::systemCalls.findFirstFile(pattern.c_str(), &entry)};
     if (search.handle == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -62,14 +63,14 @@ std::vector<std::string> FindMatches(const std::string& pattern) {
 }
 
 Status DeleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) ? kSuccess : GetLastError();
+    return win32::systemCalls.deleteFile(path.c_str()) ? kSuccess : GetLastError();
 }
 
 Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
     // No COPY_ALLOWED: both lie in one directory, and a copy would not be atomic.
     // WRITE_THROUGH: the call returns once the move is on the disk.
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (MoveFileExA(from.c_str(), to.c_str(), flags)) return kSuccess;
+    if (win32::systemCalls.moveFileEx(from.c_str(), to.c_str(), flags)) return kSuccess;
     const Status status = GetLastError();
     return status == kFileExists ? kAlreadyExists : status;
 }
@@ -96,7 +97,8 @@ NameInfo::Kind KindOf(DWORD attributes) {
 NameInfo LookAtName(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     NameInfo result;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return result;
+    if (!win32::systemCalls.getFileAttributesEx(path.c_str(), GetFileExInfoStandard, &data))
+        return result;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     constexpr std::int64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -52,12 +53,13 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
         SetLastError(ERROR_FILE_NOT_FOUND);
         return ERROR_FILE_NOT_FOUND;
     }
-    const BOOL ok = CreateProcessA(program.bare ? program.path.c_str() : nullptr,
-                                   command.data(),  // unchanged, as the program receives it
-                                   /*lpProcessAttributes=*/nullptr, /*lpThreadAttributes=*/nullptr,
-                                   /*bInheritHandles=*/FALSE,  // the host's handles stay its own
-                                   /*dwCreationFlags=*/0,  // ANSI environment, no console change
-                                   environment.Native(), currentDir.c_str(), &startup, &info);
+    const BOOL ok = win32::systemCalls.createProcess(
+        program.bare ? program.path.c_str() : nullptr,
+        command.data(),  // unchanged, as the program receives it
+        /*lpProcessAttributes=*/nullptr, /*lpThreadAttributes=*/nullptr,
+        /*bInheritHandles=*/FALSE,  // the host's handles stay its own
+        /*dwCreationFlags=*/0,      // ANSI environment, no console change
+        environment.Native(), currentDir.c_str(), &startup, &info);
     if (!ok) {
         return GetLastError();
     }

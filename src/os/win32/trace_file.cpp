@@ -10,6 +10,7 @@
 // turn an appender knows the end of the file, so that a write cut short (a full disk) can be
 // cut off again. The sharing flags let other hosts append at the same time.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -21,8 +22,8 @@ constexpr DWORD kTurnOffsetHigh = 0x7FFFFFFF;
 
 Status TakeTurn(HANDLE handle, OVERLAPPED& turn) {
     const std::uint64_t deadline = GetTickCount64() + kAppendPatienceMs;
-    while (
-        !LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &turn)) {
+    while (!win32::systemCalls.lockFileEx(
+        handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &turn)) {
         const Status status = GetLastError();
         if (status != ERROR_LOCK_VIOLATION || GetTickCount64() >= deadline) return status;
         Sleep(1);
@@ -35,7 +36,8 @@ Status WriteWhole(HANDLE handle, const std::string& bytes, LARGE_INTEGER end) {
     const DWORD size = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     Status status = kSuccess;
-    if (!WriteFile(handle, bytes.data(), size, &written, /*lpOverlapped=*/nullptr)) {
+    if (!win32::systemCalls.writeFile(handle, bytes.data(), size, &written,
+                                      /*lpOverlapped=*/nullptr)) {
         status = GetLastError();
     } else if (written != size) {
         status = kDiskFull;
@@ -56,8 +58,9 @@ bool NoLocks(Status status) {
 Status WriteAtEnd(HANDLE handle, const std::string& bytes) {
     DWORD written = 0;
     if (!SetFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr, FILE_END) ||
-        !WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                   /*lpOverlapped=*/nullptr)) {
+        !win32::systemCalls.writeFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                      &written,
+                                      /*lpOverlapped=*/nullptr)) {
         return GetLastError();
     }
     return written == bytes.size() ? kSuccess : kDiskFull;
@@ -82,10 +85,10 @@ Status AppendInTurn(HANDLE handle, const std::string& bytes) {
 Status AppendToFile(const std::string& path, const std::string& bytes) {
     const DWORD saved = GetLastError();
     Status status = kSuccess;
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                /*lpSecurityAttributes=*/nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, /*hTemplateFile=*/nullptr);
+    HANDLE handle = win32::systemCalls.createFile(
+        path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        /*lpSecurityAttributes=*/nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        /*hTemplateFile=*/nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         status = GetLastError();
     } else {

@@ -13,6 +13,7 @@
 
 #include "os/os.h"
 #include "os/status_printing.h"
+#include "support/fault_plan.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -99,6 +100,31 @@ TEST_F(StartProcessTest, ArgumentsEnvironmentAndDirectory) {
     EXPECT_EQ(process.ExitCode(), 7u);
     EXPECT_EQ(Report(),
               fs::canonical(root_ / "Proj1").string() + "\nfrom the block\n[a b][c\"d][结构]");
+}
+
+// A start whose file actions cannot be arranged (the change of folder, the closing of the
+// host's descriptors) does not happen at all: no program runs in the host's folder instead.
+TEST_F(StartProcessTest, FileActionsThatCannotBeArrangedFailTheStart) {
+    const CurrentDirectoryScope hostFolder(root_ / "Suite");
+    const std::string commandLine = root_.Path() + "/Suite/Bin/probe";
+    for (std::size_t occurrence = 1; occurrence <= 3; ++occurrence) {
+        SCOPED_TRACE(occurrence);
+        const os::EnvironmentBlock environment;
+        os::Process process;
+        os::Status status = os::kSuccess;
+        {
+            FaultPlan plan;
+            plan.FailNth(SystemCall::kSpawnActions, occurrence, Fault::kError);
+            status = os::StartProcess(commandLine, environment, root_ / "Proj1", process);
+            EXPECT_TRUE(plan.Fired());
+        }
+        EXPECT_EQ(Code{status}, Code{os::kNotEnoughMemory});
+        EXPECT_EQ(Code{os::LastError()}, Code{os::kNotEnoughMemory});
+        EXPECT_FALSE(process.IsValid());
+        if (process.IsValid()) process.Wait();
+        EXPECT_FALSE(fs::exists(root_ / "Suite/report"));
+        EXPECT_FALSE(fs::exists(root_ / "Proj1/report"));
+    }
 }
 
 TEST_F(StartProcessTest, BareNameIsSearchedInThePathOfTheBlock) {
