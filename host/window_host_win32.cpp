@@ -1,8 +1,11 @@
 // The window host, Windows half: a top-level window whose menu bar is "menu.txt", a project
-// menu and a status bar. Picks call RunCommand on this (the window's) thread; while an item
-// runs the window is disabled, so the plug-in's boxes are modal over it and calls never
-// overlap.
+// menu and a status bar. A pick calls RunCommand on a worker thread, because RunCommand waits
+// for the programs it starts (a CAD session may last hours): the window keeps painting,
+// moving and answering. One pick at a time: while an item runs the plug-in's menus and the
+// change of folder are greyed, and a pick that arrives anyway is refused in the status bar.
 #include "host/window_host.h"
+
+#include <algorithm>
 
 #include "host/box_watch_win32.h"
 #include "host/host_system.h"
@@ -21,8 +24,13 @@ constexpr const char* kTitle = "truvhost";
 constexpr int kStatusBarId = 1;
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
-constexpr int kFolderPartWidth = 360;
 constexpr int kMargin = 16;
+constexpr int kPartPadding = 24;  // a status part's borders and margins around its text
+constexpr UINT kPickDoneMessage = WM_APP + 1;
+constexpr UINT_PTR kElapsedTimer = 1;
+constexpr UINT kElapsedPeriodMs = 1000;
+constexpr ULONGLONG kMsPerSecond = 1000;
+constexpr ULONGLONG kSecondsPerMinute = 60;
 constexpr int kClosed = 0;
 constexpr int kProblemStatus = 1;
 
@@ -30,7 +38,8 @@ constexpr const char* kHint =
     "Pick an item from the menu bar: the plug-in starts its programs in the project folder "
     "shown below.\n\nProject > Change folder... chooses another project folder.";
 
-/// The boxes that open on this thread while an item runs: how many, and the last one's text.
+/// The boxes that open on the worker while an item runs: how many, and the last one's text.
+/// The window reads them after the worker has ended.
 struct BoxWatch {
     int count = 0;
     std::string lastText;
@@ -48,6 +57,30 @@ std::string Outcome() {
     std::string outcome = "finished after a message: " + boxWatch.lastText;
     if (boxWatch.count > 1) outcome += " (" + std::to_string(boxWatch.count) + " messages)";
     return outcome;
+}
+
+/// A running time as the status bar shows it: "m:ss", or "h:mm:ss" from an hour on.
+std::string Elapsed(ULONGLONG ms) {
+    const ULONGLONG seconds = ms / kMsPerSecond;
+    const ULONGLONG minutes = seconds / kSecondsPerMinute;
+    auto twoDigits = [](ULONGLONG n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    if (minutes < kSecondsPerMinute) {
+        return std::to_string(minutes) + ":" + twoDigits(seconds % kSecondsPerMinute);
+    }
+    return std::to_string(minutes / kSecondsPerMinute) + ":" +
+           twoDigits(minutes % kSecondsPerMinute) + ":" + twoDigits(seconds % kSecondsPerMinute);
+}
+
+/// The width of `text` in the status bar's font, in pixels.
+int TextWidth(HWND statusBar, const std::string& text) {
+    HDC context = GetDC(statusBar);
+    HGDIOBJ previous =
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(context, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(context, previous);
+    ReleaseDC(statusBar, context);
+    return size.cx;
 }
 
 int CALLBACK OnFolderDialog(HWND dialog, UINT message, LPARAM, LPARAM start) {
@@ -69,6 +102,10 @@ bool RegisterWindowClass(WNDPROC procedure) {
 }  // namespace
 
 HostWindow::~HostWindow() {
+    if (worker_ != nullptr) {  // the item ends on its own; its programs are never stopped
+        WaitForSingleObject(worker_, INFINITE);
+        CloseHandle(worker_);
+    }
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
@@ -96,9 +133,9 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error) {
         error = "cannot create the window: error " + std::to_string(GetLastError());
         return false;
     }
-    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
-                              0, 0, window_, reinterpret_cast<HMENU>(kStatusBarId),
-                              GetModuleHandleA(nullptr), nullptr);
+    status_ = CreateWindowExA(
+        0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0, 0,
+        0, window_, reinterpret_cast<HMENU>(kStatusBarId), GetModuleHandleA(nullptr), nullptr);
     ShowStatus();
     WatchBoxes(CountBox);
     return true;
@@ -160,7 +197,7 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == kChangeFolderCommand) {
                 AskForFolder();
             } else if (LOWORD(wParam) == kExitCommand) {
-                DestroyWindow(window_);
+                OnClose();
             } else {
                 Pick(LOWORD(wParam));
             }
@@ -178,7 +215,17 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             SendMessageA(status_, WM_SIZE, 0, 0);
+            LayoutStatus();
             InvalidateRect(window_, nullptr, TRUE);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kElapsedTimer && Running()) ShowRunning();
+            return 0;
+        case kPickDoneMessage:
+            OnPickDone();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
             return 0;
         case WM_PAINT:
             Paint();
@@ -195,22 +242,87 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void HostWindow::Pick(unsigned command) {
     const std::size_t index = command - kFirstEntryCommand;
-    if (running_ || command < kFirstEntryCommand || index >= entries_.size()) return;
-    const std::string key = entries_[index]->key;
-    running_ = true;
-    boxWatch.count = 0;
-    EnableWindow(window_, FALSE);
-    SendMessageA(status_, SB_SETTEXTA, kLastItemPart,
-                 reinterpret_cast<LPARAM>(("running: " + key).c_str()));
-    UpdateWindow(status_);
-    plugin_.Run(key);
-    EnableWindow(window_, TRUE);
-    running_ = false;
-    lastItem_ = key + ": " + Outcome();
+    if (command < kFirstEntryCommand || index >= entries_.size()) return;
+    const std::string& key = entries_[index]->key;
+    if (Running()) {  // the menus are greyed; a pick sent as a message still ends here
+        refused_ = key + " not started: one item at a time";
+        ShowRunning();
+        return;
+    }
+    runningKey_ = key;
+    boxWatch = {};
+    startedAt_ = GetTickCount64();
+    worker_ = CreateThread(nullptr, 0, &RunOnWorker, this, 0, nullptr);
+    if (worker_ == nullptr) {
+        lastItem_ =
+            key + ": not started, no thread for it: error " + std::to_string(GetLastError());
+        ShowStatus();
+        return;
+    }
+    EnablePicks(false);
+    SetTimer(window_, kElapsedTimer, kElapsedPeriodMs, nullptr);
+    ShowRunning();
+}
+
+DWORD WINAPI HostWindow::RunOnWorker(LPVOID window) {
+    auto* self = static_cast<HostWindow*>(window);
+    WatchBoxesOnThisThread();  // the plug-in's boxes open on this thread
+    self->plugin_.Run(self->runningKey_);
+    StopWatchingThisThread();
+    PostMessageA(self->window_, kPickDoneMessage, 0, 0);
+    return 0;
+}
+
+void HostWindow::OnPickDone() {
+    if (!Running()) return;
+    WaitForSingleObject(worker_, INFINITE);  // it has posted its last word: ends at once
+    CloseHandle(worker_);
+    worker_ = nullptr;
+    KillTimer(window_, kElapsedTimer);
+    EnablePicks(true);
+    lastItem_ = runningKey_ + ": " + Outcome();
+    refused_.clear();
     ShowStatus();
+    if (closeWhenDone_) DestroyWindow(window_);
+}
+
+void HostWindow::OnClose() {
+    if (!Running()) {
+        DestroyWindow(window_);
+        return;
+    }
+    const std::string question =
+        runningKey_ +
+        " is still running.\n\nClose the window anyway? Its programs keep running and are not "
+        "stopped; truvhost ends when the item has ended.";
+    if (MessageBoxA(window_, question.c_str(), kTitle,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    if (!Running()) {  // it ended while the question was open
+        DestroyWindow(window_);
+        return;
+    }
+    closeWhenDone_ = true;
+    ShowWindow(window_, SW_HIDE);
+}
+
+void HostWindow::EnablePicks(bool enabled) {
+    const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+    HMENU bar = GetMenu(window_);
+    for (int group = 1; group < GetMenuItemCount(bar); ++group) {  // 0 is the project menu
+        EnableMenuItem(bar, group, MF_BYPOSITION | state);
+    }
+    EnableMenuItem(GetSubMenu(bar, 0), kChangeFolderCommand, MF_BYCOMMAND | state);
+    DrawMenuBar(window_);
 }
 
 bool HostWindow::ChangeFolder(const std::string& folder) {
+    if (Running()) {  // the programs still to come in the item start in the current folder
+        refused_ = "project folder not changed: an item runs";
+        ShowRunning();
+        return false;
+    }
     std::string error;
     const bool changed = ChangeProjectFolder(folder, error);
     if (!changed) MessageBoxA(window_, error.c_str(), kTitle, MB_OK | MB_ICONERROR);
@@ -253,12 +365,31 @@ void HostWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void HostWindow::ShowStatus() {
-    int parts[] = {kFolderPartWidth, -1};
-    SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    statusItem_ = "last item: " + lastItem_;
+    LayoutStatus();
+}
+
+void HostWindow::ShowRunning() {
+    statusItem_ = "running: " + runningKey_ + "  " + Elapsed(GetTickCount64() - startedAt_);
+    if (!refused_.empty()) statusItem_ += "  (" + refused_ + ")";
+    LayoutStatus();
+}
+
+/// The folder's part is as wide as its text (at most half the bar), so that the item and its
+/// outcome get the rest; a text cut all the same shows whole in the part's tooltip.
+void HostWindow::LayoutStatus() {
     const std::string folder = "project folder: " + ProjectFolder();
-    const std::string last = "last item: " + lastItem_;
+    RECT bar = {};
+    GetClientRect(status_, &bar);
+    int parts[] = {
+        std::min(TextWidth(status_, folder) + kPartPadding, static_cast<int>(bar.right / 2)), -1};
+    SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SendMessageA(status_, SB_SETTEXTA, kFolderPart, reinterpret_cast<LPARAM>(folder.c_str()));
-    SendMessageA(status_, SB_SETTEXTA, kLastItemPart, reinterpret_cast<LPARAM>(last.c_str()));
+    SendMessageA(status_, SB_SETTEXTA, kLastItemPart,
+                 reinterpret_cast<LPARAM>(statusItem_.c_str()));
+    SendMessageA(status_, SB_SETTIPTEXTA, kFolderPart, reinterpret_cast<LPARAM>(folder.c_str()));
+    SendMessageA(status_, SB_SETTIPTEXTA, kLastItemPart,
+                 reinterpret_cast<LPARAM>(statusItem_.c_str()));
 }
 
 void HostWindow::Paint() {

@@ -17,13 +17,13 @@ namespace host {
 /// through the same code as the change-folder command; the answer is TRUE when it changed.
 inline constexpr ULONG_PTR kChangeFolderData = 0x54525646;
 
-/// Status bar parts: the project folder, and the last item run with its outcome.
+/// Status bar parts: the project folder, and the running or last item with its outcome.
 inline constexpr int kFolderPart = 0;
 inline constexpr int kLastItemPart = 1;
 
 /// The top-level window with the plug-in's menu bar, a project menu and a status bar. One
-/// per thread; it lives on the thread that opened it, which is the thread that calls the
-/// plug-in.
+/// per thread; it lives on the thread that opened it. A pick calls RunCommand on a worker
+/// thread, one pick at a time, and the window stays alive while the item runs.
 class HostWindow {
 public:
     HostWindow() = default;
@@ -46,6 +46,9 @@ public:
     HWND Window() const { return window_; }
     HWND StatusBar() const { return status_; }
 
+    /// True from a pick until the window has taken its outcome.
+    bool Running() const { return worker_ != nullptr; }
+
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,9 +56,15 @@ private:
     HMENU CreateMenuBar();
     HMENU CreatePopup(const MenuBarItem& item);
     void Pick(unsigned command);
+    static DWORD WINAPI RunOnWorker(LPVOID window);
+    void OnPickDone();
+    void OnClose();
+    void EnablePicks(bool enabled);
     void AskForFolder();
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     void ShowStatus();
+    void ShowRunning();
+    void LayoutStatus();
     void Paint();
 
     Plugin plugin_;
@@ -66,7 +75,12 @@ private:
     HWND window_ = nullptr;
     HWND status_ = nullptr;
     std::string lastItem_ = "(none yet)";
-    bool running_ = false;
+    std::string statusItem_;   ///< the text of kLastItemPart
+    std::string runningKey_;   ///< the item the worker runs
+    std::string refused_;      ///< what was not done while it runs, for the status bar
+    HANDLE worker_ = nullptr;  ///< the worker thread while an item runs
+    ULONGLONG startedAt_ = 0;  ///< GetTickCount64 at the pick
+    bool closeWhenDone_ = false;
     bool mainWindow_ = false;
 };
 

@@ -1,7 +1,11 @@
 // The window host under Wine: its menu bar read back with the menu API against the
-// catalogue's own "menu.txt", a pick sent as a command, the project folder, and the boxes
-// that report a missing or broken library or menu file.
+// catalogue's own "menu.txt", a pick sent as a command and run on the window's worker while
+// the window answers, the project folder, and the boxes that report a missing or broken
+// library or menu file.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "catalogue/builders.h"
 #include "host/host_system.h"
@@ -24,6 +28,10 @@ constexpr int kLabelLimit = 512;
 /// An item with two programs, started one after the other.
 constexpr const char* kModule = "ORION";
 constexpr const char* kEntry = "施工模拟与多模型比对";
+constexpr std::uint32_t kLongRunMs = 5000;
+constexpr UINT kAnswerTimeoutMs = 1000;
+constexpr auto kSettleTime = std::chrono::milliseconds(500);
+constexpr DWORD kPumpWaitMs = 100;
 
 std::string BinDir() {
     return suite::sys::DirName(os::HostExecutablePath());
@@ -91,6 +99,22 @@ std::string StatusText(const host::HostWindow& window, int part) {
     return text;
 }
 
+/// Dispatches the thread's messages until `done` holds.
+template <typename Done>
+void PumpUntil(Done done) {
+    while (!done()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpWaitMs, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+}
+
+/// A pick as the menu sends it, and the window's messages until the item has ended.
+void PickAndWait(const host::HostWindow& window, UINT command) {
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PumpUntil([&] { return !window.Running(); });
+}
+
 BOOL ChangeFolder(const host::HostWindow& window, const std::string& folder) {
     COPYDATASTRUCT data{host::kChangeFolderData, static_cast<DWORD>(folder.size()),
                         const_cast<char*>(folder.data())};
@@ -156,9 +180,7 @@ protected:
 
 TEST_F(WindowPickTest, APickStartsTheItemsProgramsInTheProjectFolder) {
     ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
-    BoxCapture boxes;
-    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    EXPECT_TRUE(boxes.Take().empty());
+    PickAndWait(window, command);
     const std::vector<suite::JournalRecord> records = sandbox.ReadJournal();
     ASSERT_EQ(records.size(), 2u);
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -174,12 +196,12 @@ TEST_F(WindowPickTest, TheChangedFolderIsWhereTheNextProgramsStart) {
     const std::string other = suite::sys::Join(sandbox.ProjectDir(), "other");
     ASSERT_TRUE(suite::sys::MakeDirectories(other));
     ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
-    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PickAndWait(window, command);
     EXPECT_EQ(StartedIn(), std::vector<std::string>(2, sandbox.ProjectDir()));
 
     ASSERT_TRUE(ChangeFolder(window, other));
     EXPECT_EQ(StatusText(window, host::kFolderPart), "project folder: " + other);
-    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PickAndWait(window, command);
     EXPECT_EQ(StartedIn(), std::vector<std::string>(2, other));
 }
 
@@ -190,8 +212,45 @@ TEST_F(WindowPickTest, AFolderThatCannotBeEnteredIsReportedAndChangesNothing) {
     const std::vector<CapturedBox> shown = boxes.Take();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].text.find("missing"), std::string::npos) << shown[0].text;
-    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PickAndWait(window, command);
     EXPECT_EQ(StartedIn(), std::vector<std::string>(2, sandbox.ProjectDir()));
+}
+
+// While the first program waits, another thread asks the window for a round trip and a
+// second pick; the window answers both at once, starts nothing for the second and shows it
+// refused, then shows the outcome.
+TEST_F(WindowPickTest, TheWindowAnswersWhileAnItemRunsAndTakesOnePickAtATime) {
+    suite::Scenario scenario;
+    const std::string& first = plan.runs[0].program;
+    scenario.On(first.substr(0, first.find(' '))).Wait(kLongRunMs);
+    sandbox.WriteScenario(scenario);
+    ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
+    std::atomic<bool> picking = false;
+    std::atomic<bool> asked = false;
+    bool answered = false;
+    std::string whileRunning;
+    std::thread other([&] {
+        while (!picking) std::this_thread::yield();
+        std::this_thread::sleep_for(kSettleTime);  // the pick is in its first program now
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutA(window.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                       kAnswerTimeoutMs, &result) != 0;
+        SendMessageTimeoutA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0,
+                            SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result);
+        whileRunning = StatusText(window, host::kLastItemPart);
+        asked = true;
+    });
+    picking = true;
+    SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PumpUntil([&] { return asked && !window.Running(); });
+    other.join();
+
+    const std::string key = std::string(kModule) + "|" + kEntry;
+    EXPECT_TRUE(answered);
+    EXPECT_NE(whileRunning.find("running: " + key), std::string::npos) << whileRunning;
+    EXPECT_NE(whileRunning.find("not started"), std::string::npos) << whileRunning;
+    EXPECT_EQ(StartedIn().size(), plan.runs.size());
+    EXPECT_EQ(StatusText(window, host::kLastItemPart), "last item: " + key + ": finished");
 }
 
 struct BrokenHostDir {
