@@ -6,15 +6,19 @@
 #include "host/window_host.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "catalogue/builders.h"
 #include "host/box_watch_win32.h"
 #include "host/host_system.h"
 #include "host/project_folder.h"
 #include "host/window_host_win32.h"
 #include "model/menu_file.h"
+#include "text/gbk_text.h"
 // <commctrl.h> and <shlobj.h> need <windows.h> first.
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windowsx.h>
 
 namespace host {
 namespace {
@@ -22,6 +26,14 @@ namespace {
 constexpr const char* kWindowClass = "TruvHostWindow";
 constexpr const char* kTitle = "truvhost";
 constexpr int kStatusBarId = 1;
+constexpr int kSearchId = 2;
+constexpr int kResultsId = 3;
+constexpr int kSearchWidth = 320;
+constexpr int kSearchHeight = 24;
+constexpr const char* kSearchLabel = "Find (Ctrl+F):";
+constexpr UINT_PTR kSearchSubclass = 1;
+constexpr int kHandledKey = -2;  // WM_VKEYTOITEM: the list box does nothing more
+constexpr int kDefaultKey = -1;
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
 constexpr int kMargin = 16;
@@ -36,7 +48,10 @@ constexpr int kProblemStatus = 1;
 
 constexpr const char* kHint =
     "Pick an item from the menu bar: the plug-in starts its programs in the project folder "
-    "shown below.\n\nProject > Change folder... chooses another project folder.";
+    "shown below.\n\nOr type a part of its title, its module or program, or the pinyin "
+    "initials of its title (jzpmt for the floor plan): Enter or a double click runs the "
+    "selected result, Escape returns to the menus.\n\nProject > Change folder... chooses "
+    "another project folder.";
 
 /// The boxes that open on the worker while an item runs: how many, and the last one's text.
 /// The window reads them after the worker has ended.
@@ -109,7 +124,8 @@ HostWindow::~HostWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-bool HostWindow::Open(const std::string& hostDir, std::string& error) {
+bool HostWindow::Open(const std::string& hostDir, std::string& error,
+                      const std::string& recentFolder) {
     if (!plugin_.Load(hostDir, error)) return false;
     plugin_.Init();
     const std::string menuFile = sys::Join(hostDir, kMenuFileName);
@@ -119,6 +135,7 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error) {
         return false;
     }
     bar_ = BuildMenuBar(tree_);
+    recent_.emplace(recentFolder, tree_);
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -136,6 +153,24 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error) {
     status_ = CreateWindowExA(
         0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0, 0,
         0, window_, reinterpret_cast<HMENU>(kStatusBarId), GetModuleHandleA(nullptr), nullptr);
+    const DWORD childStyle = WS_CHILD | WS_VISIBLE;
+    search_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", childStyle | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                              window_, reinterpret_cast<HMENU>(kSearchId),
+                              GetModuleHandleA(nullptr), nullptr);
+    results_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "LISTBOX", "",
+        WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0, 0,
+        0, window_, reinterpret_cast<HMENU>(kResultsId), GetModuleHandleA(nullptr), nullptr);
+    for (HWND control : {search_, results_}) {
+        SendMessageA(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    }
+    SetWindowSubclass(search_, &SearchKeys, kSearchSubclass, reinterpret_cast<DWORD_PTR>(this));
+    MenuCatalog catalog;
+    BuildMenuGroups(catalog);
+    findable_ = FindableItems(tree_, catalog);
+    ShowRecentMenu();
+    Layout();
     ShowStatus();
     WatchBoxes(CountBox);
     return true;
@@ -171,6 +206,7 @@ HMENU HostWindow::CreatePopup(const MenuBarItem& item) {
             continue;
         }
         AppendMenuA(popup, MF_STRING, child.command, child.label.c_str());
+        commands_[child.key] = child.command;
         const std::size_t index = child.command - kFirstEntryCommand;
         if (entries_.size() <= index) entries_.resize(index + 1, nullptr);
         entries_[index] = &child;
@@ -194,7 +230,11 @@ LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kChangeFolderCommand) {
+            if (LOWORD(wParam) == kSearchId && HIWORD(wParam) == EN_CHANGE) {
+                ShowResults();
+            } else if (LOWORD(wParam) == kResultsId && HIWORD(wParam) == LBN_DBLCLK) {
+                RunResult();
+            } else if (LOWORD(wParam) == kChangeFolderCommand) {
                 AskForFolder();
             } else if (LOWORD(wParam) == kExitCommand) {
                 OnClose();
@@ -216,7 +256,16 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             SendMessageA(status_, WM_SIZE, 0, 0);
             LayoutStatus();
+            Layout();
             InvalidateRect(window_, nullptr, TRUE);
+            return 0;
+        case WM_VKEYTOITEM:
+            return OnSearchKey(LOWORD(wParam)) ? kHandledKey : kDefaultKey;
+        case WM_CHAR:  // typing anywhere in the window goes to the search box
+            if (wParam >= ' ') {
+                StartSearch();
+                SendMessageA(search_, WM_CHAR, wParam, lParam);
+            }
             return 0;
         case WM_TIMER:
             if (wParam == kElapsedTimer && Running()) ShowRunning();
@@ -250,6 +299,8 @@ void HostWindow::Pick(unsigned command) {
         return;
     }
     runningKey_ = key;
+    recent_->Note(key);
+    ShowRecentMenu();
     boxWatch = {};
     startedAt_ = GetTickCount64();
     worker_ = CreateThread(nullptr, 0, &RunOnWorker, this, 0, nullptr);
@@ -305,6 +356,25 @@ void HostWindow::OnClose() {
     }
     closeWhenDone_ = true;
     ShowWindow(window_, SW_HIDE);
+}
+
+/// The recent picks as a menu 最近使用 after the project menu, their latest first; none while
+/// there are no recent picks. An entry has its item's command, so picking it is that pick.
+void HostWindow::ShowRecentMenu() {
+    HMENU bar = GetMenu(window_);
+    if (recentMenu_ != nullptr) DeleteMenu(bar, 1, MF_BYPOSITION);  // destroys the popup
+    recentMenu_ = nullptr;
+    if (recent_->Keys().empty()) {
+        DrawMenuBar(window_);
+        return;
+    }
+    recentMenu_ = CreatePopupMenu();
+    for (const std::string& key : recent_->Keys()) {
+        AppendMenuA(recentMenu_, MF_STRING, commands_.at(key), MenuLabel(key).c_str());
+    }
+    InsertMenuA(bar, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(recentMenu_),
+                "最近使用");
+    DrawMenuBar(window_);
 }
 
 void HostWindow::EnablePicks(bool enabled) {
@@ -392,6 +462,95 @@ void HostWindow::LayoutStatus() {
                  reinterpret_cast<LPARAM>(statusItem_.c_str()));
 }
 
+void HostWindow::StartSearch() {
+    SetFocus(search_);
+    SendMessageA(search_, EM_SETSEL, 0, -1);
+}
+
+LRESULT CALLBACK HostWindow::SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR window) {
+    auto* self = reinterpret_cast<HostWindow*>(window);
+    if (message == WM_KEYDOWN && self->OnSearchKey(wParam)) return 0;
+    if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;  // no beep
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+/// Enter runs the selected result, Escape ends the search, the arrows move the selection.
+bool HostWindow::OnSearchKey(WPARAM key) {
+    const auto selected = static_cast<int>(SendMessageA(results_, LB_GETCURSEL, 0, 0));
+    const auto count = static_cast<int>(found_.size());
+    switch (key) {
+        case VK_RETURN:
+            RunResult();
+            return true;
+        case VK_ESCAPE:
+            EndSearch();
+            return true;
+        case VK_DOWN:
+        case VK_UP:
+            if (count == 0) return true;
+            SendMessageA(results_, LB_SETCURSEL,
+                         std::clamp(selected + (key == VK_DOWN ? 1 : -1), 0, count - 1), 0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+/// The items that match the search box, by their paths; the first one selected.
+void HostWindow::ShowResults() {
+    const std::string query = WindowText(search_);
+    found_ = FindItems(findable_, query);
+    SendMessageA(results_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(results_, LB_RESETCONTENT, 0, 0);
+    for (const FindableItem* item : found_) {
+        SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->path.c_str()));
+    }
+    if (found_.empty()) {
+        const std::string none = "no item matches " + query;
+        SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
+    } else {
+        SendMessageA(results_, LB_SETCURSEL, 0, 0);
+    }
+    SendMessageA(results_, WM_SETREDRAW, TRUE, 0);
+    ShowWindow(results_, gbk::Trim(query).empty() ? SW_HIDE : SW_SHOW);
+    InvalidateRect(results_, nullptr, TRUE);
+}
+
+/// Runs the selected result as a pick from the menus would.
+void HostWindow::RunResult() {
+    const auto selected = static_cast<std::size_t>(SendMessageA(results_, LB_GETCURSEL, 0, 0));
+    if (selected >= found_.size()) return;
+    const auto command = commands_.find(found_[selected]->key);
+    if (command != commands_.end()) Pick(command->second);
+}
+
+void HostWindow::EndSearch() {
+    SetWindowTextA(search_, "");  // hides the results
+    SetFocus(window_);
+}
+
+/// The search box under the label at the top; the results fill the rest above the status bar.
+void HostWindow::Layout() {
+    RECT area = {};
+    GetClientRect(window_, &area);
+    RECT bar = {};
+    GetWindowRect(status_, &bar);
+    HDC context = GetDC(window_);
+    HGDIOBJ previous = SelectObject(context, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE label = {};
+    GetTextExtentPoint32A(context, kSearchLabel, static_cast<int>(std::strlen(kSearchLabel)),
+                          &label);
+    SelectObject(context, previous);
+    ReleaseDC(window_, context);
+    const int left = kMargin + label.cx + kMargin / 2;
+    MoveWindow(search_, left, kMargin / 2, kSearchWidth, kSearchHeight, TRUE);
+    const int top = kMargin + kSearchHeight;
+    const int bottom = area.bottom - (bar.bottom - bar.top);
+    MoveWindow(results_, kMargin, top, std::max(0L, area.right - 2 * kMargin),
+               std::max(0, bottom - top - kMargin / 2), TRUE);
+}
+
 void HostWindow::Paint() {
     PAINTSTRUCT paint;
     HDC context = BeginPaint(window_, &paint);
@@ -400,15 +559,20 @@ void HostWindow::Paint() {
     InflateRect(&area, -kMargin, -kMargin);
     SetBkMode(context, TRANSPARENT);
     SelectObject(context, GetStockObject(DEFAULT_GUI_FONT));
+    RECT label = area;
+    label.top = kMargin / 2 + kSearchHeight / 4;
+    DrawTextA(context, kSearchLabel, -1, &label, DT_SINGLELINE);
+    area.top = kMargin + kSearchHeight + kMargin;
     DrawTextA(context, kHint, -1, &area, DT_WORDBREAK);
     EndPaint(window_, &paint);
 }
 
-int RunWindowHost(const std::string& hostDir, const std::string& projectFolder, const Console&) {
+int RunWindowHost(const std::string& hostDir, const std::string& projectFolder,
+                  const std::string& recentFolder, const Console&) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the folder dialog is a shell object
     HostWindow window;
     std::string error;
-    if (!window.Open(hostDir, error)) {
+    if (!window.Open(hostDir, error, recentFolder)) {
         MessageBoxA(nullptr, ("truvhost: " + error).c_str(), kTitle, MB_OK | MB_ICONERROR);
         return kProblemStatus;
     }
@@ -416,6 +580,10 @@ int RunWindowHost(const std::string& hostDir, const std::string& projectFolder, 
     window.ShowAsMainWindow();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN && message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
+            window.StartSearch();
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

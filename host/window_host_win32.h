@@ -3,11 +3,14 @@
 #define TRUV_HOST_WINDOW_HOST_WIN32_H
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/item_find.h"
 #include "host/menu_file_reader.h"
 #include "host/plugin_loader.h"
+#include "host/recent_picks.h"
 #include "host/window_menu.h"
 #include "host/windows_api.h"
 
@@ -32,8 +35,9 @@ public:
     ~HostWindow();
 
     /// Loads the plug-in from `hostDir`, calls InitTruvApp, reads `hostDir`'s "menu.txt" and
-    /// creates the window, hidden; false with `error` when any step fails.
-    bool Open(const std::string& hostDir, std::string& error);
+    /// creates the window, hidden; false with `error` when any step fails. Picks are
+    /// remembered in `recentFolder` (empty: in memory only).
+    bool Open(const std::string& hostDir, std::string& error, const std::string& recentFolder = "");
 
     /// Shows the window; closing it then ends the thread's message loop.
     void ShowAsMainWindow();
@@ -45,6 +49,12 @@ public:
 
     HWND Window() const { return window_; }
     HWND StatusBar() const { return status_; }
+
+    HWND SearchBox() const { return search_; }
+    HWND Results() const { return results_; }
+
+    /// Puts the keyboard in the search box (Ctrl+F, or a character typed in the window).
+    void StartSearch();
 
     /// True from a pick until the window has taken its outcome.
     bool Running() const { return worker_ != nullptr; }
@@ -60,20 +70,35 @@ private:
     void OnPickDone();
     void OnClose();
     void EnablePicks(bool enabled);
+    void ShowRecentMenu();
     void AskForFolder();
     void OnMenuSelect(WPARAM wParam, LPARAM lParam);
     void ShowStatus();
     void ShowRunning();
     void LayoutStatus();
     void Paint();
+    void Layout();
+    static LRESULT CALLBACK SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR window);
+    bool OnSearchKey(WPARAM key);
+    void ShowResults();
+    void RunResult();
+    void EndSearch();
 
     Plugin plugin_;
     MenuTree tree_;
     std::vector<MenuBarItem> bar_;
     std::vector<const MenuBarItem*> entries_;           ///< by command - kFirstEntryCommand
     std::map<HMENU, const MenuBarItem*> modulePopups_;  ///< for their captions
+    std::map<std::string, unsigned> commands_;          ///< by key
+    std::vector<FindableItem> findable_;
+    std::optional<RecentPicks> recent_;
+    HMENU recentMenu_ = nullptr;              ///< while there are recent picks
+    std::vector<const FindableItem*> found_;  ///< as the results list shows them
     HWND window_ = nullptr;
     HWND status_ = nullptr;
+    HWND search_ = nullptr;
+    HWND results_ = nullptr;
     std::string lastItem_ = "(none yet)";
     std::string statusItem_;   ///< the text of kLastItemPart
     std::string runningKey_;   ///< the item the worker runs

@@ -21,6 +21,7 @@
 #include "support/box_capture.h"
 #include "support/temp_dir.h"
 #include "text/gbk_text.h"
+#include "text/pinyin.h"
 
 namespace {
 
@@ -113,6 +114,11 @@ void PumpUntil(Done done) {
 void PickAndWait(const host::HostWindow& window, UINT command) {
     SendMessageA(window.Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     PumpUntil([&] { return !window.Running(); });
+}
+
+/// True when `control` is meant to show (its window, hidden in these tests, aside).
+bool Shown(HWND control) {
+    return (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 BOOL ChangeFolder(const host::HostWindow& window, const std::string& folder) {
@@ -251,6 +257,30 @@ TEST_F(WindowPickTest, TheWindowAnswersWhileAnItemRunsAndTakesOnePickAtATime) {
     EXPECT_NE(whileRunning.find("not started"), std::string::npos) << whileRunning;
     EXPECT_EQ(StartedIn().size(), plan.runs.size());
     EXPECT_EQ(StatusText(window, host::kLastItemPart), "last item: " + key + ": finished");
+}
+
+// Typing the initials lists the item by its path; Enter runs it as a pick would, and Escape
+// empties the search and hides the results.
+TEST_F(WindowPickTest, TheSearchListsItemsByPathAndEnterRunsTheSelectedOne) {
+    ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
+    const std::string initials = gbk::PinyinInitials(kEntry);
+    SetWindowTextA(window.SearchBox(), initials.c_str());
+    ASSERT_TRUE(Shown(window.Results()));
+    std::vector<std::string> paths;
+    for (int i = 0; i < SendMessageA(window.Results(), LB_GETCOUNT, 0, 0); ++i) {
+        char path[kLabelLimit] = {};
+        SendMessageA(window.Results(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(path));
+        paths.push_back(path);
+    }
+    ASSERT_EQ(paths.size(), 1u) << initials;
+    EXPECT_TRUE(paths[0].ends_with(std::string(" > ") + kModule + " > " + kEntry)) << paths[0];
+
+    SendMessageA(window.SearchBox(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpUntil([&] { return !window.Running(); });
+    EXPECT_EQ(StartedIn(), std::vector<std::string>(2, sandbox.ProjectDir()));
+    SendMessageA(window.SearchBox(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(GetWindowTextLengthA(window.SearchBox()), 0);
+    EXPECT_FALSE(Shown(window.Results()));
 }
 
 struct BrokenHostDir {
