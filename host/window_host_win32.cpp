@@ -38,6 +38,7 @@ constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
 constexpr int kMargin = 16;
 constexpr int kPartPadding = 24;  // a status part's borders and margins around its text
+constexpr int kSizeGripWidth = 16;
 constexpr UINT kPickDoneMessage = WM_APP + 1;
 constexpr UINT_PTR kElapsedTimer = 1;
 constexpr UINT kElapsedPeriodMs = 1000;
@@ -86,15 +87,15 @@ std::string Elapsed(ULONGLONG ms) {
            twoDigits(minutes % kSecondsPerMinute) + ":" + twoDigits(seconds % kSecondsPerMinute);
 }
 
-/// The width of `text` in the status bar's font, in pixels.
-int TextWidth(HWND statusBar, const std::string& text) {
-    HDC context = GetDC(statusBar);
+/// The width of `text` in the font of `control`, in pixels.
+int TextWidth(HWND control, const std::string& text) {
+    HDC context = GetDC(control);
     HGDIOBJ previous =
-        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     SIZE size = {};
     GetTextExtentPoint32A(context, text.data(), static_cast<int>(text.size()), &size);
     SelectObject(context, previous);
-    ReleaseDC(statusBar, context);
+    ReleaseDC(control, context);
     return size.cx;
 }
 
@@ -161,7 +162,7 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error,
         WS_EX_CLIENTEDGE, "LISTBOX", "",
         WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0, 0,
         0, window_, reinterpret_cast<HMENU>(kResultsId), GetModuleHandleA(nullptr), nullptr);
-    for (HWND control : {search_, results_}) {
+    for (HWND control : {status_, search_, results_}) {  // status_: measured in that font
         SendMessageA(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
@@ -445,14 +446,17 @@ void HostWindow::ShowRunning() {
     LayoutStatus();
 }
 
-/// The folder's part is as wide as its text (at most half the bar), so that the item and its
-/// outcome get the rest; a text cut all the same shows whole in the part's tooltip.
+/// The item and its outcome get the width their text needs, the folder the rest, but at
+/// least a quarter of the bar and no more than its own text needs; a text cut all the same
+/// shows whole in its part's tooltip.
 void HostWindow::LayoutStatus() {
     const std::string folder = "project folder: " + ProjectFolder();
     RECT bar = {};
     GetClientRect(status_, &bar);
-    int parts[] = {
-        std::min(TextWidth(status_, folder) + kPartPadding, static_cast<int>(bar.right / 2)), -1};
+    const int rest = std::max(static_cast<int>(bar.right) - TextWidth(status_, statusItem_) -
+                                  kPartPadding - kSizeGripWidth,
+                              static_cast<int>(bar.right / 4));
+    int parts[] = {std::min(TextWidth(status_, folder) + kPartPadding, rest), -1};
     SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SendMessageA(status_, SB_SETTEXTA, kFolderPart, reinterpret_cast<LPARAM>(folder.c_str()));
     SendMessageA(status_, SB_SETTEXTA, kLastItemPart,

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "catalogue/builders.h"
+#include "host/auto_ok.h"
 #include "host/host_system.h"
 #include "host/item_plan.h"
 #include "host/window_host_win32.h"
@@ -33,6 +34,7 @@ constexpr std::uint32_t kLongRunMs = 5000;
 constexpr UINT kAnswerTimeoutMs = 1000;
 constexpr auto kSettleTime = std::chrono::milliseconds(500);
 constexpr DWORD kPumpWaitMs = 100;
+constexpr LONG kSizeGripWidth = 16;
 
 std::string BinDir() {
     return suite::sys::DirName(os::HostExecutablePath());
@@ -220,6 +222,34 @@ TEST_F(WindowPickTest, AFolderThatCannotBeEnteredIsReportedAndChangesNothing) {
     EXPECT_NE(shown[0].text.find("missing"), std::string::npos) << shown[0].text;
     PickAndWait(window, command);
     EXPECT_EQ(StartedIn(), std::vector<std::string>(2, sandbox.ProjectDir()));
+}
+
+// An item whose programs are missing ends with a box (acknowledged here, as --auto-ok does);
+// the status bar gives its outcome the width that its text needs, or all but a quarter of the
+// bar when it needs more (the part's tooltip then shows it whole; Wine reads tooltips back
+// only up to 80 bytes, so that is not checked here).
+TEST_F(WindowPickTest, TheOutcomeAfterABoxShowsWhole) {
+    static const host::Console console(false);
+    host::AcknowledgeBoxes(console);
+    const UINT other = CommandOf(GetMenu(window.Window()), "CORECAD", "平面荷载显示校核");
+    ASSERT_NE(other, 0u);
+    PickAndWait(window, other);
+    const std::string outcome = StatusText(window, host::kLastItemPart);
+    EXPECT_TRUE(
+        outcome.starts_with("last item: CORECAD|平面荷载显示校核: finished after a message: "))
+        << outcome;
+    RECT part = {};
+    SendMessageA(window.StatusBar(), SB_GETRECT, host::kLastItemPart,
+                 reinterpret_cast<LPARAM>(&part));
+    HDC context = GetDC(window.StatusBar());
+    SelectObject(context,
+                 reinterpret_cast<HFONT>(SendMessageA(window.StatusBar(), WM_GETFONT, 0, 0)));
+    SIZE text = {};
+    GetTextExtentPoint32A(context, outcome.data(), static_cast<int>(outcome.size()), &text);
+    ReleaseDC(window.StatusBar(), context);
+    RECT bar = {};
+    GetClientRect(window.StatusBar(), &bar);
+    EXPECT_GE(part.right - part.left, std::min(text.cx, bar.right * 3 / 4 - kSizeGripWidth));
 }
 
 // While the first program waits, another thread asks the window for a round trip and a
