@@ -224,6 +224,28 @@ TEST_F(WindowPickTest, AFolderThatCannotBeEnteredIsReportedAndChangesNothing) {
     EXPECT_EQ(StartedIn(), std::vector<std::string>(2, sandbox.ProjectDir()));
 }
 
+// A pick is remembered in the window's folder: the next window on that folder shows it in a
+// menu 最近使用 after the project menu, as an entry with the item's own command.
+TEST_F(WindowPickTest, APickIsShownInTheRecentMenuOfTheNextWindow) {
+    ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
+    TempDir state;
+    std::string error;
+    {
+        host::HostWindow remembering;
+        ASSERT_TRUE(remembering.Open(BinDir(), error, state.Path())) << error;
+        EXPECT_EQ(Label(GetMenu(remembering.Window()), 1), Label(GetMenu(window.Window()), 1));
+        PickAndWait(remembering, command);
+    }
+    host::HostWindow next;
+    ASSERT_TRUE(next.Open(BinDir(), error, state.Path())) << error;
+    HMENU bar = GetMenu(next.Window());
+    EXPECT_EQ(Label(bar, 1), "最近使用");
+    HMENU recent = GetSubMenu(bar, 1);
+    ASSERT_EQ(GetMenuItemCount(recent), 1);
+    EXPECT_EQ(Label(recent, 0), std::string(kModule) + "|" + kEntry);
+    EXPECT_EQ(GetMenuItemID(recent, 0), command);
+}
+
 // An item whose programs are missing ends with a box (acknowledged here, as --auto-ok does);
 // the status bar gives its outcome the width that its text needs, or all but a quarter of the
 // bar when it needs more (the part's tooltip then shows it whole; Wine reads tooltips back
