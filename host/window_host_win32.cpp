@@ -231,7 +231,8 @@ LRESULT CALLBACK HostWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kSearchId && HIWORD(wParam) == EN_CHANGE) {
+            if (LOWORD(wParam) == kSearchId &&
+                (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_SETFOCUS)) {
                 ShowResults();
             } else if (LOWORD(wParam) == kResultsId && HIWORD(wParam) == LBN_DBLCLK) {
                 RunResult();
@@ -502,22 +503,23 @@ bool HostWindow::OnSearchKey(WPARAM key) {
 }
 
 /// The items that match the search box, by their paths; the first one selected.
+/// An empty search box that has the keyboard lists the recent picks.
 void HostWindow::ShowResults() {
-    const std::string query = WindowText(search_);
-    found_ = FindItems(findable_, query);
+    const std::string query = gbk::Trim(WindowText(search_));
+    found_ = query.empty() && GetFocus() == search_ ? RecentItems() : FindItems(findable_, query);
     SendMessageA(results_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(results_, LB_RESETCONTENT, 0, 0);
     for (const FindableItem* item : found_) {
         SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->path.c_str()));
     }
-    if (found_.empty()) {
+    if (found_.empty() && !query.empty()) {
         const std::string none = "no item matches " + query;
         SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
     } else {
         SendMessageA(results_, LB_SETCURSEL, 0, 0);
     }
     SendMessageA(results_, WM_SETREDRAW, TRUE, 0);
-    ShowWindow(results_, gbk::Trim(query).empty() ? SW_HIDE : SW_SHOW);
+    ShowWindow(results_, query.empty() && found_.empty() ? SW_HIDE : SW_SHOW);
     InvalidateRect(results_, nullptr, TRUE);
 }
 
@@ -529,9 +531,19 @@ void HostWindow::RunResult() {
     if (command != commands_.end()) Pick(command->second);
 }
 
+std::vector<const FindableItem*> HostWindow::RecentItems() const {
+    std::vector<const FindableItem*> items;
+    for (const std::string& key : recent_->Keys()) {
+        for (const FindableItem& item : findable_) {
+            if (item.key == key) items.push_back(&item);
+        }
+    }
+    return items;
+}
+
 void HostWindow::EndSearch() {
-    SetWindowTextA(search_, "");  // hides the results
     SetFocus(window_);
+    SetWindowTextA(search_, "");  // hides the results
 }
 
 /// The search box under the label at the top; the results fill the rest above the status bar.

@@ -82,6 +82,7 @@ private:
                                        UINT_PTR, DWORD_PTR window);
     bool OnSearchKey(WPARAM key);
     void ShowResults();
+    std::vector<const FindableItem*> RecentItems() const;
     void RunResult();
     void EndSearch();
 

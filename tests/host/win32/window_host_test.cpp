@@ -225,7 +225,8 @@ TEST_F(WindowPickTest, AFolderThatCannotBeEnteredIsReportedAndChangesNothing) {
 }
 
 // A pick is remembered in the window's folder: the next window on that folder shows it in a
-// menu 最近使用 after the project menu, as an entry with the item's own command.
+// menu 最近使用 after the project menu, as an entry with the item's own command, and at the
+// top of an empty search.
 TEST_F(WindowPickTest, APickIsShownInTheRecentMenuOfTheNextWindow) {
     ASSERT_TRUE(ChangeFolder(window, sandbox.ProjectDir()));
     TempDir state;
@@ -244,6 +245,14 @@ TEST_F(WindowPickTest, APickIsShownInTheRecentMenuOfTheNextWindow) {
     ASSERT_EQ(GetMenuItemCount(recent), 1);
     EXPECT_EQ(Label(recent, 0), std::string(kModule) + "|" + kEntry);
     EXPECT_EQ(GetMenuItemID(recent, 0), command);
+
+    ShowWindow(next.Window(), SW_SHOWNOACTIVATE);  // an empty search lists the recent picks
+    SetFocus(next.SearchBox());
+    ASSERT_TRUE(Shown(next.Results()));
+    char path[kLabelLimit] = {};
+    ASSERT_EQ(SendMessageA(next.Results(), LB_GETCOUNT, 0, 0), 1);
+    SendMessageA(next.Results(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(path));
+    EXPECT_TRUE(std::string(path).ends_with(std::string(" > ") + kEntry)) << path;
 }
 
 // An item whose programs are missing ends with a box (acknowledged here, as --auto-ok does);
