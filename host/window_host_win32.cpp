@@ -31,8 +31,8 @@ constexpr int kResultsId = 3;
 constexpr int kSearchWidth = 320;
 constexpr int kSearchHeight = 24;
 constexpr const char* kSearchLabel = "Find (Ctrl+F):";
-constexpr UINT_PTR kSearchSubclass = 1;
-constexpr int kHandledKey = -2;  // WM_VKEYTOITEM: the list box does nothing more
+WNDPROC editProcedure = nullptr;  // the edit class's own, which the search box calls on
+constexpr int kHandledKey = -2;   // WM_VKEYTOITEM: the list box does nothing more
 constexpr int kDefaultKey = -1;
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
@@ -166,7 +166,10 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error,
         SendMessageA(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
-    SetWindowSubclass(search_, &SearchKeys, kSearchSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed by hand: SetWindowSubclass is exported by name only from version 6 of the
+    // common controls, which a host without a manifest does not get.
+    editProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(search_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SearchKeys)));
     MenuCatalog catalog;
     BuildMenuGroups(catalog);
     findable_ = FindableItems(tree_, catalog);
@@ -472,12 +475,11 @@ void HostWindow::StartSearch() {
     SendMessageA(search_, EM_SETSEL, 0, -1);
 }
 
-LRESULT CALLBACK HostWindow::SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR window) {
-    auto* self = reinterpret_cast<HostWindow*>(window);
-    if (message == WM_KEYDOWN && self->OnSearchKey(wParam)) return 0;
+LRESULT CALLBACK HostWindow::SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(GetParent(edit), GWLP_USERDATA));
+    if (message == WM_KEYDOWN && self != nullptr && self->OnSearchKey(wParam)) return 0;
     if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;  // no beep
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return CallWindowProcA(editProcedure, edit, message, wParam, lParam);
 }
 
 /// Enter runs the selected result, Escape ends the search, the arrows move the selection.

@@ -78,8 +78,7 @@ private:
     void LayoutStatus();
     void Paint();
     void Layout();
-    static LRESULT CALLBACK SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR window);
+    static LRESULT CALLBACK SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSearchKey(WPARAM key);
     void ShowResults();
     std::vector<const FindableItem*> RecentItems() const;
