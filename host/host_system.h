@@ -52,6 +52,13 @@ std::vector<std::string> PathArguments(int argc, char** argv);
 /// system's UTF-8 bytes, where every such byte separates.
 std::size_t LastSeparator(const std::string& path);
 
+/// The user's folder for what programs remember between runs: Windows %APPDATA%; POSIX
+/// $XDG_STATE_HOME when it is absolute, else ~/.local/state. Empty when none is known.
+std::string UserStateFolder();
+
+/// Makes `folder` and the folders above it that are missing; true when it is a folder now.
+bool MakeFolders(const std::string& folder);
+
 /// Windows: standard output in binary mode, so that lines end in LF as written. POSIX: a
 /// closed standard stream is opened on /dev/null, so that no file the host or the plug-in
 /// opens takes its place. False when standard output was closed: nothing written reaches

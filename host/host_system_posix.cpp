@@ -4,9 +4,11 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include <algorithm>
 
@@ -68,6 +70,24 @@ std::vector<std::string> PathArguments(int argc, char** argv) {
 
 std::size_t LastSeparator(const std::string& path) {
     return path.find_last_of("\\/");
+}
+
+std::string UserStateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/') return state;
+    const char* home = std::getenv("HOME");
+    return home != nullptr && home[0] == '/' ? std::string(home) + "/.local/state" : "";
+}
+
+bool MakeFolders(const std::string& folder) {
+    struct stat info = {};
+    if (stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+    const std::size_t separator = folder.find_last_of('/');
+    if (separator != std::string::npos && separator > 0 &&
+        !MakeFolders(folder.substr(0, separator))) {
+        return false;
+    }
+    return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 namespace {

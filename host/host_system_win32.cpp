@@ -83,6 +83,23 @@ std::size_t LastSeparator(const std::string& path) {
     return last;
 }
 
+std::string UserStateFolder() {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("APPDATA", folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? folder : "";
+}
+
+bool MakeFolders(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::size_t separator = LastSeparator(folder);
+    if (separator != std::string::npos && separator > 0 && folder[separator - 1] != ':' &&
+        !MakeFolders(folder.substr(0, separator))) {
+        return false;
+    }
+    return CreateDirectoryA(folder.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 bool PrepareStandardOutput() {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;

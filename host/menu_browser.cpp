@@ -36,11 +36,21 @@ private:
             for (std::size_t i = 0; i < labels.size(); ++i) {
                 console_.Line("  " + std::to_string(i + 1) + ". " + labels[i]);
             }
-            console_.Write("number, d = change project folder, b = back, q = quit> ");
+            console_.Write(
+                "number, /text = find, r = recent, d = change project folder, b = back, "
+                "q = quit> ");
             std::fflush(stdout);
             std::string answer;
             if (!console_.ReadLine(answer) || answer == "q") return Outcome::Quit;
             if (answer == "b") return Outcome::Back;
+            if (answer == "r") {
+                if (Recent() == Outcome::Quit) return Outcome::Quit;
+                continue;
+            }
+            if (answer.starts_with("/")) {
+                if (Find(answer.substr(1)) == Outcome::Quit) return Outcome::Quit;
+                continue;
+            }
             if (answer == "d") {
                 if (!ChangeFolder()) return Outcome::Quit;
                 continue;
@@ -100,6 +110,36 @@ private:
         std::vector<std::string> labels;
         for (const MenuEntry& entry : node.entries) labels.push_back(entry.title);
         return Menu(node.subMenu, labels, [&](std::size_t i) { return Run(node.entries[i]); });
+    }
+
+    /// The recent picks as a numbered menu of their keys.
+    Outcome Recent() {
+        const std::vector<std::string> keys =
+            actions_.recentKeys ? actions_.recentKeys() : std::vector<std::string>();
+        if (keys.empty()) {
+            console_.Line("no recent picks yet");
+            return Outcome::Stay;
+        }
+        return Menu("recent picks", keys, [&](std::size_t i) {
+            actions_.runItem(keys[i]);
+            return Outcome::Stay;
+        });
+    }
+
+    /// The items that match `text` as a numbered menu of their paths.
+    Outcome Find(const std::string& text) {
+        std::vector<const FindableItem*> found;
+        if (actions_.findable != nullptr) found = FindItems(*actions_.findable, text);
+        if (found.empty()) {
+            console_.Line("no item matches " + text);
+            return Outcome::Stay;
+        }
+        std::vector<std::string> labels;
+        for (const FindableItem* item : found) labels.push_back(item->path);
+        return Menu("find: " + text, labels, [&](std::size_t i) {
+            actions_.runItem(found[i]->key);
+            return Outcome::Stay;
+        });
     }
 
     Outcome Run(const MenuEntry& entry) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/console_text.h"
+#include "host/item_find.h"
 #include "host/menu_file_reader.h"
 
 namespace host {
@@ -21,11 +22,15 @@ struct BrowseActions {
     std::function<std::string()> projectFolder;
     /// Changes the project folder; false with a reason for the user.
     std::function<bool(const std::string& folder, std::string& error)> changeFolder;
+    /// What '/TEXT' searches; none: '/' finds nothing.
+    const std::vector<FindableItem>* findable = nullptr;
+    /// The keys of the recent picks, the latest first, for 'r'; none: 'r' lists nothing.
+    std::function<std::vector<std::string>()> recentKeys;
 };
 
-/// Lets the user pick groups, modules, sub-menus and entries by number; 'd' asks for a new
-/// project folder, 'b' goes back, 'q' (or the end of the input) quits. A picked entry's key
-/// goes to `actions.runItem`.
+/// Lets the user pick groups, modules, sub-menus and entries by number; '/TEXT' lists the
+/// items that match TEXT to pick from, 'r' the recent picks, 'd' asks for a new project folder, 'b'
+/// goes back, 'q' (or the end of the input) quits. A picked entry's key goes to `actions.runItem`.
 void Browse(const MenuTree& tree, const Console& console, const BrowseActions& actions);
 
 }  // namespace host

@@ -15,6 +15,7 @@
 #include "host/file_bytes.h"
 #include "host/host_system.h"
 #include "host/installation.h"
+#include "host/item_find.h"
 #include "host/item_plan.h"
 #include "host/menu_browser.h"
 #include "host/menu_check.h"
@@ -22,6 +23,7 @@
 #include "host/menu_refresh.h"
 #include "host/plugin_loader.h"
 #include "host/project_folder.h"
+#include "host/recent_picks.h"
 #include "host/trace_view.h"
 #include "host/version.h"
 #include "host/window_host.h"
@@ -41,12 +43,14 @@ constexpr int kExitNoOutput  = 4;  // standard output could not be written
 constexpr std::size_t kKeysPerProblem = 12;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | run KEY | doctor | explain KEY | window [DIR] |\n"
+    "usage: truvhost [--gbk] [--auto-ok] [list | find TEXT | run KEY | doctor | explain KEY |\n"
+    "                window [DIR] |\n"
     "                menu [--refresh] [DIR] | trace FILE [--key KEY] [--since TIME] | --version | "
     "--help]\n"
-    "  (no command)  the menu as numbered lists: pick a number, d = change project folder,\n"
-    "                b = back, q = quit\n"
+    "  (no command)  the menu as numbered lists: pick a number, /TEXT = find, r = recent,\n"
+    "                d = change project folder, b = back, q = quit\n"
     "  list          the menu tree with every item's key\n"
+    "  find TEXT     the items whose title, module, program or pinyin initials hold TEXT\n"
     "  run KEY       runs one item (KEY: module title|item title)\n"
     "  doctor        checks the installation: registry value, CFGPATH, keys, programs, PATH,\n"
     "                and menu.txt against the current menu\n"
@@ -132,11 +136,12 @@ public:
         if (command == "menu" && words.size() <= 3) return Menu(words);
         if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
+        if (command == "find" && words.size() == 2) return Start() ? Find(words[1]) : kExitProblem;
         if (command.empty()) return Start() ? Interactive() : kExitProblem;
         if (command == "window" && words.size() <= 2) {
             if (HostDirectory().empty()) return NoHostFolder();
             return host::RunWindowHost(HostDirectory(), words.size() == 2 ? options_.paths[1] : "",
-                                       console_);
+                                       host::RecentFolder(options_.autoOk), console_);
         }
         if ((command == "--help" || command == "-h") && words.size() == 1) {
             std::fputs(kUsage, stdout);
@@ -213,10 +218,33 @@ private:
     }
 
     int Interactive() {
+        const std::vector<host::FindableItem> findable = Findable();
+        host::RecentPicks recent(host::RecentFolder(options_.autoOk), tree_);
         host::Browse(tree_, console_,
-                     {[this](const std::string& key) { RunItem(key); }, host::ProjectFolder,
-                      host::ChangeProjectFolder});
+                     {[&](const std::string& key) {
+                          recent.Note(key);
+                          RunItem(key);
+                      },
+                      host::ProjectFolder, host::ChangeProjectFolder, &findable,
+                      [&] { return recent.Keys(); }});
         return 0;
+    }
+
+    std::vector<host::FindableItem> Findable() const {
+        MenuCatalog catalog;
+        BuildMenuGroups(catalog);
+        return host::FindableItems(tree_, catalog);
+    }
+
+    /// `find TEXT`: the matching items with their keys; a problem when none matches.
+    int Find(const std::string& text) {
+        const std::vector<host::FindableItem> findable = Findable();
+        const std::vector<const host::FindableItem*> found = host::FindItems(findable, text);
+        for (const host::FindableItem* item : found) {
+            console_.Line(item->path + "    key: " + item->key);
+        }
+        if (found.empty()) console_.Line("no item matches " + text);
+        return found.empty() ? kExitProblem : 0;
     }
 
     int Doctor() {

@@ -12,9 +12,10 @@ namespace host {
 /// "menu.txt" there and runs the window until it is closed; returns the exit status. A
 /// missing or broken library or menu file is reported in a box (status 1). A non-empty
 /// `projectFolder` becomes the project folder first, as the change-folder command would
-/// make it. POSIX: there is no window host; says so on `console` and returns 2.
+/// make it. Picks are remembered in `recentFolder` (none: not between runs). POSIX: there
+/// is no window host; says so on `console` and returns 2.
 int RunWindowHost(const std::string& hostDir, const std::string& projectFolder,
-                  const Console& console);
+                  const std::string& recentFolder, const Console& console);
 
 }  // namespace host
 

@@ -8,7 +8,8 @@ constexpr int kNoWindowHost = 2;
 
 }  // namespace
 
-int RunWindowHost(const std::string&, const std::string&, const Console& console) {
+int RunWindowHost(const std::string&, const std::string&, const std::string&,
+                  const Console& console) {
     console.Line(
         "truvhost: the window host is a Windows program (truvhost.exe window under "
         "Wine); here, use the numbered menus (truvhost without a command)");

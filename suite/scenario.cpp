@@ -92,10 +92,10 @@ bool ParseAction(const std::string& keyword, const std::string& rest, ScenarioAc
         action.kind = ActionKind::Delete;
         return UnescapeField(rest, action.name, error);
     }
-    if (keyword == "exit") {
-        action.kind = ActionKind::Exit;
+    if (keyword == "exit" || keyword == "wait") {
+        action.kind = keyword == "exit" ? ActionKind::Exit : ActionKind::Wait;
         if (ParseCode(rest, action.code)) return true;
-        error = "bad exit code";
+        error = "bad " + keyword + " number";
         return false;
     }
     error = "unknown keyword '" + keyword + "'";
@@ -136,6 +136,8 @@ std::string ActionLine(const ScenarioAction& action) {
             return "delete " + EscapeField(action.name, false);
         case ActionKind::Exit:
             return "exit " + std::to_string(action.code);
+        case ActionKind::Wait:
+            return "wait " + std::to_string(action.code);
     }
     return {};
 }
@@ -154,6 +156,11 @@ ScenarioRule& ScenarioRule::Delete(std::string name) {
 
 ScenarioRule& ScenarioRule::Exit(std::uint32_t code) {
     actions.push_back({ActionKind::Exit, {}, {}, code});
+    return *this;
+}
+
+ScenarioRule& ScenarioRule::Wait(std::uint32_t milliseconds) {
+    actions.push_back({ActionKind::Wait, {}, {}, milliseconds});
     return *this;
 }
 

@@ -12,15 +12,15 @@ namespace suite {
 /// The scenario's file name in the installation root, when no environment variable names one.
 inline constexpr const char* kScenarioName = "suite.scenario";
 
-enum class ActionKind { Create, Delete, Exit };
+enum class ActionKind { Create, Delete, Exit, Wait };
 
 /// One thing a program does: create a file in its current directory with `bytes`, delete a
-/// file there, or set its exit code.
+/// file there, set its exit code, or wait (a program that runs a while).
 struct ScenarioAction {
     ActionKind kind = ActionKind::Exit;
     std::string name;        // Create, Delete: the file name (relative: the current directory)
     std::string bytes;       // Create: the file's content
-    std::uint32_t code = 0;  // Exit: the exit code
+    std::uint32_t code = 0;  // Exit: the exit code; Wait: milliseconds
 
     bool operator==(const ScenarioAction&) const = default;
 };
@@ -34,6 +34,7 @@ struct ScenarioRule {
     ScenarioRule& Create(std::string name, std::string bytes = {});
     ScenarioRule& Delete(std::string name);
     ScenarioRule& Exit(std::uint32_t code);
+    ScenarioRule& Wait(std::uint32_t milliseconds);
 
     bool operator==(const ScenarioRule&) const = default;
 };

@@ -2,6 +2,7 @@
 // then does what the scenario asks of a program of its name (see README.md).
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "suite/journal.h"
 #include "suite/scenario.h"
@@ -99,6 +100,9 @@ std::uint32_t Apply(const suite::ScenarioRule& rule, std::vector<std::string>& n
     for (const suite::ScenarioAction& action : rule.actions) {
         if (action.kind == suite::ActionKind::Exit) {
             code = action.code;
+        } else if (action.kind == suite::ActionKind::Wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(action.code));
+            notes.push_back("waited " + std::to_string(action.code) + " ms");
         } else {
             faultless = Perform(action, notes) && faultless;
         }

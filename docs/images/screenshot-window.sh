@@ -14,7 +14,9 @@ tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
 # group, Down opens it on its first module, Right opens that module's menu. Project, Exit
 # (Alt+P, X) closes the window.
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
-  "$1/truv.sh" window >/dev/null 2>&1 &
+  # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
+  TRUVHOST_STATE_DIR="Z:$(printf "%s" "$1/state" | tr / "\\\\")" \
+    "$1/truv.sh" window >/dev/null 2>&1 &
   host=$!
   window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"

@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/builders.h"
 #include "catalogue/catalogue_rows.h"
 #include "catalogue/group_tables.h"
 #include "flows/flow_rows.h"
+#include "model/menu_catalog.h"
+#include "model/menu_file.h"
 #include "text/gbk_text.h"
+#include "text/pinyin.h"
 
 namespace {
 
@@ -173,3 +177,23 @@ INSTANTIATE_TEST_SUITE_P(BothPrestressedEditions, CatalogueText, testing::Bool()
                          PrestressedEditionName);
 
 }  // namespace
+
+// Every Chinese character of the menu (groups, modules, captions, items) has a pinyin
+// initial, and each of the few second-level characters in the table is one that it uses.
+TEST(CataloguePinyin, EveryCharacterOfTheMenuHasAnInitial) {
+    MenuCatalog catalog;
+    const std::string text = MenuFileText(catalog, BuildMenuGroups(catalog));
+    std::set<std::string> unknown;
+    std::set<std::string> secondLevel;
+    for (std::size_t pos = 0; pos < text.size(); pos += gbk::CharLength(text, pos)) {
+        if (gbk::CharLength(text, pos) != 2) continue;
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        const char initial = gbk::PinyinInitial(lead, static_cast<unsigned char>(text[pos + 1]));
+        if (initial == gbk::kUnknownInitial) unknown.insert(text.substr(pos, 2));
+        if (initial != '\0' && initial != gbk::kUnknownInitial && lead >= 0xD8) {
+            secondLevel.insert(text.substr(pos, 2));
+        }
+    }
+    EXPECT_TRUE(unknown.empty()) << *unknown.begin();
+    EXPECT_EQ(secondLevel, (std::set<std::string>{"桁", "檩", "浏", "渲", "砼"}));
+}

@@ -15,7 +15,7 @@ suite::Scenario Parsed(const std::string& text) {
 TEST(ScenarioFormat, HandWrittenFileIsRead) {
     suite::Scenario expected;
     expected.On("Modelin.exe", "-B *").Create("Autorunfile.tmp", "23").Delete("REDRAW.tmp").Exit(3);
-    expected.On("WIRE_3D").Create("return.tmp");
+    expected.On("WIRE_3D").Create("return.tmp").Wait(5000);
     expected.On("Stage2.exe", "").Create("a b.tmp", " x \t\r\n\\");
     const suite::Scenario parsed = Parsed(
         "# comment\r\n"
@@ -27,6 +27,7 @@ TEST(ScenarioFormat, HandWrittenFileIsRead) {
         "\n"
         "program WIRE_3D\n"
         "create return.tmp\n"
+        "wait 5000\n"
         "program Stage2.exe\n"
         "args\n"
         "create a\\sb.tmp  x \\t\\r\\n\\\\\n");
@@ -37,7 +38,7 @@ TEST(ScenarioFormat, WrittenScenarioReadsBackUnchanged) {
     suite::Scenario scenario;
     scenario.On("模型.exe", "D:\\PROJ\\乗 x  ").Create("乗 .tmp", std::string("\0\x01\xff 3 ", 6));
     scenario.On("HH").Create("trailing.tmp", "x  ").Delete("\\weird name\\").Exit(125);
-    scenario.On("Plain.exe", "");
+    scenario.On("Plain.exe", "").Wait(0);
     const std::string text = suite::FormatScenario(scenario);
     EXPECT_EQ(Parsed(text), scenario) << text;
 }
@@ -60,6 +61,7 @@ TEST(ScenarioFormat, FaultsNameTheLine) {
         {"program A\nexit 3x\n", "line 2"},
         {"program A\nexit\n", "line 2"},
         {"program A\nexit 4294967296\n", "line 2"},
+        {"program A\nwait -1\n", "line 2"},
         {"program A\ncreate x \\q\n", "line 2"},
         {"program A\ncreate x \\x4\n", "line 2"},
         {"program A\nargs a\nargs b\n", "line 3"},

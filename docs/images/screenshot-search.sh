@@ -1,0 +1,37 @@
+#!/bin/sh
+# Regenerates docs/images/window-search.png (or writes OUT.png): `./truv.sh window` of a tour
+# under Xvfb with "jzpmt" typed into its search box, the results listed by their paths.
+# usage: sh docs/images/screenshot-search.sh [OUT.png]   (builds build/win32 as the tour does)
+set -eu
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
+out="${1:-$repo/docs/images/window-search.png}"
+tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
+trap 'rm -rf "$tours"' EXIT
+tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
+# Typing in the window goes to the search box. Escape empties it; Alt+P, X closes the window.
+xvfb-run -a -s "-screen 0 900x560x24" sh -c '
+  # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
+  TRUVHOST_STATE_DIR="Z:$(printf "%s" "$1/state" | tr / "\\\\")" \
+    "$1/truv.sh" window >/dev/null 2>&1 &
+  host=$!
+  window=$(sh "$3" "^truvhost\$")
+  xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
+  xdotool type --delay 100 jzpmt
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  for take in 1 2 3 4 5 6 7 8 9 10; do
+    sleep 1
+    /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2.new"
+    [ -f "$2.old" ] && [ "$(/usr/bin/compare -metric AE "$2.old" "$2.new" null: 2>&1)" = 0 ] &&
+      break
+    mv "$2.new" "$2.old"
+  done
+  mv "$2.new" "$2" 2>/dev/null || mv "$2.old" "$2"
+  rm -f "$2.old"
+  xdotool key Escape alt+p x
+  for second in 1 2 3 4 5 6 7 8 9 10; do kill -0 $host 2>/dev/null || break; sleep 1; done
+  kill -0 $host 2>/dev/null && TRUV_WINEPREFIX="$4" "$5" --stop
+  wait
+' sh "$tour" "$out" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
+  "$build/wine-run.sh"
+echo "wrote $out"
