@@ -51,6 +51,12 @@ std::string KeepOldFile(const std::string& path, std::string& error) {
         const os::Status moved = os::MoveFileDurably(path, backup, /*replaceExisting=*/false);
         if (moved == os::kSuccess) return backup;
         if (moved == os::kAlreadyExists || moved == os::kFileExists) continue;  // taken meanwhile
+        // The rename may have happened before the failure (the folder could not be made
+        // durable): the file goes back, so that a failed refresh leaves it where it was.
+        if (os::LookAtName(path).kind == os::NameInfo::Kind::kNothing &&
+            os::LookAtName(backup).kind == os::NameInfo::Kind::kFile) {
+            os::MoveFileDurably(backup, path, /*replaceExisting=*/false);
+        }
         error = "cannot rename " + sys::PathText(path) + " to " + sys::PathText(backup) + ": " +
                 Reason(moved) + "; it was left as it is";
         return {};
