@@ -34,6 +34,10 @@ enum class Fault {
     kUnsupported,  // the file system cannot do it (EINVAL / ENOTSUP)
 };
 
+/// For the backends' tables: records a call of kind `call`; true, with how it fails, when it
+/// is the one chosen to fail.
+bool DecideFault(SystemCall call, Fault& fault);
+
 /// True where a durable move synchronises its folder with a call of its own (a second flush).
 bool SyncsFolders();
 

@@ -14,46 +14,6 @@ namespace {
 using os::posix::kSystemCalls;
 using os::posix::systemCalls;
 
-struct Choice {
-    std::size_t number = 0;  // 1 for the first call counted
-    bool ofKind = false;     // `number` counts the calls of `call` only
-    SystemCall call = SystemCall::kOpen;
-    Fault fault = Fault::kError;
-};
-
-constexpr std::size_t kKinds = static_cast<std::size_t>(SystemCall::kRegistry) + 1;
-
-struct State {
-    std::mutex mutex;
-    std::vector<SystemCall> calls;
-    std::size_t ofKind[kKinds] = {};
-    std::vector<Choice> choices;
-    bool fired = false;
-};
-
-State& TheState() {
-    static State state;
-    return state;
-}
-
-// Records the call; true (and the fault) when it is one to fail.
-bool Decide(SystemCall call, Fault& fault) {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    state.calls.push_back(call);
-    const std::size_t ofKind = ++state.ofKind[static_cast<std::size_t>(call)];
-    for (const Choice& choice : state.choices) {
-        const bool chosen = choice.ofKind ? choice.call == call && choice.number == ofKind
-                                          : choice.number == state.calls.size();
-        if (chosen) {
-            state.fired = true;
-            fault = choice.fault;
-            return true;
-        }
-    }
-    return false;
-}
-
 // clang-format off
 struct Meaning {
     SystemCall call;
@@ -100,58 +60,58 @@ int FailErrno(SystemCall call, Fault fault) {
 
 int Open(const char* path, int flags, mode_t mode) {
     Fault fault;
-    if (Decide(SystemCall::kOpen, fault)) return FailErrno(SystemCall::kOpen, fault);
+    if (DecideFault(SystemCall::kOpen, fault)) return FailErrno(SystemCall::kOpen, fault);
     return kSystemCalls.open(path, flags, mode);
 }
 ssize_t Read(int fd, void* buffer, size_t size) {
     Fault fault;
-    if (Decide(SystemCall::kRead, fault)) return FailErrno(SystemCall::kRead, fault);
+    if (DecideFault(SystemCall::kRead, fault)) return FailErrno(SystemCall::kRead, fault);
     return kSystemCalls.read(fd, buffer, size);
 }
 ssize_t Write(int fd, const void* bytes, size_t size) {
     Fault fault;
-    if (!Decide(SystemCall::kWrite, fault)) return kSystemCalls.write(fd, bytes, size);
+    if (!DecideFault(SystemCall::kWrite, fault)) return kSystemCalls.write(fd, bytes, size);
     if (fault == Fault::kShort && size > 1) return kSystemCalls.write(fd, bytes, size / 2);
     return FailErrno(SystemCall::kWrite, fault == Fault::kShort ? Fault::kNoSpace : fault);
 }
 int Fsync(int fd) {
     Fault fault;
-    if (Decide(SystemCall::kFlush, fault)) return FailErrno(SystemCall::kFlush, fault);
+    if (DecideFault(SystemCall::kFlush, fault)) return FailErrno(SystemCall::kFlush, fault);
     return kSystemCalls.fsync(fd);
 }
 int Flock(int fd, int operation) {
     Fault fault;
-    if (Decide(SystemCall::kLock, fault)) return FailErrno(SystemCall::kLock, fault);
+    if (DecideFault(SystemCall::kLock, fault)) return FailErrno(SystemCall::kLock, fault);
     return kSystemCalls.flock(fd, operation);
 }
 int Rename(const char* from, const char* to) {
     Fault fault;
-    if (Decide(SystemCall::kMove, fault)) return FailErrno(SystemCall::kMove, fault);
+    if (DecideFault(SystemCall::kMove, fault)) return FailErrno(SystemCall::kMove, fault);
     return kSystemCalls.rename(from, to);
 }
 int Renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
     Fault fault;
-    if (Decide(SystemCall::kMove, fault)) return FailErrno(SystemCall::kMove, fault);
+    if (DecideFault(SystemCall::kMove, fault)) return FailErrno(SystemCall::kMove, fault);
     return kSystemCalls.renameat2(fromDir, from, toDir, to, flags);
 }
 int Link(const char* from, const char* to) {
     Fault fault;
-    if (Decide(SystemCall::kLink, fault)) return FailErrno(SystemCall::kLink, fault);
+    if (DecideFault(SystemCall::kLink, fault)) return FailErrno(SystemCall::kLink, fault);
     return kSystemCalls.link(from, to);
 }
 int Unlink(const char* path) {
     Fault fault;
-    if (Decide(SystemCall::kDelete, fault)) return FailErrno(SystemCall::kDelete, fault);
+    if (DecideFault(SystemCall::kDelete, fault)) return FailErrno(SystemCall::kDelete, fault);
     return kSystemCalls.unlink(path);
 }
 int Lstat(const char* path, struct stat* info) {
     Fault fault;
-    if (Decide(SystemCall::kInspect, fault)) return FailErrno(SystemCall::kInspect, fault);
+    if (DecideFault(SystemCall::kInspect, fault)) return FailErrno(SystemCall::kInspect, fault);
     return kSystemCalls.lstat(path, info);
 }
 DIR* Opendir(const char* path) {
     Fault fault;
-    if (Decide(SystemCall::kList, fault)) {
+    if (DecideFault(SystemCall::kList, fault)) {
         FailErrno(SystemCall::kList, fault);
         return nullptr;
     }
@@ -159,36 +119,27 @@ DIR* Opendir(const char* path) {
 }
 int ActionsInit(posix_spawn_file_actions_t* actions) {
     Fault fault;
-    if (Decide(SystemCall::kSpawnActions, fault)) return ErrorOf(SystemCall::kSpawnActions, fault);
+    if (DecideFault(SystemCall::kSpawnActions, fault))
+        return ErrorOf(SystemCall::kSpawnActions, fault);
     return kSystemCalls.spawnActionsInit(actions);
 }
 int AddChdir(posix_spawn_file_actions_t* actions, const char* dir) {
     Fault fault;
-    if (Decide(SystemCall::kSpawnActions, fault)) return ErrorOf(SystemCall::kSpawnActions, fault);
+    if (DecideFault(SystemCall::kSpawnActions, fault))
+        return ErrorOf(SystemCall::kSpawnActions, fault);
     return kSystemCalls.spawnAddChdir(actions, dir);
 }
 int AddClosefrom(posix_spawn_file_actions_t* actions, int from) {
     Fault fault;
-    if (Decide(SystemCall::kSpawnActions, fault)) return ErrorOf(SystemCall::kSpawnActions, fault);
+    if (DecideFault(SystemCall::kSpawnActions, fault))
+        return ErrorOf(SystemCall::kSpawnActions, fault);
     return kSystemCalls.spawnAddClosefrom(actions, from);
 }
 int Spawn(pid_t* pid, const char* program, const posix_spawn_file_actions_t* actions,
           const posix_spawnattr_t* attributes, char* const argv[], char* const envp[]) {
     Fault fault;
-    if (Decide(SystemCall::kSpawn, fault)) return ErrorOf(SystemCall::kSpawn, fault);
+    if (DecideFault(SystemCall::kSpawn, fault)) return ErrorOf(SystemCall::kSpawn, fault);
     return kSystemCalls.spawn(pid, program, actions, attributes, argv, envp);
-}
-
-// Starts counting afresh; `choice` is added to the calls to fail, which are first cleared
-// unless `keep`.
-void Choose(const Choice* choice, bool keep) {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    state.calls.clear();
-    std::fill(std::begin(state.ofKind), std::end(state.ofKind), 0);
-    if (!keep) state.choices.clear();
-    if (choice != nullptr) state.choices.push_back(*choice);
-    state.fired = false;
 }
 
 }  // namespace
@@ -206,42 +157,11 @@ std::vector<Fault> FaultsOf(SystemCall call) {
 }
 
 FaultPlan::FaultPlan() {
-    Choose(nullptr, false);
+    CountOnly();
     systemCalls = {Open,   Read,  Write,   Fsync,       Flock,    Rename,       Renameat2, Link,
                    Unlink, Lstat, Opendir, ActionsInit, AddChdir, AddClosefrom, Spawn};
 }
 
 FaultPlan::~FaultPlan() {
     systemCalls = kSystemCalls;
-}
-
-void FaultPlan::CountOnly() {
-    Choose(nullptr, false);
-}
-
-void FaultPlan::FailCall(std::size_t number, Fault fault) {
-    const Choice choice{number, false, SystemCall::kOpen, fault};
-    Choose(&choice, false);
-}
-
-void FaultPlan::FailNth(SystemCall call, std::size_t occurrence, Fault fault) {
-    const Choice choice{occurrence, true, call, fault};
-    Choose(&choice, false);
-}
-
-void FaultPlan::AlsoFailNth(SystemCall call, std::size_t occurrence, Fault fault) {
-    const Choice choice{occurrence, true, call, fault};
-    Choose(&choice, true);
-}
-
-std::vector<SystemCall> FaultPlan::Calls() const {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    return state.calls;
-}
-
-bool FaultPlan::Fired() const {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    return state.fired;
 }

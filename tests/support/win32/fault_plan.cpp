@@ -13,46 +13,6 @@ namespace {
 using os::win32::kSystemCalls;
 using os::win32::systemCalls;
 
-struct Choice {
-    std::size_t number = 0;  // 1 for the first call counted
-    bool ofKind = false;     // `number` counts the calls of `call` only
-    SystemCall call = SystemCall::kOpen;
-    Fault fault = Fault::kError;
-};
-
-constexpr std::size_t kKinds = static_cast<std::size_t>(SystemCall::kRegistry) + 1;
-
-struct State {
-    std::mutex mutex;
-    std::vector<SystemCall> calls;
-    std::size_t ofKind[kKinds] = {};
-    std::vector<Choice> choices;
-    bool fired = false;
-};
-
-State& TheState() {
-    static State state;
-    return state;
-}
-
-// Records the call; true (and the fault) when it is one to fail.
-bool Decide(SystemCall call, Fault& fault) {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    state.calls.push_back(call);
-    const std::size_t ofKind = ++state.ofKind[static_cast<std::size_t>(call)];
-    for (const Choice& choice : state.choices) {
-        const bool chosen = choice.ofKind ? choice.call == call && choice.number == ofKind
-                                          : choice.number == state.calls.size();
-        if (chosen) {
-            state.fired = true;
-            fault = choice.fault;
-            return true;
-        }
-    }
-    return false;
-}
-
 // clang-format off
 struct Meaning {
     SystemCall call;
@@ -97,7 +57,7 @@ HANDLE WINAPI FaultyCreateFile(LPCSTR path, DWORD access, DWORD share,
                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
                                HANDLE model) {
     Fault fault;
-    if (Decide(SystemCall::kOpen, fault)) {
+    if (DecideFault(SystemCall::kOpen, fault)) {
         Fail(SystemCall::kOpen, fault);
         return INVALID_HANDLE_VALUE;
     }
@@ -106,13 +66,13 @@ HANDLE WINAPI FaultyCreateFile(LPCSTR path, DWORD access, DWORD share,
 BOOL WINAPI FaultyReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
                            LPOVERLAPPED overlapped) {
     Fault fault;
-    if (Decide(SystemCall::kRead, fault)) return Fail(SystemCall::kRead, fault);
+    if (DecideFault(SystemCall::kRead, fault)) return Fail(SystemCall::kRead, fault);
     return kSystemCalls.readFile(file, buffer, size, read, overlapped);
 }
 BOOL WINAPI FaultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
                             LPOVERLAPPED overlapped) {
     Fault fault;
-    if (!Decide(SystemCall::kWrite, fault)) {
+    if (!DecideFault(SystemCall::kWrite, fault)) {
         return kSystemCalls.writeFile(file, bytes, size, written, overlapped);
     }
     if (fault == Fault::kShort && size > 1) {
@@ -122,33 +82,33 @@ BOOL WINAPI FaultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD writ
 }
 BOOL WINAPI FaultyFlush(HANDLE file) {
     Fault fault;
-    if (Decide(SystemCall::kFlush, fault)) return Fail(SystemCall::kFlush, fault);
+    if (DecideFault(SystemCall::kFlush, fault)) return Fail(SystemCall::kFlush, fault);
     return kSystemCalls.flushFileBuffers(file);
 }
 BOOL WINAPI FaultyLock(HANDLE file, DWORD flags, DWORD reserved, DWORD low, DWORD high,
                        LPOVERLAPPED overlapped) {
     Fault fault;
-    if (Decide(SystemCall::kLock, fault)) return Fail(SystemCall::kLock, fault);
+    if (DecideFault(SystemCall::kLock, fault)) return Fail(SystemCall::kLock, fault);
     return kSystemCalls.lockFileEx(file, flags, reserved, low, high, overlapped);
 }
 BOOL WINAPI FaultyMove(LPCSTR from, LPCSTR to, DWORD flags) {
     Fault fault;
-    if (Decide(SystemCall::kMove, fault)) return Fail(SystemCall::kMove, fault);
+    if (DecideFault(SystemCall::kMove, fault)) return Fail(SystemCall::kMove, fault);
     return kSystemCalls.moveFileEx(from, to, flags);
 }
 BOOL WINAPI FaultyDelete(LPCSTR path) {
     Fault fault;
-    if (Decide(SystemCall::kDelete, fault)) return Fail(SystemCall::kDelete, fault);
+    if (DecideFault(SystemCall::kDelete, fault)) return Fail(SystemCall::kDelete, fault);
     return kSystemCalls.deleteFile(path);
 }
 BOOL WINAPI FaultyInspect(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID data) {
     Fault fault;
-    if (Decide(SystemCall::kInspect, fault)) return Fail(SystemCall::kInspect, fault);
+    if (DecideFault(SystemCall::kInspect, fault)) return Fail(SystemCall::kInspect, fault);
     return kSystemCalls.getFileAttributesEx(path, level, data);
 }
 HANDLE WINAPI FaultyFindFirst(LPCSTR pattern, LPWIN32_FIND_DATAA entry) {
     Fault fault;
-    if (Decide(SystemCall::kList, fault)) {
+    if (DecideFault(SystemCall::kList, fault)) {
         Fail(SystemCall::kList, fault);
         return INVALID_HANDLE_VALUE;
     }
@@ -159,13 +119,13 @@ BOOL WINAPI FaultyCreateProcess(LPCSTR program, LPSTR commandLine, LPSECURITY_AT
                                 LPVOID environment, LPCSTR dir, LPSTARTUPINFOA startup,
                                 LPPROCESS_INFORMATION info) {
     Fault fault;
-    if (Decide(SystemCall::kSpawn, fault)) return Fail(SystemCall::kSpawn, fault);
+    if (DecideFault(SystemCall::kSpawn, fault)) return Fail(SystemCall::kSpawn, fault);
     return kSystemCalls.createProcess(program, commandLine, process, thread, inherit, flags,
                                       environment, dir, startup, info);
 }
 LSTATUS WINAPI FaultyRegOpen(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY key) {
     Fault fault;
-    if (Decide(SystemCall::kRegistry, fault)) {
+    if (DecideFault(SystemCall::kRegistry, fault)) {
         return static_cast<LSTATUS>(ErrorOf(SystemCall::kRegistry, fault));
     }
     return kSystemCalls.regOpenKeyEx(root, subKey, options, access, key);
@@ -173,22 +133,10 @@ LSTATUS WINAPI FaultyRegOpen(HKEY root, LPCSTR subKey, DWORD options, REGSAM acc
 LSTATUS WINAPI FaultyRegQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
                               LPDWORD size) {
     Fault fault;
-    if (Decide(SystemCall::kRegistry, fault)) {
+    if (DecideFault(SystemCall::kRegistry, fault)) {
         return static_cast<LSTATUS>(ErrorOf(SystemCall::kRegistry, fault));
     }
     return kSystemCalls.regQueryValueEx(key, name, reserved, type, data, size);
-}
-
-// Starts counting afresh; `choice` is added to the calls to fail, which are first cleared
-// unless `keep`.
-void Choose(const Choice* choice, bool keep) {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    state.calls.clear();
-    std::fill(std::begin(state.ofKind), std::end(state.ofKind), 0);
-    if (!keep) state.choices.clear();
-    if (choice != nullptr) state.choices.push_back(*choice);
-    state.fired = false;
 }
 
 }  // namespace
@@ -206,7 +154,7 @@ std::vector<Fault> FaultsOf(SystemCall call) {
 }
 
 FaultPlan::FaultPlan() {
-    Choose(nullptr, false);
+    CountOnly();
     systemCalls = {FaultyCreateFile, FaultyReadFile,      FaultyWriteFile, FaultyFlush,
                    FaultyLock,       FaultyMove,          FaultyDelete,    FaultyInspect,
                    FaultyFindFirst,  FaultyCreateProcess, FaultyRegOpen,   FaultyRegQuery};
@@ -214,35 +162,4 @@ FaultPlan::FaultPlan() {
 
 FaultPlan::~FaultPlan() {
     systemCalls = kSystemCalls;
-}
-
-void FaultPlan::CountOnly() {
-    Choose(nullptr, false);
-}
-
-void FaultPlan::FailCall(std::size_t number, Fault fault) {
-    const Choice choice{number, false, SystemCall::kOpen, fault};
-    Choose(&choice, false);
-}
-
-void FaultPlan::FailNth(SystemCall call, std::size_t occurrence, Fault fault) {
-    const Choice choice{occurrence, true, call, fault};
-    Choose(&choice, false);
-}
-
-void FaultPlan::AlsoFailNth(SystemCall call, std::size_t occurrence, Fault fault) {
-    const Choice choice{occurrence, true, call, fault};
-    Choose(&choice, true);
-}
-
-std::vector<SystemCall> FaultPlan::Calls() const {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    return state.calls;
-}
-
-bool FaultPlan::Fired() const {
-    State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
-    return state.fired;
 }
