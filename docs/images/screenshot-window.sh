@@ -1,18 +1,27 @@
 #!/bin/sh
-# Regenerates docs/images/window-host.png (or writes OUT.png): `./truv.sh window` of a tour
-# under Xvfb, with a group menu and one of its module menus open. The picture is what a
-# tour's window host shows, in the tours' Wine prefix.
-# usage: sh docs/images/screenshot-window.sh [OUT.png]   (builds build/win32 as the tour does)
+# Regenerates a picture of `./truv.sh window` of a tour under Xvfb, in the tours' Wine prefix:
+#   menus    docs/images/window-host.png: a group menu and one of its module menus open
+#   search   docs/images/window-search.png: "jzpmt" typed into the search box, the results
+#            listed by their paths
+# usage: sh docs/images/screenshot-window.sh [--search] [OUT.png]
+#        (builds build/win32 as the tour does)
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
-out="${1:-$repo/docs/images/window-host.png}"
+# The menu bar: Project, then the groups. F10 selects "Project", Right the first group, Down
+# opens it on its first module, Right opens that module's menu. Typing in the window goes to
+# the search box. Escapes close the menus or empty the box; Alt+P, X closes the window.
+if [ "${1:-}" = --search ]; then
+  shift
+  out="${1:-$repo/docs/images/window-search.png}"
+  show="type --delay 100 jzpmt"
+else
+  out="${1:-$repo/docs/images/window-host.png}"
+  show="key F10 Right Down Right"
+fi
 tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
 trap 'rm -rf "$tours"' EXIT
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
-# The menu bar: Project, then the groups. Keys: F10 selects "Project", Right the first
-# group, Down opens it on its first module, Right opens that module's menu. Project, Exit
-# (Alt+P, X) closes the window.
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
   TRUVHOST_STATE_DIR="Z:$(printf "%s" "$1/state" | tr / "\\\\")" \
@@ -20,13 +29,15 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   host=$!
   window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
-  xdotool key F10 Right Down Right
+  xdotool $6
   # import reads the open menus (separate X windows) as shown; xwd -root leaves them black.
-  # The picture is taken once the screen holds still: two takes a second apart alike.
+  # The picture is taken once the screen holds still: two painted takes a second apart alike.
   eval "$(xdotool getwindowgeometry --shell "$window")"
   for take in 1 2 3 4 5 6 7 8 9 10; do
     sleep 1
     /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2.new"
+    # A black take is a window not painted yet (a busy machine), however still it holds.
+    [ "$(/usr/bin/convert "$2.new" -format "%[fx:mean>0.1]" info:)" = 1 ] || continue
     [ -f "$2.old" ] && [ "$(/usr/bin/compare -metric AE "$2.old" "$2.new" null: 2>&1)" = 0 ] &&
       break
     mv "$2.new" "$2.old"
@@ -40,5 +51,5 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   TRUV_WINEPREFIX="$4" "$5" --stop
   wait
 ' sh "$tour" "$out" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
-  "$build/wine-run.sh"
+  "$build/wine-run.sh" "$show"
 echo "wrote $out"

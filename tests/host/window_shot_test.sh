@@ -49,7 +49,7 @@ PLACES
 # README's picture of it.
 search=$work/search.png
 if [ $# -lt 3 ]; then
-  TRUV_TOUR_BUILT=1 TRUV_SHOT_BUILD=$build sh "$repo/docs/images/screenshot-search.sh" \
+  TRUV_TOUR_BUILT=1 TRUV_SHOT_BUILD=$build sh "$repo/docs/images/screenshot-window.sh" --search \
     "$search" >"$work/log" 2>&1 || { echo "FAIL: no screenshot of the search:"; cat "$work/log"; exit 1; }
   region=280x14+24+115
   found=$(ink "$search" "$region")
