@@ -33,7 +33,7 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   # import reads the open menus (separate X windows) as shown; xwd -root leaves them black.
   # The picture is taken once the screen holds still: two painted takes a second apart alike.
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  for take in 1 2 3 4 5 6 7 8 9 10; do
+  for take in $(seq 20); do
     sleep 1
     /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+0+0" "png:$2.new"
     # A black take is a window not painted yet (a busy machine), however still it holds.
