@@ -24,6 +24,7 @@ trap 'rm -rf "$tours"' EXIT
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
+  mkdir -p "$1/state"
   TRUVHOST_STATE_DIR="Z:$(printf "%s" "$1/state" | tr / "\\\\")" \
     "$1/truv.sh" window >/dev/null 2>&1 &
   host=$!
