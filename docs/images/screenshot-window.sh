@@ -22,6 +22,9 @@ fi
 tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
 trap 'rm -rf "$tours"' EXIT
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
+# The set-up left the prefix's server running without a display: a window host started through
+# it would open its window there, never on the display below.
+TRUV_WINEPREFIX="$build/tour-prefix" "$build/wine-run.sh" --stop
 xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
   mkdir -p "$1/state"

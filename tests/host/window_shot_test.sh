@@ -45,4 +45,20 @@ the caption buttons|70x24+686+3|100
 PLACES
 [ "$failed" = 0 ] || { cp "$shot" "$build/window-shot-failed.png"; exit 1; }
 
-echo "the tour's window host draws the hyphen, the Chinese caption and the caption buttons"
+# The search in use: "jzpmt" typed lists 建筑剖面图 by its path in the second row, as in the
+# README's picture of it.
+search=$work/search.png
+if [ $# -lt 3 ]; then
+  TRUV_TOUR_BUILT=1 TRUV_SHOT_BUILD=$build sh "$repo/docs/images/screenshot-window.sh" --search \
+    "$search" >"$work/log" 2>&1 || { echo "FAIL: no screenshot of the search:"; cat "$work/log"; exit 1; }
+  region=280x14+24+115
+  found=$(ink "$search" "$region")
+  changed=$(differing "$search" "$repo/docs/images/window-search.png" "$region")
+  if [ "$found" -lt 100 ] || [ "$changed" != 0 ]; then
+    echo "FAIL: the search's second result ($region): $found dark pixels, $changed differ"
+    cp "$search" "$build/window-search-failed.png"
+    exit 1
+  fi
+fi
+echo "the tour's window host draws the hyphen, the Chinese caption and the caption buttons," \
+  "and lists the search's results by their paths"
