@@ -27,9 +27,9 @@
 #include "bench/bare.h"
 #include "bench/side_by_side.h"
 #include "bench/start_record.h"
-#include "host/auto_ok.h"
-#include "host/console_text.h"
-#include "host/plugin_loader.h"
+#include "host/console/auto_ok.h"
+#include "host/shared/console_text.h"
+#include "host/shared/plugin_loader.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "host/menu_file_reader.h"
+#include "host/items/menu_file_reader.h"
 #include "menu_tree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/menu_file_reader.h"
+#include "host/items/menu_file_reader.h"
 
 namespace fuzz {
 

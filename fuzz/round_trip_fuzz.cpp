@@ -18,7 +18,7 @@
 
 #include "catalogue/builders.h"
 #include "fuzz_support.h"
-#include "host/menu_file_reader.h"
+#include "host/items/menu_file_reader.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "model/split_row.h"

@@ -15,16 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/builders.h"
-#include "host/host_system.h"
-#include "host/item_plan.h"
-#include "model/menu_catalog.h"
+#include "host/items/item_plan.h"
+#include "host/shared/host_system.h"
+#include "plugin/inspect.h"
 #include "suite/demo_registry.h"
 #include "suite/journal.h"
 #include "suite/sandbox.h"
 #include "suite/scenario.h"
 #include "suite/system.h"
-#include "text/gbk_text.h"
 
 namespace {
 

@@ -4,10 +4,6 @@
 #include "suite/demo_registry.h"
 #include "suite/registry_override.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX  // the MinGW C++ library may have defined it already
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace suite {

@@ -2,10 +2,6 @@
 // 32-bit reader in a 64-bit system sees another key (Wow6432Node) than a 64-bit one.
 #include "suite/registry_override.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX  // the MinGW C++ library may have defined it already
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <stdexcept>

@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "text/gbk_text.h"
+#include "plugin/inspect.h"
 
 namespace suite {
 namespace {

@@ -110,7 +110,7 @@ std::uint32_t Apply(const suite::ScenarioRule& rule, std::vector<std::string>& n
     return faultless ? code : kSetupFault;
 }
 
-std::uint32_t Act(const suite::Scenario& scenario, suite::JournalRecord& record) {
+std::uint32_t ApplyMatchingRule(const suite::Scenario& scenario, suite::JournalRecord& record) {
     std::vector<std::string> arguments(record.args.begin() + (record.args.empty() ? 0 : 1),
                                        record.args.end());
     const suite::ScenarioRule* rule =
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     suite::Scenario scenario;
     std::string error;
     if (LoadScenario(SuiteFile(kScenarioVariable, root, suite::kScenarioName), scenario, error)) {
-        record.exitCode = Act(scenario, record);
+        record.exitCode = ApplyMatchingRule(scenario, record);
     } else {
         record.actions.push_back("fault scenario: " + error);
         record.exitCode = kSetupFault;

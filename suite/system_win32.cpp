@@ -1,10 +1,6 @@
 // The suite's system helpers, Windows half (ANSI calls: texts are in the ANSI code page).
 #include "suite/system.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX  // the MinGW C++ library may have defined it already
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace suite::sys {

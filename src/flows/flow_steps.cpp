@@ -16,15 +16,6 @@ namespace {
 /// The request for the third step of the continuation sequence, as its second byte.
 constexpr char kThirdStepRequest = '3';
 
-bool RequestsThirdStep(const std::string& file) {
-    os::File request;
-    if (request.OpenExclusiveRead(file) != os::kSuccess) return false;
-    char head[2] = {};
-    const long count = request.Read(head, sizeof head);
-    request.Close();
-    return count == 2 && head[1] == kThirdStepRequest;
-}
-
 enum class WorkTest { kPresent, kSecondByteIsThree };
 
 /// The branches of a test that a walk goes into.
@@ -188,7 +179,14 @@ int RunFirstMatchingRow(std::span<const FlowRow> rows, const std::string& rowTex
 }
 
 bool SecondByteIsThree(const std::string& file) {
-    const bool third = RequestsThirdStep(file);
+    os::File request;
+    char head[2] = {};
+    long count = 0;
+    if (request.OpenExclusiveRead(file) == os::kSuccess) {
+        count = request.Read(head, sizeof head);
+        request.Close();
+    }
+    const bool third = count == 2 && head[1] == kThirdStepRequest;
     trace::Event(trace::kRead, {file, third ? "second byte '3'" : "no '3' as second byte"});
     return third;
 }

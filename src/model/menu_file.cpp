@@ -8,6 +8,7 @@
 
 #include "model/menu_catalog.h"
 #include "model/split_row.h"
+#include "os/atomic_file.h"
 #include "text/gbk_text.h"
 
 const char* const kGroupTitles[kGroupCount] = {
@@ -17,10 +18,6 @@ const char* const kGroupTitles[kGroupCount] = {
 namespace {
 
 constexpr const char* kSeparator = "===========================";
-// Temporary names are "menu.~00" to "menu.~99": no longer than "menu.txt", so that a host path
-// that fits the limit fits it with the temporary name too.
-constexpr const char* kTemporaryStem = "menu.~";
-constexpr int kTemporaryNames = 100;
 // The host's path buffer holds 260 bytes with the terminator.
 constexpr std::size_t kMaxPath = 259;
 
@@ -77,8 +74,8 @@ void AppendQuotedLine(std::string& text, std::string_view key, std::string_view 
     text.append("\r\n");
 }
 
-// The sub-menu name of an item title: the text before its first '_'.
-std::size_t Underscore(std::string_view title) {
+// Where the sub-menu name of an item title ends: at its first '_', or npos.
+std::size_t SubMenuNameEnd(std::string_view title) {
     return gbk::Find(title, '_');
 }
 
@@ -122,9 +119,10 @@ std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end,
 bool RunGoesOn(std::string_view title, const std::vector<RowParts>& rows, std::size_t next) {
     if (next >= rows.size() || !rows[next].valid) return false;
     const std::string_view nextTitle = rows[next].itemTitle;
-    const std::size_t nextAt = Underscore(nextTitle);
+    const std::size_t nextAt = SubMenuNameEnd(nextTitle);
     if (nextAt == std::string::npos) return false;
-    return gbk::Trim(title.substr(0, Underscore(title))) == gbk::Trim(nextTitle.substr(0, nextAt));
+    return gbk::Trim(title.substr(0, SubMenuNameEnd(title))) ==
+           gbk::Trim(nextTitle.substr(0, nextAt));
 }
 
 void AppendModuleOf(const std::vector<RowParts>& rows, std::string_view title, std::string& text) {
@@ -144,7 +142,7 @@ void AppendModuleOf(const std::vector<RowParts>& rows, std::string_view title, s
             AppendQuotedLine(text, "title=", row.item->Caption());
         }
         const std::string_view itemTitle = row.itemTitle;
-        const std::size_t at = Underscore(itemTitle);
+        const std::size_t at = SubMenuNameEnd(itemTitle);
         if (at == std::string::npos) {
             AppendQuotedLine(text, "app=", itemTitle);
             continue;
@@ -161,132 +159,12 @@ void AppendModuleOf(const std::vector<RowParts>& rows, std::string_view title, s
 
 // The directory part of `path`, up to and with its last separator.
 std::string DirectoryOf(const std::string& path) {
-    std::size_t directoryEnd = 0;  // just after the last separator
-    for (std::size_t pos = 0; pos < path.size(); pos += gbk::CharLength(path, pos)) {
-        const char byte = path[pos];
-        if (byte == '\\' || byte == '/' || byte == ':') directoryEnd = pos + 1;
-    }
-    return path.substr(0, directoryEnd);
-}
-
-std::string TemporaryName(const std::string& directory, int number) {
-    return directory + kTemporaryStem + static_cast<char>('0' + number / 10) +
-           static_cast<char>('0' + number % 10);
-}
-
-// A scanner or indexer that opens a new file for a moment makes the create or the move fail
-// with one of these; they pass.
-bool MayPass(os::Status status) {
-    return status == os::kSharingViolation || status == os::kAccessDenied ||
-           status == os::kLockViolation;
-}
-
-constexpr int kTries = 10;
-constexpr std::uint32_t kFirstPause = 10;  // milliseconds; then 20, 30, ...: 450 ms in all
-
-template <typename Step>
-os::Status Retrying(Step step) {
-    os::Status status = step();
-    for (int tried = 1; tried < kTries && MayPass(status); ++tried) {
-        os::Pause(kFirstPause * static_cast<std::uint32_t>(tried));
-        status = step();
-    }
-    return status;
-}
-
-/// The temporary file while it is written: closed and deleted on every way out but the move.
-class Temporary {
-public:
-    Temporary() = default;
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-    ~Temporary() {
-        file.Close();
-        if (!name.empty()) DeleteQuietly(name);
-    }
-
-    /// The move succeeded: the name is no longer a temporary.
-    void Keep() { name.clear(); }
-
-    os::File file;
-    std::string name;
-
-private:
-    // Deleting can itself run out of memory (the path is converted on the way): once more.
-    static void DeleteQuietly(const std::string& path) noexcept {
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            try {
-                os::DeleteFile(path);
-                return;
-            } catch (...) {
-            }
-        }
-    }
-};
-
-// No writer leaves a file unwritten this long between its create and its move.
-constexpr std::int64_t kStaleSeconds = 60;
-
-/// True for what a temporary name holds when no writer is at work on it: a link or device
-/// (writers make files only), or a file nobody has written for a while. A time of writing that
-/// far in the future is as stale: the clock was set back since, and waiting for it to catch up
-/// could take hours. A directory is never stale: it is not ours to delete.
-bool IsStale(const os::NameInfo& info) {
-    switch (info.kind) {
-        case os::NameInfo::Kind::kOther:
-            return true;
-        case os::NameInfo::Kind::kFile:
-            return info.secondsSinceWrite >= kStaleSeconds ||
-                   info.secondsSinceWrite <= -kStaleSeconds;
-        default:
-            return false;
-    }
-}
-
-enum class Attempt { kCreated, kTaken, kFailed };
-
-/// Creates `name` new; a name that the create refuses as existing, whether a listing shows it
-/// or not (a link to nothing), or under which a directory stands, is taken. A stale
-/// temporary under it is deleted and the name tried once more.
-Attempt TryName(const std::string& name, os::File& file, os::Status& status) {
-    for (int round = 0; round < 2; ++round) {
-        status = Retrying([&] {
-            const os::Status created = file.CreateNew(name);
-            const bool directory =
-                created != os::kSuccess && os::LookAtName(name).kind == os::NameInfo::Kind::kFolder;
-            return directory ? os::kAlreadyExists : created;
-        });
-        if (status == os::kSuccess) return Attempt::kCreated;
-        if (status != os::kAlreadyExists && status != os::kFileExists) return Attempt::kFailed;
-        if (round > 0 || !IsStale(os::LookAtName(name)) || os::DeleteFile(name) != os::kSuccess) {
-            break;
-        }
-    }
-    return Attempt::kTaken;
-}
-
-/// Creates a new temporary file beside `path` under the first name free or freed;
-/// kNoTemporaryName when every name is taken.
-os::Status CreateTemporary(const std::string& path, Temporary& temporary) {
-    const std::string directory = DirectoryOf(path);
-    os::Status status = os::kAlreadyExists;
-    for (int number = 0; number < kTemporaryNames; ++number) {
-        std::string name = TemporaryName(directory, number);
-        const Attempt attempt = TryName(name, temporary.file, status);
-        if (attempt == Attempt::kCreated) temporary.name = std::move(name);
-        if (attempt != Attempt::kTaken) return status;
-    }
-    return kNoTemporaryName;
-}
-
-os::Status Fail(os::Status status, WriteStep step, WriteStep* failedStep) {
-    if (failedStep != nullptr) *failedStep = step;
-    return status;
+    return std::string(gbk::DirectoryPart(path));
 }
 
 // An empty file is never a menu: a power loss between a move and the disk's catching up with
 // it could leave one, and nothing can rely on it.
-bool IsMenu(const os::NameInfo& info) {
+bool HoldsMoreThanAnEmptyFile(const os::NameInfo& info) {
     return info.kind != os::NameInfo::Kind::kNothing &&
            !(info.kind == os::NameInfo::Kind::kFile && info.size == 0);
 }
@@ -339,37 +217,21 @@ std::string WriteFailureText(const std::string& path) {
     return "Can't open txt file\"" + path + "\"！";
 }
 
-os::Status WriteFileAtomically(const std::string& path, const std::string& text,
-                               bool replaceExisting, WriteStep* failedStep) {
-    Temporary temporary;
-    if (const os::Status status = CreateTemporary(path, temporary); status != os::kSuccess) {
-        return Fail(status, WriteStep::kCreate, failedStep);
-    }
-    if (!temporary.file.Write(text) || !temporary.file.Flush() || !temporary.file.Close()) {
-        return Fail(os::LastError(), WriteStep::kWrite, failedStep);
-    }
-    const os::Status moved =
-        Retrying([&] { return os::MoveFileDurably(temporary.name, path, replaceExisting); });
-    if (moved != os::kSuccess) return Fail(moved, WriteStep::kMove, failedStep);
-    temporary.Keep();
-    return os::kSuccess;
-}
-
 std::string WriteMenuFile(const std::string& path, const MenuCatalog& catalog,
                           const GroupBounds& bounds) {
     if (DirectoryOf(path).empty()) return OpenFailureText(os::kPathNotFound, path);
     const os::NameInfo existing = os::LookAtName(path);
-    if (IsMenu(existing)) return {};
+    if (HoldsMoreThanAnEmptyFile(existing)) return {};
     if (path.size() > kMaxPath) return OpenFailureText(os::kFilenameTooLong, path);
     const bool replaceEmpty = existing.kind == os::NameInfo::Kind::kFile;
-    WriteStep failedStep = WriteStep::kCreate;
+    os::WriteStep failedStep = os::WriteStep::kCreate;
     const os::Status status =
-        WriteFileAtomically(path, MenuFileText(catalog, bounds), replaceEmpty, &failedStep);
+        os::WriteFileAtomically(path, MenuFileText(catalog, bounds), replaceEmpty, &failedStep);
     // Another host that started at the same time may have put its menu, the same, in place.
-    if (status == os::kSuccess || IsMenu(os::LookAtName(path))) return {};
-    if (failedStep != WriteStep::kCreate) return WriteFailureText(path);
+    if (status == os::kSuccess || HoldsMoreThanAnEmptyFile(os::LookAtName(path))) return {};
+    if (failedStep != os::WriteStep::kCreate) return WriteFailureText(path);
     // Every temporary name taken is a full folder for this writer, not a refused access.
-    return OpenFailureText(status == kNoTemporaryName ? kDirectoryFull : status, path);
+    return OpenFailureText(status == os::kNoTemporaryName ? kDirectoryFull : status, path);
 }
 
 namespace {
@@ -386,8 +248,10 @@ bool IsDigit(char byte) {
     return byte >= '0' && byte <= '9';
 }
 
+// "MENU.~NN": the temporary names of the menu file, upper case.
 bool IsTemporaryName(const std::string& name) {
-    const std::string stem = gbk::Upper(kTemporaryStem);
+    std::string stem = gbk::Upper(os::TemporaryNameFor(kMenuFileName, 0));
+    stem.resize(stem.size() - 2);
     return name.size() == stem.size() + 2 && name.starts_with(stem) && IsDigit(name[stem.size()]) &&
            IsDigit(name[stem.size() + 1]);
 }

@@ -78,6 +78,13 @@ std::string OwnModulePath();
 /// The path separator of the platform's PATH variable: ';' on Windows, ':' on POSIX.
 char PathListSeparator();
 
+/// The plug-in's GBK text in UTF-8, as terminals show it; a byte that does not convert
+/// becomes '?' (POSIX: iconv; Windows: code page 936 through wide characters).
+std::string GbkToUtf8(const std::string& gbk);
+
+/// UTF-8 text in GBK; a character GBK lacks becomes '?'.
+std::string Utf8ToGbk(const std::string& utf8);
+
 // ---------------------------------------------------------------------------------------
 // Wildcard search and deletion (FindFirstFileA semantics: '*' and '?', without regard to
 // case, files and directories alike; a relative pattern is searched in the current directory)

@@ -65,6 +65,15 @@ std::size_t Find(std::string_view text, char c, std::size_t from) {
     return std::string_view::npos;
 }
 
+std::string_view DirectoryPart(std::string_view path) {
+    std::size_t directoryEnd = 0;  // just after the last separator
+    for (std::size_t pos = 0; pos < path.size(); pos += CharLength(path, pos)) {
+        const char byte = path[pos];
+        if (byte == '\\' || byte == '/' || byte == ':') directoryEnd = pos + 1;
+    }
+    return path.substr(0, directoryEnd);
+}
+
 // The end of the text is a character boundary too, where only the empty text starts.
 std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
     for (std::size_t pos = 0;; pos += CharLength(text, pos)) {

@@ -34,6 +34,10 @@ std::string Upper(std::string_view text);
 /// std::string_view::npos when there is none.
 std::size_t Find(std::string_view text, char c, std::size_t from = 0);
 
+/// The directory part of a path: up to and with its last separator ('\\', '/' or ':'), which
+/// a trail byte is never taken for; empty when there is none.
+std::string_view DirectoryPart(std::string_view path);
+
 /// Position of the first occurrence of the single-byte text `needle` that starts on a
 /// character boundary of `text`; npos when there is none.
 std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from = 0);

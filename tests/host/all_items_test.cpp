@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/builders.h"
-#include "host/menu_file_reader.h"
+#include "host/items/menu_file_reader.h"
 #include "launch/launcher.h"
 #include "os/os.h"
 #include "plugin/entry.h"

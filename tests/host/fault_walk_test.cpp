@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "catalogue/builders.h"
-#include "host/menu_refresh.h"
+#include "host/checks/menu_refresh.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "model/trace.h"

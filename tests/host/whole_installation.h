@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/item_plan.h"
+#include "host/items/item_plan.h"
 #include "support/installation_fixture.h"
 
 class WholeInstallationTest : public InstallationTest {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "model/menu_file.h"
+#include "os/atomic_file.h"
 #include "support/fault_plan.h"
 #include "support/temp_dir.h"
 
@@ -25,31 +26,31 @@ struct Case {
     Failing first;
     Failing second;  // occurrence 0: none
     bool succeeds;
-    WriteStep step;     // of a failure
-    const char* after;  // under the name afterwards; "" for nothing
+    os::WriteStep step;  // of a failure
+    const char* after;   // under the name afterwards; "" for nothing
 };
 
 constexpr Failing kNone{SystemCall::kOpen, 0, Fault::kError};
 
 // clang-format off
 const Case kCases[] = {
-    {"create",             true,  {SystemCall::kOpen,  1, Fault::kNoSpace},     kNone, false, WriteStep::kCreate, "old"},
-    {"write",              true,  {SystemCall::kWrite, 1, Fault::kError},       kNone, false, WriteStep::kWrite,  "old"},
-    {"write, disk full",   true,  {SystemCall::kWrite, 1, Fault::kNoSpace},     kNone, false, WriteStep::kWrite,  "old"},
-    {"short write",        true,  {SystemCall::kWrite, 1, Fault::kShort},       kNone, true,  WriteStep::kCreate, "new"},
+    {"create",             true,  {SystemCall::kOpen,  1, Fault::kNoSpace},     kNone, false, os::WriteStep::kCreate, "old"},
+    {"write",              true,  {SystemCall::kWrite, 1, Fault::kError},       kNone, false, os::WriteStep::kWrite,  "old"},
+    {"write, disk full",   true,  {SystemCall::kWrite, 1, Fault::kNoSpace},     kNone, false, os::WriteStep::kWrite,  "old"},
+    {"short write",        true,  {SystemCall::kWrite, 1, Fault::kShort},       kNone, true,  os::WriteStep::kCreate, "new"},
     {"short, then full",   true,  {SystemCall::kWrite, 1, Fault::kShort},
-                                  {SystemCall::kWrite, 2, Fault::kNoSpace},            false, WriteStep::kWrite,  "old"},
-    {"interrupted write",  true,  {SystemCall::kWrite, 1, Fault::kTryAgain},    kNone, true,  WriteStep::kCreate, "new"},
-    {"flush",              true,  {SystemCall::kFlush, 1, Fault::kError},       kNone, false, WriteStep::kWrite,  "old"},
-    {"move",               true,  {SystemCall::kMove,  1, Fault::kUnsupported}, kNone, false, WriteStep::kMove,   "old"},
-    {"folder sync",        true,  {SystemCall::kFlush, 2, Fault::kError},       kNone, false, WriteStep::kMove,   "new"},
-    {"folder sync EINVAL", true,  {SystemCall::kFlush, 2, Fault::kUnsupported}, kNone, true,  WriteStep::kCreate, "new"},
-    {"new, folder sync",   false, {SystemCall::kFlush, 2, Fault::kUnsupported}, kNone, true,  WriteStep::kCreate, "new"},
-    {"link fallback",      false, {SystemCall::kMove,  1, Fault::kUnsupported}, kNone, true,  WriteStep::kCreate, "new"},
+                                  {SystemCall::kWrite, 2, Fault::kNoSpace},            false, os::WriteStep::kWrite,  "old"},
+    {"interrupted write",  true,  {SystemCall::kWrite, 1, Fault::kTryAgain},    kNone, true,  os::WriteStep::kCreate, "new"},
+    {"flush",              true,  {SystemCall::kFlush, 1, Fault::kError},       kNone, false, os::WriteStep::kWrite,  "old"},
+    {"move",               true,  {SystemCall::kMove,  1, Fault::kUnsupported}, kNone, false, os::WriteStep::kMove,   "old"},
+    {"folder sync",        true,  {SystemCall::kFlush, 2, Fault::kError},       kNone, false, os::WriteStep::kMove,   "new"},
+    {"folder sync EINVAL", true,  {SystemCall::kFlush, 2, Fault::kUnsupported}, kNone, true,  os::WriteStep::kCreate, "new"},
+    {"new, folder sync",   false, {SystemCall::kFlush, 2, Fault::kUnsupported}, kNone, true,  os::WriteStep::kCreate, "new"},
+    {"link fallback",      false, {SystemCall::kMove,  1, Fault::kUnsupported}, kNone, true,  os::WriteStep::kCreate, "new"},
     {"link fails",         false, {SystemCall::kMove,  1, Fault::kUnsupported},
-                                  {SystemCall::kLink,  1, Fault::kNoSpace},              false, WriteStep::kMove,   ""},
+                                  {SystemCall::kLink,  1, Fault::kNoSpace},              false, os::WriteStep::kMove,   ""},
     {"unlink after link",  false, {SystemCall::kMove,  1, Fault::kUnsupported},
-                                  {SystemCall::kDelete, 1, Fault::kError},             false, WriteStep::kMove,   "new"},
+                                  {SystemCall::kDelete, 1, Fault::kError},             false, os::WriteStep::kMove,   "new"},
 };
 // clang-format on
 
@@ -79,7 +80,7 @@ TEST(MenuFileFaultsTest, EachFailingStepLeavesOneWholeFile) {
         TempDir dir;
         const std::string path = dir / "menu.txt";
         if (c.replace) WriteWholeFile(path, "old");
-        WriteStep step = WriteStep::kCreate;
+        os::WriteStep step = os::WriteStep::kCreate;
         os::Status status = os::kSuccess;
         bool fired = false;
         {
@@ -88,7 +89,7 @@ TEST(MenuFileFaultsTest, EachFailingStepLeavesOneWholeFile) {
             if (c.second.occurrence != 0) {
                 plan.AlsoFailNth(c.second.call, c.second.occurrence, c.second.fault);
             }
-            status = WriteFileAtomically(path, "new", c.replace, &step);
+            status = os::WriteFileAtomically(path, "new", c.replace, &step);
             fired = plan.Fired();
         }
         EXPECT_TRUE(fired);

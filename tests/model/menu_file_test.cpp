@@ -1,5 +1,6 @@
 // The menu file: module blocks, sub-menu runs, the eight group blocks and failures.
 #include "model/menu_file.h"
+#include "os/atomic_file.h"
 
 #include <gtest/gtest.h>
 
@@ -162,11 +163,11 @@ TEST_F(MenuFileWriteTest, OnlyStaleTemporariesAreDeleted) {
 // The writer shared with the host: nothing is replaced unless asked for, and nothing is left.
 TEST_F(MenuFileWriteTest, AtomicWriteReplacesOnlyWhenAsked) {
     WriteWholeFile(path, "old");
-    WriteStep step = WriteStep::kCreate;
-    EXPECT_EQ(WriteFileAtomically(path, "new", false, &step), os::kAlreadyExists);
-    EXPECT_EQ(step, WriteStep::kMove);
+    os::WriteStep step = os::WriteStep::kCreate;
+    EXPECT_EQ(os::WriteFileAtomically(path, "new", false, &step), os::kAlreadyExists);
+    EXPECT_EQ(step, os::WriteStep::kMove);
     EXPECT_EQ(ReadWholeFile(path), "old");
-    EXPECT_EQ(WriteFileAtomically(path, "new", true), os::kSuccess);
+    EXPECT_EQ(os::WriteFileAtomically(path, "new", true), os::kSuccess);
     EXPECT_EQ(ReadWholeFile(path), "new");
     EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
 }

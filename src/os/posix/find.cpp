@@ -1,4 +1,4 @@
-// POSIX half of the OS seam: wildcard search, deletion, renaming and inspection of files.
+// POSIX half of the OS seam: the wildcard search.
 //
 // A search lists the entries of the pattern's directory (resolved without regard to case)
 // whose names match the last element with WildcardMatch, names and pattern read as UTF-8 (the
@@ -60,12 +60,6 @@ SearchResult Search(const std::string& pattern) {
     return result;
 }
 
-// A file without any write permission bit stands for the read-only attribute. The check is
-// made by hand because the owner, and root above all, may unlink such a file here.
-bool IsReadOnly(const struct stat& info) {
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
 }  // namespace
 
 // Path names on POSIX are the file system's own bytes (see posix_support.h).
@@ -87,98 +81,6 @@ std::vector<std::string> FindMatches(const std::string& pattern) {
         posix::Fail(result.status);
     }
     return std::move(result.names);
-}
-
-// A directory cannot be deleted as a file (5), nor can a read-only file (5).
-Status DeleteFile(const std::string& path) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    struct stat info {};
-    if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
-        return posix::FailWithErrno(errno, resolved.parentExists);
-    }
-    if (S_ISDIR(info.st_mode) || (S_ISREG(info.st_mode) && IsReadOnly(info))) {
-        return posix::Fail(kAccessDenied);
-    }
-    if (posix::systemCalls.unlink(resolved.path.c_str()) != 0) {
-        return posix::FailWithErrno(errno, resolved.parentExists);
-    }
-    return kSuccess;
-}
-
-namespace {
-
-// rename, or without `replace` renameat2 with RENAME_NOREPLACE; a file system that cannot
-// refuse a rename that way gets a hard link and the unlink of the old name instead.
-int Rename(const char* from, const char* to, bool replace) {
-    if (replace) return posix::systemCalls.rename(from, to);
-    const int renamed =
-        posix::systemCalls.renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
-    if (renamed == 0 || errno != EINVAL) return renamed;
-    if (posix::systemCalls.link(from, to) != 0) return -1;
-    return posix::systemCalls.unlink(from);
-}
-
-// The folder's own entry list reaches the disk: without this a renamed file can come back
-// under its old name, or not at all, after a power loss. Some file systems (network and FUSE
-// ones) cannot synchronise a folder and say so with EINVAL or ENOTSUP; the rename has happened
-// and is as durable there as it can be made, so that is no failure.
-int SyncFolderOf(const std::string& path) {
-    const std::size_t separator = path.rfind('/');
-    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-    const int fd = posix::systemCalls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return -1;
-    const int synced = posix::systemCalls.fsync(fd);
-    const int err = errno;
-    close(fd);
-    errno = err;
-    return synced != 0 && (err == EINVAL || err == ENOTSUP) ? 0 : synced;
-}
-
-}  // namespace
-
-// A read-only target refuses to be replaced (5), as MoveFileExA with MOVEFILE_REPLACE_EXISTING
-// does. MOVEFILE_WRITE_THROUGH: the folder is synchronised after the rename.
-Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
-    const posix::ResolvedPath source = posix::ResolvePath(from);
-    const posix::ResolvedPath target = posix::ResolvePath(to);
-    struct stat info {};
-    if (posix::systemCalls.lstat(source.path.c_str(), &info) != 0) {
-        return posix::FailWithErrno(errno, source.parentExists);
-    }
-    if (posix::systemCalls.lstat(target.path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        IsReadOnly(info)) {
-        return posix::Fail(replaceExisting ? kAccessDenied : kAlreadyExists);
-    }
-    if (Rename(source.path.c_str(), target.path.c_str(), replaceExisting) != 0) {
-        return posix::FailWithErrno(errno, target.parentExists);
-    }
-    if (SyncFolderOf(target.path) != 0) {
-        return posix::FailWithErrno(errno);
-    }
-    return kSuccess;
-}
-
-void Pause(std::uint32_t milliseconds) {
-    timespec left{static_cast<time_t>(milliseconds / 1000),
-                  static_cast<long>(milliseconds % 1000) * 1'000'000L};
-    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-    }
-}
-
-NameInfo LookAtName(const std::string& path) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    struct stat info {};
-    NameInfo result;
-    if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
-        posix::FailWithErrno(errno);
-        return result;
-    }
-    result.kind = S_ISREG(info.st_mode)   ? NameInfo::Kind::kFile
-                  : S_ISDIR(info.st_mode) ? NameInfo::Kind::kFolder
-                                          : NameInfo::Kind::kOther;
-    result.size = S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
-    result.secondsSinceWrite = static_cast<std::int64_t>(std::time(nullptr) - info.st_mtime);
-    return result;
 }
 
 }  // namespace os

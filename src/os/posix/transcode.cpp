@@ -1,6 +1,8 @@
 // Between the plug-in's GBK texts and the UTF-8 of terminals on POSIX.
 #include "os/posix/transcode.h"
 
+#include "os/os.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -32,3 +34,15 @@ std::string Transcode(const std::string& text, const char* from, const char* to)
 }
 
 }  // namespace os::posix
+
+namespace os {
+
+std::string GbkToUtf8(const std::string& gbk) {
+    return posix::Transcode(gbk, "GBK", "UTF-8");
+}
+
+std::string Utf8ToGbk(const std::string& utf8) {
+    return posix::Transcode(utf8, "UTF-8", "GBK");
+}
+
+}  // namespace os

@@ -2,10 +2,6 @@
 #ifndef TRUV_OS_WIN32_WINDOWS_SUPPORT_H
 #define TRUV_OS_WIN32_WINDOWS_SUPPORT_H
 
-#define WIN32_LEAN_AND_MEAN  // no OLE, RPC or winsock: the backend needs the core API only
-#ifndef NOMINMAX             // libstdc++ for MinGW defines it already
-#define NOMINMAX             // keep std::min and std::max usable
-#endif
 #include <windows.h>
 
 #include <shellapi.h>  // ShellExecuteExA, not part of the lean set; needs <windows.h> first

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "model/menu_file.h"
+#include "os/atomic_file.h"
 #include "os/win32/windows_support.h"
 #include "support/temp_dir.h"
 
@@ -50,7 +51,7 @@ TEST(MenuFileSharingTest, AMomentaryHolderIsWaitedOut) {
         WriteWholeFile(dir / c.held, "held");
         const Holder holder(dir / c.held, c.deleted);
         ASSERT_TRUE(holder.IsOpen());
-        EXPECT_EQ(WriteFileAtomically(dir / "menu.txt", "new", true), os::kSuccess) << c.held;
+        EXPECT_EQ(os::WriteFileAtomically(dir / "menu.txt", "new", true), os::kSuccess) << c.held;
         EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), "new") << c.held;
     }
 }
@@ -84,7 +85,7 @@ TEST(MenuFileSharingTest, HostSystemLinkToNothingIsPassedOver) {
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    EXPECT_EQ(WriteFileAtomically(dir / "menu.txt", "new", false), os::kSuccess);
+    EXPECT_EQ(os::WriteFileAtomically(dir / "menu.txt", "new", false), os::kSuccess);
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), "new");
 }
 

@@ -1,10 +1,6 @@
 // Starting a program directly, Windows half.
 #include "run_direct.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX  // the MinGW C++ library may have defined it already
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace {

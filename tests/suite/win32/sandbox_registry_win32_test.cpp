@@ -3,10 +3,6 @@
 
 #include "suite/sandbox.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX  // the MinGW C++ library may have defined it already
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace {

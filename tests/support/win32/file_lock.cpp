@@ -1,7 +1,6 @@
 // LockFileEx from 0 over the whole range, through a handle of its own.
 #include "support/file_lock.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 WholeFileLock::WholeFileLock(const std::string& path) {
