@@ -3,13 +3,15 @@
 # by CheckDllExports.cmake; its .gnu_debuglink naming the debug file beside it), the release
 # files (the notices, the bill of materials, the import library, a signature, each by its
 # Check*.cmake) and runs the packaged truvhost.exe --version under Wine, which reads the DLL's
-# version resource, and builds and runs a C host linked with the package's import library;
+# version resource, and builds and runs two hosts linked with the package's import library, one
+# in C with MinGW-w64, one in C++ in the MSVC ABI with clang and lld-link;
 # every link of the shipped docs must resolve inside the package
 # (CheckDocLinks.cmake).
 # usage: cmake -DPACKAGE=zip -DWORK_DIR=dir -DVERSION=x.y.z -DREADOBJ=... -DNM=... -DOBJDUMP=...
 #              -DPOINTER_BITS=32|64 -DWINE_RUN=wine-run.sh -DMAPS=link maps
 #              -DPROJECT_DIRS=source;build -DPACK_SETTINGS=... -DOSSLSIGNCODE=... -DOPENSSL=...
 #              -DCXX=the MinGW C++ compiler -DC_HOST_SOURCE=tests/package/c_host.c
+#              -DCLANG=clang -DLLD_LINK=lld-link -DMSVC_HOST_SOURCE=tests/package/msvc_host.cpp
 #              -P CheckPackage.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckNotices.cmake)
@@ -17,7 +19,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/CheckSpdx.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckImportLibrary.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckSigning.cmake)
 foreach(var PACKAGE WORK_DIR VERSION READOBJ NM OBJDUMP POINTER_BITS WINE_RUN MAPS PROJECT_DIRS
-            PACK_SETTINGS OSSLSIGNCODE OPENSSL CXX C_HOST_SOURCE)
+            PACK_SETTINGS OSSLSIGNCODE OPENSSL CXX C_HOST_SOURCE CLANG LLD_LINK MSVC_HOST_SOURCE)
   if(NOT ${var})
     message(FATAL_ERROR "CheckPackage: ${var} not given")
   endif()
@@ -136,9 +138,28 @@ if(NOT status EQUAL 0 OR NOT versions MATCHES "^truvhost ${pattern}\ntruvApp[.]d
   message(FATAL_ERROR "truvhost.exe --version in the package (exit ${status}):\n${versions}")
 endif()
 
-# A host in C, built with MinGW-w64's gcc against the package's header and import library,
-# runs beside the DLL: the load-time link the header promises for GCC and C. Its call
-# reaches the DLL, whose launch trace then holds the key.
+# A host of the package, built by the caller into the package's root beside the DLL, runs
+# there under Wine: the load-time link the header promises. It exits 0 having called both
+# functions through the import library and said so; its RunCommand(KEY) reaches the DLL,
+# whose launch trace then holds the key. "menu.txt" is removed before the run and after it.
+function(check_host what host key)
+  set(trace ${WORK_DIR}/host.trace)
+  file(REMOVE ${trace} ${root}/menu.txt)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env TRUVAPP_TRACE=${trace} ${WINE_RUN} ${host}
+                  OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
+  set(traced "")
+  if(EXISTS ${trace})
+    file(READ ${trace} traced)
+  endif()
+  string(REPLACE "|" "[|]" key_pattern "${key}")
+  if(NOT status EQUAL 0 OR NOT said MATCHES "linked: InitTruvApp and RunCommand"
+     OR NOT traced MATCHES "${key_pattern}")
+    message(FATAL_ERROR "${what} under Wine (exit ${status}):\n${said}\ntrace:\n${traced}")
+  endif()
+  file(REMOVE ${host} ${root}/menu.txt)
+endfunction()
+
+# A host in C, built with MinGW-w64's gcc against the package's header and import library.
 string(REGEX REPLACE "g[+][+]([^/]*)$" "gcc\\1" c_compiler "${CXX}")
 set(c_host ${root}/c_host.exe)
 execute_process(COMMAND ${c_compiler} -std=c99 -Wall -Wextra -Werror -I${root}/include
@@ -147,17 +168,39 @@ execute_process(COMMAND ${c_compiler} -std=c99 -Wall -Wextra -Werror -I${root}/i
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "a C host does not link against lib/truvApp.lib:\n${said}")
 endif()
-set(trace ${WORK_DIR}/c_host.trace)
-file(REMOVE ${trace})
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TRUVAPP_TRACE=${trace} ${WINE_RUN} ${c_host}
+check_host("the C host" ${c_host} "C host|probe")
+
+# A host in C++ built as with Microsoft's toolchain: clang in the MSVC ABI, no system headers,
+# then lld-link with lib/truvApp.lib, so the calls link by the decorated names the compiler
+# makes. Instead of a C runtime it has its own entry point, and MinGW-w64's kernel32 import
+# library (whose members are not marked safe for SEH, hence /safeseh:no on x86).
+if(POINTER_BITS EQUAL 64)
+  set(msvc_target x86_64-pc-windows-msvc)
+  set(msvc_link_options /machine:x64)
+else()
+  set(msvc_target i686-pc-windows-msvc)
+  set(msvc_link_options /machine:x86 /safeseh:no)
+endif()
+execute_process(COMMAND ${CXX} -print-file-name=libkernel32.a OUTPUT_VARIABLE kernel32
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT IS_ABSOLUTE "${kernel32}" OR NOT EXISTS "${kernel32}")
+  message(FATAL_ERROR "${CXX} knows no libkernel32.a (${kernel32})")
+endif()
+set(msvc_host ${root}/msvc_host.exe)
+set(msvc_object ${WORK_DIR}/msvc_host.obj)
+execute_process(COMMAND ${CLANG} --target=${msvc_target} -std=c++20 -O1 -ffreestanding
+                        -fno-exceptions -nostdinc -Wall -Wextra -Werror -I${root}/include
+                        -c ${MSVC_HOST_SOURCE} -o ${msvc_object}
                 OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
-set(traced "")
-if(EXISTS ${trace})
-  file(READ ${trace} traced)
+if(status EQUAL 0)
+  execute_process(COMMAND ${LLD_LINK} /nologo /demangle:no /nodefaultlib
+                          /entry:HostStart /subsystem:console
+                          ${msvc_link_options} /out:${msvc_host} ${msvc_object}
+                          ${root}/lib/truvApp.lib ${kernel32}
+                  OUTPUT_VARIABLE said ERROR_VARIABLE said RESULT_VARIABLE status)
 endif()
-if(NOT status EQUAL 0 OR NOT said MATCHES "linked: InitTruvApp and RunCommand"
-   OR NOT traced MATCHES "C host[|]probe")
-  message(FATAL_ERROR "the C host under Wine (exit ${status}):\n${said}\ntrace:\n${traced}")
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "an MSVC-ABI host does not build against lib/truvApp.lib:\n${said}")
 endif()
-file(REMOVE ${c_host})
+check_host("the MSVC-ABI host" ${msvc_host} "MSVC host|probe")
 message(STATUS "${PACKAGE}: ${size} bytes of DLL; ${versions}")

@@ -91,11 +91,14 @@ add_custom_target(release_package
 
 # The package as a vendor would unpack it: the list of files, the DLL's size, exports and
 # imports, its debug link, the notices, the bill of materials, the import library, a
-# signature made with a throw-away key, and the host and DLL inside telling their versions
-# under Wine.
+# signature made with a throw-away key, the host and DLL inside telling their versions
+# under Wine, and two hosts linked with the import library (MinGW C; MSVC-ABI C++) run there.
 find_program(LLVM_READOBJ NAMES llvm-readobj REQUIRED)
 find_program(LLVM_NM NAMES llvm-nm REQUIRED)
 find_program(OPENSSL NAMES openssl REQUIRED)
+# An MSVC-ABI host is built too: no test without these (scripts/setup.sh installs them).
+find_program(TRUV_CLANG NAMES clang clang-14 REQUIRED)
+find_program(TRUV_LLD_LINK NAMES lld-link lld-link-14 REQUIRED)
 add_test(NAME package
          COMMAND ${CMAKE_COMMAND} -DPACKAGE=${CMAKE_BINARY_DIR}/${TRUV_PACKAGE_NAME}.zip
                  -DWORK_DIR=${CMAKE_BINARY_DIR}/package-check -DVERSION=${PROJECT_VERSION}
@@ -105,5 +108,7 @@ add_test(NAME package
                  -DOSSLSIGNCODE=${OSSLSIGNCODE} -DOPENSSL=${OPENSSL}
                  -DPACK_SETTINGS=${pack_settings} -DCXX=${CMAKE_CXX_COMPILER}
                  -DC_HOST_SOURCE=${CMAKE_SOURCE_DIR}/tests/package/c_host.c
+                 -DCLANG=${TRUV_CLANG} -DLLD_LINK=${TRUV_LLD_LINK}
+                 -DMSVC_HOST_SOURCE=${CMAKE_SOURCE_DIR}/tests/package/msvc_host.cpp
                  -P ${CMAKE_SOURCE_DIR}/cmake/CheckPackage.cmake)
 set_tests_properties(package PROPERTIES LABELS package)

@@ -11,6 +11,7 @@ packages=(
   cmake ninja-build g++ make                    # the build
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
   llvm                                          # llvm-readobj for the export check
+  clang lld                                     # the package test's MSVC-ABI host
   clang-14 libclang-rt-14-dev python3           # the fuzz preset: libFuzzer, sanitizers
   binutils clang-format tmux util-linux file    # objdump, formatting, terminal checks, flock
   osslsigncode openssl zip                      # the release: signing, throw-away keys, ZIP
