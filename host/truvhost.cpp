@@ -125,11 +125,13 @@ public:
     int Main() {
         const std::vector<std::string>& words = options_.words;
         const std::string command = words.empty() ? std::string() : words[0];
-        if (command == "doctor" && words.size() == 1) return Doctor();
+        if (command == "doctor" && words.size() == 1) return Judged() ? Doctor() : kExitProblem;
         if (command == "--version" && words.size() == 1) return Version();
-        if (command == "explain" && words.size() == 2) return Explain(words[1]);
+        if (command == "explain" && words.size() == 2) {
+            return Judged() ? Explain(words[1]) : kExitProblem;
+        }
         if (command == "trace" && words.size() >= 2) return Trace(words, options_.paths[1]);
-        if (command == "menu" && words.size() <= 3) return Menu(words);
+        if (command == "menu" && words.size() <= 3) return Judged() ? Menu(words) : kExitProblem;
         if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
         if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
         if (command == "find" && words.size() == 2) return Start() ? Find(words[1]) : kExitProblem;
@@ -151,6 +153,17 @@ private:
     int NoHostFolder() {
         console_.Line(std::string("truvhost: ") + kNoHostFolder);
         return kExitProblem;
+    }
+
+    /// doctor, explain and menu judge with the rules compiled into truvhost: false, having
+    /// said so, when the library beside it is of another version.
+    bool Judged() {
+        const std::string dir = HostDirectory();
+        if (dir.empty()) return true;  // each command says the folder cannot be told
+        const std::string mismatch =
+            host::RulesMismatch(host::sys::Join(dir, host::Plugin::FileName()));
+        if (!mismatch.empty()) console_.Line("truvhost: " + mismatch);
+        return mismatch.empty();
     }
 
     /// Loads the plug-in from the host's directory, initialises it and reads its menu file.

@@ -14,6 +14,11 @@ std::string HostVersion();
 /// POSIX: the text after the file's "@(#)truvApp " mark. Empty when the file states none.
 std::string LibraryVersion(const std::string& path);
 
+/// Whether the library file at `path` is the build whose rules the host was compiled with:
+/// empty when it states the host's own version, or when there is no file (nothing to judge
+/// against); otherwise the sentence that says which versions differ.
+std::string RulesMismatch(const std::string& path);
+
 }  // namespace host
 
 #endif  // TRUV_HOST_VERSION_H

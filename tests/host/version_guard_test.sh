@@ -1,0 +1,36 @@
+#!/bin/sh
+# truvhost judges with the catalogue compiled into it: beside a plug-in library of another
+# version, explain, doctor and menu say so on their first line and exit with 1; beside its own
+# library they judge as before.
+# usage: version_guard_test.sh TRUVHOST LIBRARY OTHER_LIBRARY [EMULATOR...]
+set -u
+host=$1
+library=$2
+other=$3
+shift 3
+failed=0
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cp "$host" "$dir/"
+copy="$dir/$(basename "$host")"
+installed="$dir/$(basename "$library")"
+
+for command in "explain DMGT|DMGT" "doctor" "menu"; do
+  cp "$other" "$installed"
+  (cd "$dir" && "$@" "$copy" $command >"$dir/out" 2>&1)
+  status=$?
+  first=$(head -n 1 "$dir/out")
+  if [ "$status" -ne 1 ] || ! printf '%s' "$first" | grep -q 'is version 0\.0\.1; .*nothing is judged'; then
+    echo "FAIL: $command beside version 0.0.1: exit $status, first line: $first"
+    failed=1
+  fi
+done
+
+cp "$library" "$installed"
+(cd "$dir" && "$@" "$copy" explain 'DMGT|DMGT' >"$dir/out" 2>&1)
+status=$?
+if [ "$status" -ne 0 ] || grep -q 'nothing is judged' "$dir/out"; then
+  echo "FAIL: explain beside its own library: exit $status: $(head -n 3 "$dir/out")"
+  failed=1
+fi
+exit $failed
