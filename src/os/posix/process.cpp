@@ -11,7 +11,6 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
 
 #include <cerrno>
 #include <cstring>
@@ -195,13 +194,6 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
         return posix::Fail(kDirectory);
     }
     return posix::Spawn(program.path, args, envp, currentDir, started);
-}
-
-void Pause(std::uint32_t milliseconds) {
-    timespec left{static_cast<time_t>(milliseconds / 1000),
-                  static_cast<long>(milliseconds % 1000) * 1'000'000L};
-    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-    }
 }
 
 }  // namespace os

@@ -147,25 +147,4 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
                         static_cast<std::uint64_t>(info.st_ino)};
 }
 
-LocalTime LocalTimeNow() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    return {local.tm_year + 1900,
-            local.tm_mon + 1,
-            local.tm_mday,
-            local.tm_hour,
-            local.tm_min,
-            local.tm_sec,
-            static_cast<int>(now.tv_nsec / 1000000)};
-}
-
-std::uint64_t SteadyMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000 +
-           static_cast<std::uint64_t>(now.tv_nsec) / 1000000;
-}
-
 }  // namespace os

@@ -67,8 +67,4 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
     return kSuccess;
 }
 
-void Pause(std::uint32_t milliseconds) {
-    Sleep(milliseconds);
-}
-
 }  // namespace os

@@ -120,15 +120,4 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
     return identity;
 }
 
-LocalTime LocalTimeNow() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-            now.wMinute, now.wSecond, now.wMilliseconds};
-}
-
-std::uint64_t SteadyMilliseconds() {
-    return GetTickCount64();
-}
-
 }  // namespace os
