@@ -1,14 +1,15 @@
 // POSIX half: the version mark in a library file.
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "host/shared/version.h"
+#include "plugin/inspect.h"
 
 namespace host {
 namespace {
 
 constexpr const char kMark[] = "@(#)truvApp ";
+// The library is about 1 MB, with its debugging information a few; a larger file is none.
+constexpr std::size_t kLibraryLimit = 64 << 20;
 
 }  // namespace
 
@@ -17,8 +18,11 @@ std::string HostVersion() {
 }
 
 std::string LibraryVersion(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // Read as the plug-in reads its small files: never waiting on a pipe, a regular file only.
+    std::string bytes;
+    if (os::ReadSmallFile(path, kLibraryLimit, os::Sharing::kShared, bytes) != os::kSuccess) {
+        return {};
+    }
     const std::size_t at = bytes.find(kMark);
     if (at == std::string::npos) return {};
     const std::size_t start = at + sizeof kMark - 1;

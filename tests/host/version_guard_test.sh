@@ -1,7 +1,7 @@
 #!/bin/sh
 # truvhost judges with the catalogue compiled into it: beside a plug-in library of another
 # version, explain, doctor and menu say so on their first line and exit with 1; beside its own
-# library they judge as before.
+# library they judge as before. A pipe under the library's name is never waited on.
 # usage: version_guard_test.sh TRUVHOST LIBRARY OTHER_LIBRARY [EMULATOR...]
 set -u
 host=$1
@@ -25,6 +25,18 @@ for command in "explain DMGT|DMGT" "doctor" "menu"; do
     failed=1
   fi
 done
+
+# A pipe under the library's name is no library of this version, and is never waited on.
+if [ $# -eq 0 ]; then
+  rm -f "$installed" && mkfifo "$installed"
+  (cd "$dir" && timeout 20 "$copy" doctor >"$dir/out" 2>&1)
+  status=$?
+  if [ "$status" -ne 1 ] || ! grep -q 'of no stated version; .*nothing is judged' "$dir/out"; then
+    echo "FAIL: doctor beside a pipe named $(basename "$installed"): exit $status: $(head -n 1 "$dir/out")"
+    failed=1
+  fi
+  rm -f "$installed"
+fi
 
 cp "$library" "$installed"
 (cd "$dir" && "$@" "$copy" explain 'DMGT|DMGT' >"$dir/out" 2>&1)
