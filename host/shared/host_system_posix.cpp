@@ -42,7 +42,13 @@ const char* RunExportName() {
     return "_Z10RunCommandPc";
 }
 
+// dlopen of a pipe waits for a writer: only a regular file (a link to one) is loaded.
 void* OpenLibrary(const std::string& path, std::string& error) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = "not a regular file";
+        return nullptr;
+    }
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) error = dlerror();
     return library;

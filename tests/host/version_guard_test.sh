@@ -35,6 +35,12 @@ if [ $# -eq 0 ]; then
     echo "FAIL: doctor beside a pipe named $(basename "$installed"): exit $status: $(head -n 1 "$dir/out")"
     failed=1
   fi
+  (cd "$dir" && timeout 20 "$copy" list >"$dir/out" 2>&1)
+  status=$?
+  if [ "$status" -ne 1 ] || ! grep -q 'not a regular file' "$dir/out"; then
+    echo "FAIL: list beside a pipe named $(basename "$installed"): exit $status: $(head -n 1 "$dir/out")"
+    failed=1
+  fi
   rm -f "$installed"
 fi
 
