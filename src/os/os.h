@@ -106,7 +106,9 @@ Status DeleteFile(const std::string& path);
 /// Gives the file `from` the name `to` (both in one directory) in one step, and makes the new
 /// name last through a power loss before it returns (MoveFileExA with MOVEFILE_WRITE_THROUGH).
 /// With `replaceExisting` a file under `to` is replaced; without it anything there makes the
-/// move fail with kAlreadyExists and stays as it is.
+/// move fail with kAlreadyExists and stays as it is. A caller without `replaceExisting` has
+/// just looked at `to` (LookAtName) and found nothing: the POSIX emulation of case-blind names
+/// does not look for other spellings of `to` again.
 Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting);
 
 /// Lets `milliseconds` pass without using the processor (Sleep).

@@ -47,12 +47,15 @@ std::optional<std::string> CurrentDirectory() {
     }
 }
 
-// A path that exists but is no directory gives ERROR_DIRECTORY (267), as on Windows.
+// A path that exists but is no directory gives ERROR_DIRECTORY (267), as on Windows. The
+// name as spelled is tried first: when it is a directory, the path resolution would have
+// found that name too (its first look is a stat of it).
 bool SetCurrentDirectory(const std::string& dir) {
     if (dir.empty()) {
         posix::Fail(kPathNotFound);
         return false;
     }
+    if (chdir(posix::SpelledPath(dir).c_str()) == 0) return true;
     const posix::ResolvedPath resolved = posix::ResolvePath(dir);
     if (chdir(resolved.path.c_str()) == 0) return true;
     const int error = errno;

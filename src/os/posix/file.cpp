@@ -25,14 +25,19 @@ int Descriptor(std::intptr_t native) {
 
 // A directory cannot be opened as a file (5), as CreateFileA without backup semantics; nor
 // can a FIFO or a device, which might never end or never answer. O_NONBLOCK keeps the open of
-// a FIFO without writer from waiting; a regular file's reads ignore it.
+// a FIFO without writer from waiting; a regular file's reads ignore it. The name as spelled is
+// opened first: when that open succeeds, the path resolution would have found that name too
+// (its first look is a stat of it), so only a failed open resolves the name.
 int OpenRegularFile(const std::string& path) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    const int fd =
-        posix::systemCalls.open(resolved.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+    int fd = posix::systemCalls.open(posix::SpelledPath(path).c_str(), kFlags, 0);
     if (fd < 0) {
-        posix::FailWithErrno(errno, resolved.parentExists);
-        return -1;
+        const posix::ResolvedPath resolved = posix::ResolvePath(path);
+        fd = posix::systemCalls.open(resolved.path.c_str(), kFlags, 0);
+        if (fd < 0) {
+            posix::FailWithErrno(errno, resolved.parentExists);
+            return -1;
+        }
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -70,17 +70,21 @@ int SyncFolderOf(const std::string& path) {
 }  // namespace
 
 // A read-only target refuses to be replaced (5), as MoveFileExA with MOVEFILE_REPLACE_EXISTING
-// does. MOVEFILE_WRITE_THROUGH: the folder is synchronised after the rename.
+// does. MOVEFILE_WRITE_THROUGH: the folder is synchronised after the rename. A new name beside
+// the source is taken as spelled in the source's folder: the caller has just found nothing
+// under it.
 Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
     const posix::ResolvedPath source = posix::ResolvePath(from);
-    const posix::ResolvedPath target = posix::ResolvePath(to);
+    const posix::ResolvedPath target =
+        replaceExisting ? posix::ResolvePath(to) : posix::ResolveBeside(source, from, to);
     struct stat info {};
-    if (posix::systemCalls.lstat(source.path.c_str(), &info) != 0) {
+    if (!source.exists && posix::systemCalls.lstat(source.path.c_str(), &info) != 0) {
         return posix::FailWithErrno(errno, source.parentExists);
     }
-    if (posix::systemCalls.lstat(target.path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        IsReadOnly(info)) {
-        return posix::Fail(replaceExisting ? kAccessDenied : kAlreadyExists);
+    // Without replacing, the rename refuses whatever stands under the name, read-only or not.
+    if (replaceExisting && posix::systemCalls.lstat(target.path.c_str(), &info) == 0 &&
+        S_ISREG(info.st_mode) && IsReadOnly(info)) {
+        return posix::Fail(kAccessDenied);
     }
     if (Rename(source.path.c_str(), target.path.c_str(), replaceExisting) != 0) {
         return posix::FailWithErrno(errno, target.parentExists);

@@ -4,12 +4,13 @@
 // elements like '/'. Each element that does not exist as spelled is looked up in its directory
 // without regard to ASCII case, the exact spelling first, then the first entry in name order.
 // Starts resolve paths all the time, so the common cases come first: a path that exists as
-// spelled costs one stat, one whose directory exists as spelled two or three stats and at most
-// one directory listing; only otherwise are the elements walked one by one. The result is the
-// same. Drive letters have no meaning here: "D:" is an ordinary element name.
+// spelled costs one stat, one whose directory exists as spelled one or two stats more and at
+// most one directory listing; only otherwise are the elements walked one by one. The result is
+// the same. Drive letters have no meaning here: "D:" is an ordinary element name.
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <optional>
 
 #include "os/posix/posix_support.h"
@@ -62,10 +63,13 @@ bool IsDirectory(const std::string& path) {
 }
 
 // The name of the entry of `dir` that equals `element` without regard to case, if any: the
-// exact spelling, else the first in name order.
-std::optional<std::string> FindEntryIgnoringCase(const std::string& dir,
-                                                 const std::string& element) {
+// exact spelling, else the first in name order. `listed` tells whether `dir` could be listed.
+std::optional<std::string> FindEntryIgnoringCase(const std::string& dir, const std::string& element,
+                                                 bool* listed = nullptr) {
     DIR* stream = opendir(dir.c_str());
+    if (listed != nullptr) {
+        *listed = stream != nullptr;
+    }
     if (stream == nullptr) {
         return std::nullopt;
     }
@@ -162,36 +166,59 @@ std::size_t LastSeparator(std::string_view path) {
     return path.find_last_of("/\\");
 }
 
-ResolvedPath ResolvePath(std::string_view windowsPath) {
-    if (windowsPath.empty()) {
-        return {};
+ResolvedPath ResolveBeside(const ResolvedPath& sibling, std::string_view siblingPath,
+                           std::string_view windowsPath) {
+    const std::size_t folderEnd = LastSeparator(windowsPath) + 1;  // 0 without a separator
+    const bool beside = folderEnd < windowsPath.size() && folderEnd < siblingPath.size() &&
+                        LastSeparator(siblingPath) + 1 == folderEnd &&
+                        siblingPath.substr(0, folderEnd) == windowsPath.substr(0, folderEnd);
+    if (!beside) {
+        return ResolvePath(windowsPath);
     }
-    // The fast path: the name as spelled, '\' read as '/'. stat follows a link, so a dangling
-    // link is left to the walk, which finds the link itself.
+    const std::size_t resolvedFolderEnd = sibling.path.rfind('/') + 1;
+    return {sibling.path.substr(0, resolvedFolderEnd) + std::string(windowsPath.substr(folderEnd)),
+            false, sibling.parentExists, false};
+}
+
+std::string SpelledPath(std::string_view windowsPath) {
     std::string spelled(windowsPath);
     for (char& byte : spelled) {
         if (byte == '\\') {
             byte = '/';
         }
     }
+    return spelled;
+}
+
+ResolvedPath ResolvePath(std::string_view windowsPath) {
+    if (windowsPath.empty()) {
+        return {};
+    }
+    // The fast path: the name as spelled. stat follows a link, so a dangling link is left to
+    // the walk, which finds the link itself.
+    std::string spelled = SpelledPath(windowsPath);
     struct stat info {};
     if (stat(spelled.c_str(), &info) == 0) {
         return {std::move(spelled), true, true, S_ISDIR(info.st_mode)};
     }
     // Most often only the last element differs (an upper-cased program name). When the
     // directory exists as spelled, the walk would take every element before it as spelled:
-    // only the last one is looked up.
+    // only the last one is looked up. Whether the directory exists, its listing tells (or the
+    // upper-case name found in it); only a directory that cannot be listed for another reason
+    // than its absence is looked at.
     const std::size_t separator = spelled.rfind('/');
     if (separator != std::string::npos && separator + 1 < spelled.size()) {
         const std::string dir = spelled.substr(0, separator + 1);
-        if (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-            // Of all spellings of a name, the upper-case one comes first in name order: when
-            // it exists, the listing would pick it.
-            const std::string element = spelled.substr(separator + 1);
-            const std::string upper = UpperCased(element);
-            const std::optional<std::string> entry = upper != element && Exists(dir + upper)
-                                                         ? upper
-                                                         : FindEntryIgnoringCase(dir, element);
+        const std::string element = spelled.substr(separator + 1);
+        // Of all spellings of a name, the upper-case one comes first in name order: when it
+        // exists, the listing would pick it.
+        const std::string upper = UpperCased(element);
+        bool listed = true;
+        const std::optional<std::string> entry = upper != element && Exists(dir + upper)
+                                                     ? upper
+                                                     : FindEntryIgnoringCase(dir, element, &listed);
+        const bool noDirectory = !listed && (errno == ENOENT || errno == ENOTDIR);
+        if (listed || (!noDirectory && IsDirectory(dir))) {
             if (!entry) {
                 return {std::move(spelled), false, true, false};
             }

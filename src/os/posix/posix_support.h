@@ -57,10 +57,19 @@ struct ResolvedPath {
     bool isDirectory = false;   // the path exists and is (or links to) a directory
 };
 
+/// `windowsPath` as spelled, with '/' for every '\\': the path ResolvePath tries first.
+std::string SpelledPath(std::string_view windowsPath);
+
 /// Maps `windowsPath` onto the file system: '\' separates like '/', and each element that
 /// does not exist as spelled is looked up in its directory without regard to ASCII case (an
 /// exact match wins). Elements after the first missing one are kept as spelled.
 ResolvedPath ResolvePath(std::string_view windowsPath);
+
+/// `windowsPath`, a name a caller has just looked at and found nothing under, where it stands
+/// beside `siblingPath` (resolved as `sibling`): its last element is taken as spelled in the
+/// folder `sibling` was found in, not looked up again. Any other path is resolved.
+ResolvedPath ResolveBeside(const ResolvedPath& sibling, std::string_view siblingPath,
+                           std::string_view windowsPath);
 
 /// Position of the last separator ('\' or '/') in the path name `path`; npos when none.
 std::size_t LastSeparator(std::string_view path);

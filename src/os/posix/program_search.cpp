@@ -6,8 +6,6 @@
 // the project folder, which may come from anyone, and a program placed there must not start
 // in place of the one meant. Executables have no ".exe" on POSIX, so NAME is tried before
 // NAME.exe.
-#include <sys/stat.h>
-
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 
@@ -18,11 +16,6 @@ bool HasExtension(std::string_view name) {
     const std::size_t separator = LastSeparator(name);
     const std::size_t start = separator == std::string_view::npos ? 0 : separator + 1;
     return name.find('.', start) != std::string_view::npos;
-}
-
-bool IsDirectoryPath(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string MakeAbsolute(const std::string& path) {
@@ -36,7 +29,7 @@ std::string MakeAbsolute(const std::string& path) {
 // The existing non-directory `path` (a Windows-style path), made absolute.
 std::optional<std::string> TryExact(const std::string& path) {
     const ResolvedPath resolved = ResolvePath(path);
-    if (resolved.exists && !IsDirectoryPath(resolved.path)) {
+    if (resolved.exists && !resolved.isDirectory) {
         return MakeAbsolute(resolved.path);
     }
     return std::nullopt;

@@ -1,7 +1,7 @@
 // POSIX half of the OS seam: HKEY_LOCAL_MACHINE read from a text store.
 //
 // The store is the file that TRUV_REGISTRY names, else /etc/truv/registry, read afresh at
-// every call:
+// every opening of a key:
 //     ; or # opens a comment line
 //     [HKEY_LOCAL_MACHINE\SOFTWARE\TRUV\MAIN\PATH]
 //     CFG=/srv/truv                 a string: every byte after the first '=', not trimmed
@@ -16,9 +16,16 @@
 // eight hex digits) is refused as a whole, ERROR_BADDB, and the file and line are named on
 // standard error: a half-read store would hand out wrong values. So is a store that is no
 // regular file (a FIFO is never waited for, a device never read) or is larger than 1 MiB.
+//
+// An open key holds the lines of its section as the store had them at the opening, and its
+// values are answered from them: a key's values are those of the store as of its opening, as
+// a program that opens a key and queries it a moment later can tell no difference, and the
+// store is read once per key instead of once per call.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <optional>
 
 #include "os/os.h"
@@ -32,7 +39,7 @@ constexpr std::string_view kRootName = "HKEY_LOCAL_MACHINE\\";
 constexpr std::string_view kDwordSuffix = ":dword";
 
 struct StoreKey {
-    std::string path;  // sub-key of HKEY_LOCAL_MACHINE, as opened
+    std::vector<std::string> lines;  // the key's section after its section line, as opened
 };
 
 struct StoreValue {
@@ -236,14 +243,19 @@ Status CopyValue(const StoreValue& value, char* buffer, std::uint32_t& size) {
 
 Status RegistryOpen(const std::string& subKey, std::uint32_t /*access*/, RegistryKey& key) {
     key = nullptr;
-    const StoreLines store = ReadStoreLines();
+    StoreLines store = ReadStoreLines();
     if (store.status != kSuccess) {
         return posix::Fail(store.status);
     }
-    if (!FindKey(store.lines, subKey)) {
+    const std::optional<std::size_t> section = FindKey(store.lines, subKey);
+    if (!section) {
         return posix::Fail(kFileNotFound);
     }
-    key = new StoreKey{subKey};
+    const auto from = store.lines.begin() + static_cast<std::ptrdiff_t>(*section);
+    const auto end = std::find_if(from, store.lines.end(), [](const std::string& line) {
+        return SectionName(line).has_value();
+    });
+    key = new StoreKey{{std::make_move_iterator(from), std::make_move_iterator(end)}};
     return kSuccess;
 }
 
@@ -252,16 +264,8 @@ Status RegistryQuery(RegistryKey key, const std::string& valueName, char* buffer
     if (key == nullptr) {
         return posix::Fail(kInvalidHandle);
     }
-    const StoreLines store = ReadStoreLines();
-    if (store.status != kSuccess) {
-        return posix::Fail(store.status);
-    }
-    const std::optional<std::size_t> section =
-        FindKey(store.lines, static_cast<StoreKey*>(key)->path);
-    if (!section) {
-        return posix::Fail(kFileNotFound);
-    }
-    const std::optional<StoreValue> value = FindValue(store.lines, *section, valueName);
+    const std::optional<StoreValue> value =
+        FindValue(static_cast<StoreKey*>(key)->lines, 0, valueName);
     if (!value) {
         return posix::Fail(kFileNotFound);
     }

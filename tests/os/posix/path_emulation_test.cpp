@@ -107,4 +107,36 @@ TEST(PathEmulationTest, NewFilesKeepTheSpellingOfTheMissingElement) {
     EXPECT_TRUE(fs::exists(dir / "Host/Menu.TXT"));
 }
 
+// A move to a new name beside the source finds the source's folder in any spelling; a name
+// taken, read-only or not, refuses the move; a name elsewhere is looked up as any path.
+TEST(PathEmulationTest, MoveWithoutReplacingFindsTheTargetsFolder) {
+    const struct {
+        const char* from;
+        const char* to;
+        os::Status status;
+        const char* moved;  // where the source's bytes are afterwards
+    } cases[] = {
+        {"HOST\\a", "HOST\\new", os::kSuccess, "Host/new"},
+        {"Host\\a", "Host\\taken", os::kAlreadyExists, "Host/a"},
+        {"Host\\a", "Host\\locked", os::kAlreadyExists, "Host/a"},
+        {"Host\\a", "host\\DIR\\new", os::kSuccess, "Host/dir/new"},
+        {"Host\\dir\\", "Host\\moved\\", os::kSuccess, "Host/moved/x"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        fs::create_directories(dir / "Host/dir");
+        WriteWholeFile(dir / "Host/a", "a");
+        WriteWholeFile(dir / "Host/dir/x", "a");
+        WriteWholeFile(dir / "Host/taken", "t");
+        WriteWholeFile(dir / "Host/locked", "l");
+        fs::permissions(dir / "Host/locked", fs::perms::owner_read);
+        const std::string root = dir.Path() + "\\";
+        EXPECT_EQ(Code{os::MoveFileDurably(root + c.from, root + c.to, false)}, Code{c.status})
+            << c.to;
+        EXPECT_EQ(ReadWholeFile(dir / c.moved), "a") << c.to;
+        EXPECT_EQ(ReadWholeFile(dir / "Host/taken"), "t");
+        EXPECT_EQ(ReadWholeFile(dir / "Host/locked"), "l");
+    }
+}
+
 }  // namespace

@@ -159,16 +159,20 @@ TEST_F(RegistryStoreTest, MalformedStoreIsRefusedWithItsLineNumber) {
     }
 }
 
-TEST_F(RegistryStoreTest, QueryReadsTheStoreAfresh) {
-    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=first\n");
+// An open key answers from its section of the store as it was at the opening; the next
+// opening reads the store anew.
+TEST_F(RegistryStoreTest, KeyHoldsItsSectionAsOpened) {
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=first\n[X]\nLater=x\n");
     os::RegistryKey key = nullptr;
     ASSERT_EQ(Code{os::RegistryOpen(kPathKey, os::kKeyRead, key)}, Code{os::kSuccess});
-    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=second\n");
+    WriteStore("[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\nCFG=second\nLater=y\n");
     char buffer[200] = {};
     std::uint32_t size = sizeof buffer;
     EXPECT_EQ(Code{os::RegistryQuery(key, "CFG", buffer, size)}, Code{os::kSuccess});
-    EXPECT_STREQ(buffer, "second");
+    EXPECT_STREQ(buffer, "first");
+    EXPECT_EQ(Code{os::RegistryQuery(key, "Later", buffer, size)}, Code{os::kFileNotFound});
     os::RegistryClose(key);
+    EXPECT_EQ(QueryValue(kPathKey, "CFG", 200).buffer.c_str(), std::string("second"));
 }
 
 // A store that is no regular file is refused at once, never waited for nor read without end;
