@@ -28,8 +28,9 @@
 #include "bench/side_by_side.h"
 #include "bench/start_record.h"
 #include "host/console/auto_ok.h"
-#include "host/shared/console_text.h"
-#include "host/shared/plugin_loader.h"
+#include "host/platform/console_text.h"
+#include "host/plugin/plugin_loader.h"
+#include "os/os.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
 
@@ -128,7 +129,7 @@ struct Bench {
         std::string log;
         suite::sys::ReadWholeFile(startLog, log);
         std::vector<bench::StartRecord> starts = bench::ParseStarts(log);
-        Require(starts.size() == expected, host::GbkToUtf8(key) + " started " +
+        Require(starts.size() == expected, os::GbkToUtf8(key) + " started " +
                                                std::to_string(starts.size()) + " programs, not " +
                                                std::to_string(expected));
         for (const bench::StartRecord& start : starts) {

@@ -4,8 +4,11 @@
 #   never one above nor a peer (catalogue and flows stand side by side);
 # - the reference host's rooms under host/ the same way (console and window side by side;
 #   host/truvhost.cpp, on top, may include every room);
-# - the tools outside the plug-in (host/, suite/, bench/) include of the plug-in only its door,
-#   plugin/inspect.h;
+# - the tools outside the plug-in (host/, suite/, bench/) include of the plug-in only its two
+#   doors: plugin/inspect.h for what the plug-in knows, os/os.h for the system seam;
+# - a door includes only headers that a tool uses: a header of the plug-in that a door includes
+#   declares at least one name (a type, a function, a constant, at the start of a line) that a
+#   tool's code (comments left out) spells;
 # - nothing outside src/ includes a backend's header (os/posix/, os/win32/) but the tests and
 #   fuzz targets of that backend: files in a posix/ or win32/ folder, or named *_posix.cpp or
 #   *_win32.cpp;
@@ -23,7 +26,7 @@ endif()
 
 set(faults "")
 set(plugin_folders text os model launch catalogue flows plugin)
-set(door "plugin/inspect.h")
+set(doors "plugin/inspect.h" "os/os.h")
 
 # The includes of `file` (relative to SOURCE_DIR), quoted or in angle brackets, as the paths
 # they name from the include folders: a path that climbs ("../") or names src/ is read
@@ -152,8 +155,64 @@ function(check_outside tree through_door)
         list(APPEND faults "${source}: includes ${path}, a backend's own header")
       elseif(path MATCHES "^plugin/(globals|dispatch)\\.h$" AND through_door)
         list(APPEND faults "${source}: includes ${path}, the plug-in's own header")
-      elseif(through_door AND NOT path STREQUAL door AND NOT path MATCHES "^os/(posix|win32)/")
-        list(APPEND faults "${source}: includes ${path}, not the plug-in's door ${door}")
+      elseif(through_door AND NOT path IN_LIST doors AND NOT path MATCHES "^os/(posix|win32)/")
+        string(JOIN " or " either ${doors})
+        list(APPEND faults "${source}: includes ${path}, not one of the plug-in's doors ${either}")
+      endif()
+    endforeach()
+  endforeach()
+  set(faults "${faults}" PARENT_SCOPE)
+endfunction()
+
+# The names a header declares at the start of a line (the namespace's level in this tree):
+# types, aliases, functions, constants and variables.
+function(declared_names header out)
+  file(STRINGS "${SOURCE_DIR}/src/${header}" lines REGEX "^[A-Za-z_]")
+  set(names "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^(namespace|template|typename|#)" OR line MATCHES "^[a-z]+: *$")
+      continue()
+    endif()
+    if(line MATCHES "^(class|struct|union|enum class|enum) ([A-Za-z_][A-Za-z0-9_]*)")
+      list(APPEND names "${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^using ([A-Za-z_][A-Za-z0-9_]*) =")
+      list(APPEND names "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "([A-Za-z_][A-Za-z0-9_]*)(\\[[A-Za-z0-9_ ]*\\])? *(\\(|=|;|{)")
+      list(APPEND names "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# Every header of the plug-in that a door includes declares a name that a tool's code spells.
+function(check_doors_used)
+  set(words "")
+  foreach(tool IN ITEMS host suite bench)
+    file(GLOB_RECURSE sources "${SOURCE_DIR}/${tool}/*.h" "${SOURCE_DIR}/${tool}/*.cpp")
+    foreach(source IN LISTS sources)
+      file(READ "${source}" code)
+      string(REGEX REPLACE "//[^\n]*" "" code "${code}")
+      string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*" found "${code}")
+      list(APPEND words ${found})
+      list(REMOVE_DUPLICATES words)
+    endforeach()
+  endforeach()
+  foreach(door IN LISTS doors)
+    quoted_includes("src/${door}" includes)
+    foreach(header IN LISTS includes)
+      if(NOT header MATCHES "^([^/]+)/" OR NOT CMAKE_MATCH_1 IN_LIST plugin_folders)
+        continue()
+      endif()
+      declared_names("${header}" names)
+      set(used FALSE)
+      foreach(name IN LISTS names)
+        if(name IN_LIST words)
+          set(used TRUE)
+          break()
+        endif()
+      endforeach()
+      if(NOT used)
+        list(APPEND faults "src/${door}: includes ${header}, which no tool uses (none of its names is spelled in host/, suite/ or bench/): leave it out of the door")
       endif()
     endforeach()
   endforeach()
@@ -161,18 +220,20 @@ function(check_outside tree through_door)
 endfunction()
 
 check_rooms(src "" text 0 os 1 model 2 launch 3 catalogue 4 flows 4 plugin 5)
-check_rooms(host "host/" shared 0 items 1 checks 2 console 3 window 3)
+check_rooms(host "host/" platform 0 plugin 1 items 2 checks 3 console 4 window 4)
 foreach(tool IN ITEMS host suite bench)
   check_outside(${tool} TRUE)
 endforeach()
 foreach(tree IN ITEMS tests fuzz)
   check_outside(${tree} FALSE)
 endforeach()
+check_doors_used()
 
 if(faults)
   list(REMOVE_DUPLICATES faults)
   string(REPLACE ";" "\n" faults "${faults}")
   message(FATAL_ERROR "the source tree breaks its layering:\n${faults}")
 endif()
-message(STATUS "host/, suite/ and bench/ reach the plug-in through ${door} only; backends' "
-               "headers are included by their own tests only")
+string(JOIN " and " both ${doors})
+message(STATUS "host/, suite/ and bench/ reach the plug-in through ${both} only, and use what "
+               "the doors include; backends' headers are included by their own tests only")

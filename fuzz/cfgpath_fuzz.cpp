@@ -35,7 +35,8 @@ std::vector<std::string> EndedLines(std::string_view bytes) {
 void CheckFindKeyDir(const std::vector<std::string>& lines, const std::string& key) {
     for (const KeyMatch match : {KeyMatch::First, KeyMatch::Last}) {
         std::string dir = "left over";
-        const bool found = FindKeyDir(lines, key, match, dir);
+        CfgPathReader file(lines);
+        const bool found = FindKeyDir(file, key, match, dir);
         std::optional<std::size_t> at;
         // A key line's directory line is consumed: the scan goes on after it.
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -56,7 +57,8 @@ void CheckResolveRun(const std::vector<std::string>& lines, const std::string& k
         if (run.outcome == RunOutcome::kStart) {
             fuzz::Check(!run.command.commandLine.empty(), "a start without a command line");
             std::string dir = Root() + "\\";
-            fuzz::Check((key == installation.rootKey || FindKeyDir(lines, key, mode.match, dir)) &&
+            CfgPathReader file(lines);
+            fuzz::Check((key == installation.rootKey || FindKeyDir(file, key, mode.match, dir)) &&
                             dir == run.dir,
                         "a start from another directory than the key's");
         } else {

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key(fuzz::AsText(data, size));
     fuzz::Record& record = fuzz::Recorded();
     record.Clear();
-    const int result = Dispatch(TheCatalog(), key);
+    const int result = TheCatalog().Dispatch(key);
     fuzz::Check(result >= -1 && result <= 1, "a result other than -1, 0 or 1");
     const auto row = RowKeys().find(key);
     if (key.empty()) {

@@ -3,43 +3,40 @@
 #include <cerrno>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/checks/doctor.h"
 #include "host/checks/explain.h"
-#include "host/checks/installation.h"
 #include "host/checks/menu_check.h"
-#include "host/checks/menu_refresh.h"
 #include "host/checks/trace_view.h"
 #include "host/console/auto_ok.h"
 #include "host/console/menu_browser.h"
 #include "host/items/item_find.h"
-#include "host/items/item_plan.h"
 #include "host/items/menu_file_reader.h"
 #include "host/items/recent_picks.h"
-#include "host/shared/console_text.h"
-#include "host/shared/file_bytes.h"
-#include "host/shared/host_system.h"
-#include "host/shared/plugin_loader.h"
-#include "host/shared/project_folder.h"
-#include "host/shared/version.h"
+#include "host/platform/console_text.h"
+#include "host/platform/exit_codes.h"
+#include "host/platform/host_system.h"
+#include "host/platform/project_folder.h"
+#include "host/plugin/host_folder.h"
+#include "host/plugin/plugin_loader.h"
+#include "host/plugin/version.h"
 #include "host/window/window_host.h"
 #include "plugin/inspect.h"
 
 namespace {
 
-// clang-format off
-constexpr int kExitProblem   = 1;  // the host could not do what was asked
-constexpr int kExitUsage     = 2;  // the command line is not understood
-constexpr int kExitBox       = 3;  // run: the item showed a message box
-constexpr int kExitNoOutput  = 4;  // standard output could not be written
-// clang-format on
-constexpr std::size_t kKeysPerProblem = 12;
+using host::kExitDone;
+using host::kExitProblem;
+using host::kExitUsage;
 
 constexpr const char* kUsage =
-    "usage: truvhost [--gbk] [--auto-ok] [list | find TEXT | run KEY | doctor | explain KEY |\n"
+    "usage: truvhost [--gbk] [--auto-ok] [--lang en|zh] [list | find TEXT | run KEY | doctor | "
+    "explain KEY |\n"
     "                window [DIR] |\n"
     "                menu [--refresh] [DIR] | trace FILE [--key KEY] [--since TIME] | --version | "
     "--help]\n"
@@ -60,6 +57,7 @@ constexpr const char* kUsage =
     "  --version     the host's version and that of the plug-in it loads\n"
     "  --gbk         raw GBK in and out instead of UTF-8\n"
     "  --auto-ok     message boxes are printed and acknowledged without waiting\n"
+    "  --lang en|zh  the window's language (default: the user's; the console speaks English)\n"
     "exit codes: 0 done; 1 a problem (the plug-in or its menu file cannot be loaded, no item\n"
     "  has the key, doctor found problems, an internal error); 2 usage; 3 run: the item\n"
     "  showed a message box (a failure, or that nothing was started); 4 standard output\n"
@@ -68,6 +66,8 @@ constexpr const char* kUsage =
 struct Options {
     bool rawGbk = false;
     bool autoOk = false;
+    std::optional<host::WindowLanguage> language;  // --lang: the window's
+    bool badLanguage = false;                      // --lang without "en" or "zh"
     std::vector<std::string> words;  // the command and its arguments, GBK (keys, titles)
     std::vector<std::string> paths;  // the same words as path names of this system
 };
@@ -84,299 +84,234 @@ Options ParseOptions(int argc, char** argv) {
         if (word == "--auto-ok") options.autoOk = true;
     }
     const std::vector<std::string> words = host::sys::CommandArguments(argc, argv, options.rawGbk);
-    const std::vector<std::string> paths = host::sys::PathArguments(argc, argv);
+    const std::vector<std::string> paths = host::sys::PathArguments(argc, argv, options.rawGbk);
     for (std::size_t i = 0; i < words.size() && i < paths.size(); ++i) {
         if (IsOption(words[i])) continue;
+        if (words[i] == "--lang") {
+            options.language =
+                i + 1 < words.size() ? host::ParseLanguage(words[++i]) : std::nullopt;
+            options.badLanguage = !options.language;
+            continue;
+        }
         options.words.push_back(words[i]);
         options.paths.push_back(paths[i]);
     }
     return options;
 }
 
-/// The folder of the host's executable; empty when the system cannot tell it (POSIX without
-/// /proc), for the current folder, which is the project's, must never stand in for it.
-std::string HostDirectory() {
-    const std::string path = os::HostExecutablePath();
-    const std::size_t separator = host::sys::LastSeparator(path);
-    return separator == std::string::npos ? "" : path.substr(0, separator);
-}
-
-/// Where the plug-in writes the menu file for this host; empty when it writes none because
-/// the host's folder cannot be told (the plug-in's own rule: a path without a folder).
-std::string HostMenuFile() {
-    const std::string path = MenuFilePath(os::HostExecutablePath());
-    return path == kMenuFileName ? "" : path;
-}
-
-constexpr const char* kNoHostFolder =
-    "the host's own folder cannot be told (is /proc mounted?): the plug-in then writes no "
-    "menu.txt, and nothing is read from or written to the current folder in its place";
-
-std::string MenuFile(const std::string& dir) {
-    return host::sys::Join(dir, kMenuFileName);
-}
-
-class Host {
-public:
-    explicit Host(const Options& options) : options_(options), console_(options.rawGbk) {
-        if (options.autoOk) host::AcknowledgeBoxes(console_);
+/// What the commands share: the options, the console, the plug-in and its menu once loaded.
+struct Session {
+    explicit Session(const Options& given) : options(given), console(given.rawGbk) {
+        if (options.autoOk) host::AcknowledgeBoxes(console);
     }
 
-    int Main() {
-        const std::vector<std::string>& words = options_.words;
-        const std::string command = words.empty() ? std::string() : words[0];
-        if (command == "doctor" && words.size() == 1) return Judged() ? Doctor() : kExitProblem;
-        if (command == "--version" && words.size() == 1) return Version();
-        if (command == "explain" && words.size() == 2) {
-            return Judged() ? Explain(words[1]) : kExitProblem;
-        }
-        if (command == "trace" && words.size() >= 2) return Trace(words, options_.paths[1]);
-        if (command == "menu" && words.size() <= 3) return Judged() ? Menu(words) : kExitProblem;
-        if (command == "run" && words.size() == 2) return Start() ? RunKey(words[1]) : kExitProblem;
-        if (command == "list" && words.size() == 1) return Start() ? List() : kExitProblem;
-        if (command == "find" && words.size() == 2) return Start() ? Find(words[1]) : kExitProblem;
-        if (command.empty()) return Start() ? Interactive() : kExitProblem;
-        if (command == "window" && words.size() <= 2) {
-            if (HostDirectory().empty()) return NoHostFolder();
-            return host::RunWindowHost(HostDirectory(), words.size() == 2 ? options_.paths[1] : "",
-                                       host::RecentFolder(options_.autoOk), console_);
-        }
-        if ((command == "--help" || command == "-h") && words.size() == 1) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    /// The words after the command's `skip` first ones: as texts, and as path names.
+    std::vector<std::string> Words(std::size_t skip) const {
+        return {options.words.begin() + static_cast<std::ptrdiff_t>(skip), options.words.end()};
+    }
+    std::vector<std::string> Paths(std::size_t skip) const {
+        return {options.paths.begin() + static_cast<std::ptrdiff_t>(skip), options.paths.end()};
+    }
+
+    const Options& options;
+    host::Console console;
+    host::Plugin plugin;
+    host::MenuTree tree;
+};
+
+int NoHostFolder(const Session& session) {
+    session.console.Line(std::string("truvhost: ") + host::kNoHostFolder);
+    return kExitProblem;
+}
+
+/// doctor, explain and menu judge with the rules compiled into truvhost: false, having said
+/// so, when the library beside it is of another version.
+bool SameRules(const Session& session) {
+    const std::string dir = host::HostDirectory();
+    if (dir.empty()) return true;  // each command says the folder cannot be told
+    const std::string mismatch =
+        host::RulesMismatch(host::sys::Join(dir, host::Plugin::FileName()));
+    if (!mismatch.empty()) session.console.Line("truvhost: " + mismatch);
+    return mismatch.empty();
+}
+
+/// Loads the plug-in from the host's directory, initialises it and reads its menu file.
+bool LoadMenu(Session& session) {
+    const std::string dir = host::HostDirectory();
+    if (dir.empty()) {
+        NoHostFolder(session);
+        return false;
+    }
+    std::string error;
+    if (!session.plugin.Load(dir, error)) {
+        session.console.Line("truvhost: " + error);
+        return false;
+    }
+    session.plugin.Init();
+    const std::string menuFile = host::sys::Join(dir, kMenuFileName);
+    if (!host::ReadMenuFile(menuFile, session.tree, error)) {
+        session.console.Line("truvhost: " + menuFile + ": " + error);
+        return false;
+    }
+    return true;
+}
+
+/// Runs an item; kExitBox when it showed a message box, which always reports a failure or
+/// that nothing was started.
+int RunItem(const Session& session, const std::string& key) {
+    session.console.Line(">> " + key);
+    host::CountBoxes();
+    session.plugin.Run(key);
+    const int boxes = host::BoxesShown();
+    if (boxes < 0) {
+        session.console.Line("<< " + key + " finished; its message boxes could not be counted");
+        return kExitProblem;
+    }
+    session.console.Line("<< " + key + " finished" +
+                         (boxes > 0 ? ", " + std::to_string(boxes) + " message box(es)" : ""));
+    return boxes > 0 ? host::kExitBox : kExitDone;
+}
+
+/// `run KEY`: an entry of the menu file, or the drawing-management key.
+int RunKey(Session& session) {
+    const std::string& key = session.options.words[1];
+    if (key != kManagerKey && !session.tree.HasKey(key)) {
+        session.console.Line("truvhost: no entry of the menu has the key " + key + "; nothing run");
+        return kExitProblem;
+    }
+    return RunItem(session, key);
+}
+
+int Interactive(Session& session) {
+    const std::vector<host::FindableItem> findable = host::FindableItems(session.tree);
+    host::RecentPicks recent(host::RecentFolder(session.options.autoOk), session.tree);
+    host::Browse(
+        session.tree, session.console,
+        {[&](const std::string& key) {
+             recent.Note(key);
+             RunItem(session, key);
+         },
+         host::ProjectFolder, host::ChangeProjectFolder, &findable, [&] { return recent.Keys(); }});
+    return kExitDone;
+}
+
+int Window(Session& session) {
+    const std::vector<std::string> paths = session.Paths(1);
+    return host::RunWindowHost(host::HostDirectory(), paths.empty() ? "" : paths[0],
+                               host::RecentFolder(session.options.autoOk), session.options.language,
+                               session.console);
+}
+
+// The other commands live in their rooms; these hand them their words.
+int List(Session& session) {
+    host::PrintTree(session.tree, session.console);
+    return kExitDone;
+}
+
+int Find(Session& session) {
+    return host::FindCommand(session.console, session.tree, session.options.words[1]);
+}
+
+int Doctor(Session& session) {
+    return host::DoctorCommand(session.console);
+}
+
+int Explain(Session& session) {
+    return host::ExplainCommand(session.console, session.options.words[1]);
+}
+
+int Menu(Session& session) {
+    return host::MenuCommand(session.console, session.Words(1), session.Paths(1));
+}
+
+int Trace(Session& session) {
+    return host::TraceCommand(session.console, session.options.paths[1], session.Words(2));
+}
+
+int Version(Session& session) {
+    return host::VersionCommand(session.console, host::HostDirectory());
+}
+
+int Help(Session&) {
+    std::fputs(kUsage, stdout);
+    return kExitDone;
+}
+
+/// What must hold before a command runs.
+enum class Needs {
+    kNothing,
+    kSameRules,   ///< the library beside the host states the host's version (SameRules)
+    kLoadedMenu,  ///< the plug-in loaded and initialised, its menu file read (LoadMenu)
+    kHostFolder,  ///< the host's own folder is known
+};
+
+constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
+
+/// A command: its name, how many words may follow it, what must hold first, whether it reads
+/// the form of its words itself, what it does.
+struct Command {
+    const char* name;
+    std::size_t fewest;
+    std::size_t most;
+    Needs needs;
+    bool readsItsWords;  ///< its kExitUsage means words of the wrong form: the usage is shown
+    int (*run)(Session&);
+};
+
+// clang-format off
+constexpr Command kCommands[] = {
+    {"",          0, 0,    Needs::kLoadedMenu, false, Interactive},
+    {"list",      0, 0,    Needs::kLoadedMenu, false, List},
+    {"find",      1, 1,    Needs::kLoadedMenu, false, Find},
+    {"run",       1, 1,    Needs::kLoadedMenu, false, RunKey},
+    {"doctor",    0, 0,    Needs::kSameRules,  false, Doctor},
+    {"explain",   1, 1,    Needs::kSameRules,  false, Explain},
+    {"menu",      0, 2,    Needs::kSameRules,  true,  Menu},
+    {"trace",     1, kAny, Needs::kNothing,    true,  Trace},
+    {"window",    0, 1,    Needs::kHostFolder, false, Window},
+    {"--version", 0, 0,    Needs::kNothing,    false, Version},
+    {"--help",    0, 0,    Needs::kNothing,    false, Help},
+    {"-h",        0, 0,    Needs::kNothing,    false, Help},
+};
+// clang-format on
+
+bool Ready(Session& session, Needs needs) {
+    switch (needs) {
+        case Needs::kNothing:
+            return true;
+        case Needs::kSameRules:
+            return SameRules(session);
+        case Needs::kLoadedMenu:
+            return LoadMenu(session);
+        case Needs::kHostFolder:
+            if (!host::HostDirectory().empty()) return true;
+            NoHostFolder(session);
+            return false;
+    }
+    return false;
+}
+
+/// The command the words name, run; its usage and kExitUsage for words that name none.
+int RunCommandLine(const Options& options) {
+    if (options.badLanguage) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
-
-private:
-    int NoHostFolder() {
-        console_.Line(std::string("truvhost: ") + kNoHostFolder);
-        return kExitProblem;
-    }
-
-    /// doctor, explain and menu judge with the rules compiled into truvhost: false, having
-    /// said so, when the library beside it is of another version.
-    bool Judged() {
-        const std::string dir = HostDirectory();
-        if (dir.empty()) return true;  // each command says the folder cannot be told
-        const std::string mismatch =
-            host::RulesMismatch(host::sys::Join(dir, host::Plugin::FileName()));
-        if (!mismatch.empty()) console_.Line("truvhost: " + mismatch);
-        return mismatch.empty();
-    }
-
-    /// Loads the plug-in from the host's directory, initialises it and reads its menu file.
-    bool Start() {
-        const std::string dir = HostDirectory();
-        if (dir.empty()) {
-            NoHostFolder();
-            return false;
+    const std::string name = options.words.empty() ? std::string() : options.words[0];
+    const std::size_t arguments = options.words.empty() ? 0 : options.words.size() - 1;
+    for (const Command& command : kCommands) {
+        if (name != command.name || arguments < command.fewest || arguments > command.most) {
+            continue;
         }
-        std::string error;
-        if (!plugin_.Load(dir, error)) {
-            console_.Line("truvhost: " + error);
-            return false;
-        }
-        plugin_.Init();
-        if (!host::ReadMenuFile(MenuFile(dir), tree_, error)) {
-            console_.Line("truvhost: " + host::sys::PathText(MenuFile(dir)) + ": " + error);
-            return false;
-        }
-        return true;
+        Session session(options);
+        if (!Ready(session, command.needs)) return kExitProblem;
+        const int code = command.run(session);
+        if (code == kExitUsage && command.readsItsWords) std::fputs(kUsage, stderr);
+        return code;
     }
-
-    int Version() {
-        console_.Line("truvhost " + host::HostVersion());
-        if (HostDirectory().empty()) return NoHostFolder();
-        std::string error;
-        if (!plugin_.Load(HostDirectory(), error)) {
-            console_.Line("truvhost: " + error);
-            return kExitProblem;
-        }
-        const std::string version = host::LibraryVersion(plugin_.Path());
-        console_.Line(host::Plugin::FileName() + " " +
-                      (version.empty() ? "(no version)" : version) + " " + plugin_.Path());
-        return version.empty() ? kExitProblem : 0;
-    }
-
-    int List() {
-        host::PrintTree(tree_, console_);
-        return 0;
-    }
-
-    /// `run KEY`: an entry of the menu file, or the drawing-management key.
-    int RunKey(const std::string& key) {
-        if (key != kManagerKey && !tree_.HasKey(key)) {
-            console_.Line("truvhost: no entry of the menu has the key " + key + "; nothing run");
-            return kExitProblem;
-        }
-        return RunItem(key);
-    }
-
-    /// Runs an item; kExitBox when it showed a message box, which always reports a failure or
-    /// that nothing was started.
-    int RunItem(const std::string& key) {
-        console_.Line(">> " + key);
-        host::CountBoxes();
-        plugin_.Run(key);
-        const int boxes = host::BoxesShown();
-        console_.Line("<< " + key + " finished" +
-                      (boxes > 0 ? ", " + std::to_string(boxes) + " message box(es)" : ""));
-        return boxes > 0 ? kExitBox : 0;
-    }
-
-    int Interactive() {
-        const std::vector<host::FindableItem> findable = Findable();
-        host::RecentPicks recent(host::RecentFolder(options_.autoOk), tree_);
-        host::Browse(tree_, console_,
-                     {[&](const std::string& key) {
-                          recent.Note(key);
-                          RunItem(key);
-                      },
-                      host::ProjectFolder, host::ChangeProjectFolder, &findable,
-                      [&] { return recent.Keys(); }});
-        return 0;
-    }
-
-    std::vector<host::FindableItem> Findable() const {
-        MenuCatalog catalog;
-        BuildMenuGroups(catalog);
-        return host::FindableItems(tree_, catalog);
-    }
-
-    /// `find TEXT`: the matching items with their keys; a problem when none matches.
-    int Find(const std::string& text) {
-        const std::vector<host::FindableItem> findable = Findable();
-        const std::vector<const host::FindableItem*> found = host::FindItems(findable, text);
-        for (const host::FindableItem* item : found) {
-            console_.Line(item->path + "    key: " + item->key);
-        }
-        if (found.empty()) console_.Line("no item matches " + text);
-        return found.empty() ? kExitProblem : 0;
-    }
-
-    int Doctor() {
-        MenuCatalog catalog;
-        const GroupBounds bounds = BuildMenuGroups(catalog);
-        host::DoctorReport report =
-            host::Examine(host::ReadInstallation(), host::PlanCatalogue(catalog));
-        AddMenuCheck(catalog, bounds, report);
-        for (const std::string& line : host::FormatReport(report, kKeysPerProblem)) {
-            console_.Line(line);
-        }
-        return report.problems.empty() ? 0 : kExitProblem;
-    }
-
-    /// The facts and problems of "menu.txt" at `path`, against the current menu.
-    static void AddMenuCheck(const MenuCatalog& catalog, const GroupBounds& bounds,
-                             host::DoctorReport& report, const std::string& path = HostMenuFile()) {
-        if (path.empty()) {
-            report.problems.push_back({kNoHostFolder, {}});
-            return;
-        }
-        const host::MenuFileCheck check = host::CheckMenuFile(path, catalog, bounds);
-        report.facts.insert(report.facts.end(), check.facts.begin(), check.facts.end());
-        report.problems.insert(report.problems.end(), check.problems.begin(), check.problems.end());
-    }
-
-    /// `menu [--refresh] [DIR]`: the check of DIR's "menu.txt" (by default the one beside
-    /// truvhost, where the plug-in writes it for this host), or its refresh.
-    int Menu(const std::vector<std::string>& words) {
-        bool refresh = false;
-        std::string dir;
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            if (words[i] == "--refresh" && !refresh) {
-                refresh = true;
-            } else if (dir.empty() && !words[i].starts_with("--")) {
-                dir = options_.paths[i];
-            } else {
-                std::fputs(kUsage, stderr);
-                return kExitUsage;
-            }
-        }
-        MenuCatalog catalog;
-        const GroupBounds bounds = BuildMenuGroups(catalog);
-        const std::string path = dir.empty() ? HostMenuFile() : MenuFile(dir);
-        if (path.empty()) return NoHostFolder();
-        if (refresh) return Refresh(path, MenuFileText(catalog, bounds), catalog.Count());
-        host::DoctorReport report;
-        AddMenuCheck(catalog, bounds, report, path);
-        std::vector<std::string> lines = host::FormatReport(report, kKeysPerProblem);
-        lines.pop_back();  // the count of items and starts, which this check does not examine
-        for (const std::string& line : lines) console_.Line(line);
-        return report.problems.empty() ? 0 : kExitProblem;
-    }
-
-    int Refresh(const std::string& path, const std::string& current, int items) {
-        const host::RefreshResult result = host::RefreshMenuFile(path, current);
-        const std::string shown = host::sys::PathText(path);
-        const std::string menu = "the current menu of " + std::to_string(items) + " items";
-        switch (result.outcome) {
-            case host::RefreshOutcome::kAlreadyCurrent:
-                console_.Line(shown + " already holds " + menu + "; nothing was changed.");
-                return 0;
-            case host::RefreshOutcome::kWritten:
-            case host::RefreshOutcome::kReplaced:
-                console_.Line(shown + " holds " + menu +
-                              (result.backup.empty() ? std::string()
-                                                     : "; the old file is kept as " +
-                                                           host::sys::PathText(result.backup)) +
-                              ". Restart the host to see the menu.");
-                return 0;
-            case host::RefreshOutcome::kFailed:
-                break;
-        }
-        console_.Line("truvhost: " + result.error);
-        return kExitProblem;
-    }
-
-    /// `trace FILE [--key KEY] [--since TIME]`.
-    int Trace(const std::vector<std::string>& words, const std::string& file) {
-        host::TraceFilter filter;
-        if (!host::ParseTraceFilter({words.begin() + 2, words.end()}, filter)) {
-            std::fputs(kUsage, stderr);
-            return kExitUsage;
-        }
-        std::string error;
-        // Written without a flush per line: a trace may hold millions, and starts nothing.
-        const host::ShowLine show = [this](const std::string& line) {
-            console_.Write(line + "\n");
-        };
-        if (!host::ShowTraceFile(file, filter, host::kTraceTailLimit, show, error)) {
-            console_.Line("truvhost: " + host::sys::PathText(file) + " " + error);
-            return kExitProblem;
-        }
-        return 0;
-    }
-
-    int Explain(const std::string& key) {
-        MenuCatalog catalog;
-        BuildMenuGroups(catalog);
-        host::ItemPlan plan;
-        bool found = key == kManagerKey;
-        if (found) plan = host::ManagerPlan();
-        for (int i = 0; i < catalog.Count() && !found; ++i) {
-            if (host::KeyOf(catalog.ItemAt(i)) != key) continue;
-            plan = host::PlanItem(catalog.ItemAt(i));
-            found = true;
-        }
-        if (!found) {
-            console_.Line("no item has the key " + key + " (RunCommand does nothing for it)");
-            return kExitProblem;
-        }
-        const std::string workDir = os::CurrentDirectory().value_or("");
-        for (const std::string& line : host::ExplainPlan(plan, host::ReadInstallation(), workDir)) {
-            console_.Line(line);
-        }
-        return 0;
-    }
-
-    const Options& options_;
-    host::Console console_;
-    host::Plugin plugin_;
-    host::MenuTree tree_;
-};
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+}
 
 }  // namespace
 
@@ -387,7 +322,7 @@ int main(int argc, char** argv) {
     int code = kExitProblem;
     try {
         const Options options = ParseOptions(argc, argv);
-        code = Host(options).Main();
+        code = RunCommandLine(options);
     } catch (const std::bad_alloc&) {
         std::fputs("truvhost: out of memory\n", stderr);
     } catch (const std::exception& failure) {
@@ -401,7 +336,7 @@ int main(int argc, char** argv) {
         if (!host::ReaderClosedStandardOutput()) {
             std::fputs("truvhost: standard output could not be written\n", stderr);
         }
-        return code == 0 ? kExitNoOutput : code;
+        return code == kExitDone ? host::kExitNoOutput : code;
     }
     return code;
 }

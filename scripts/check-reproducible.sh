@@ -6,7 +6,8 @@
 # small diffoscope-minimal when it is missing and we are root. Exit 0 when all are the same.
 # A release is made from a clean commit: a tree that differs from its commit (a changed,
 # deleted or new file) is refused, unless --with-changes is given; then a copy of the tree is
-# built and the result says loudly that it is no release.
+# built and the result says loudly that it is no release. A source archive (a tree without
+# its own .git) is copied whole but for build/.
 # usage: scripts/check-reproducible.sh [--with-changes] [release-win32|release-win64]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,8 +19,15 @@ fi
 preset=${1:-release-win32}
 first=build/$preset
 
+# A source archive (no clone of its own: `git archive`, a download) is copied, and both builds
+# take its date from cmake/source-date.
+archive=yes
+if top=$(git rev-parse --show-toplevel 2>/dev/null) && [ "$(realpath "$top")" = "$(pwd -P)" ]; then
+  archive=no
+fi
 # The tree against its commit: what a clone would not have.
-changes=$(git status --porcelain --untracked-files=normal)
+changes=""
+[ "$archive" = yes ] || changes=$(git status --porcelain --untracked-files=normal)
 if [ -n "$changes" ]; then
   deleted=$(git ls-files --deleted)
   if [ "$with_changes" = no ]; then
@@ -58,7 +66,11 @@ trap 'rm -rf "$elsewhere"' EXIT
 second=$elsewhere/a/longer/path/to/the/clone
 # A clean tree is cloned; a tree with changes is copied (tracked files still present and new
 # files), with the commit's time given as git would give it in a clone.
-if [ -z "$changes" ]; then
+if [ "$archive" = yes ]; then
+  echo "check-reproducible: a source archive, no git clone: a copy of it is built"
+  mkdir -p "$second"
+  tar -c --exclude=./build . | tar -x -C "$second"
+elif [ -z "$changes" ]; then
   git clone --quiet --no-local . "$second"
 else
   mkdir -p "$second"

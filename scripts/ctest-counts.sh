@@ -8,22 +8,29 @@ set -euo pipefail
 log=$1
 details=${2:-}
 
-summary=$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
-[ -n "$summary" ] || exit 0
+# The last run's block: from its summary on (an earlier run in the same log, such as a nested
+# one that a failing test printed, is not counted).
+at=$(grep -En '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 | cut -d: -f1 || true)
+[ -n "$at" ] || exit 0
+summary=$(sed -n "${at}p" "$log" | grep -Eo '[0-9]+ tests? failed out of [0-9]+')
 read -r failed _ _ _ _ total <<<"$summary"
-# CTest counts a skipped or disabled test among the passed ones; it lists them after the
-# summary under "The following tests did not run:".
+# CTest counts a skipped test among the passed ones; it lists it after the summary under "The
+# following tests did not run:". A disabled test is listed there too but left out of the total:
+# such as the death tests' helper children, which run only inside their parent test, it is no
+# test of its own, neither passed nor skipped.
 skipped=$(awk '/^The following tests did not run:/ { list = ""; listing = 1; next }
                listing && /^[ \t]+[0-9]+ - / {
                  name = $0; sub(/^[ \t]+[0-9]+ - /, "", name)
                  kind = name; sub(/.* \(/, "", kind); sub(/\)$/, "", kind)
                  sub(/ \([A-Za-z]+\)$/, "", name)
-                 list = list name "\t" tolower(kind) "\n"; next }
+                 if (kind != "Disabled") list = list name "\t" tolower(kind) "\n"
+                 next }
                { listing = 0 }
-               END { printf "%s", list }' "$log")
+               END { printf "%s", list }' <(tail -n +"$at" "$log"))
 count=0
 [ -n "$skipped" ] && count=$(printf '%s\n' "$skipped" | wc -l)
-echo "$((total - failed - count)) $failed $count"
+passed=$((total - failed - count))
+echo "$((passed < 0 ? 0 : passed)) $failed $count"
 [ -n "$skipped" ] || exit 0
 
 reasons=""

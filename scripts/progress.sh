@@ -52,8 +52,12 @@ read_line() {
     state=${BASH_REMATCH[1]}
   elif [[ $line =~ ^check-reproducible:\ (building|comparing)\ ([^ ]+) ]]; then
     state="${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
-  elif [[ $line =~ ([0-9]+)\ newly\ installed ]]; then
-    total_packages=${BASH_REMATCH[1]}
+  elif [[ $line =~ ^([0-9]+)\ upgraded,\ ([0-9]+)\ newly\ installed,\ (([0-9]+)\ reinstalled,\ )?(([0-9]+)\ downgraded,\ )? ]]; then
+    # apt's plan: every package it upgrades, installs, reinstalls or downgrades is unpacked and
+    # set up. Each attempt (setup.sh tries again after a failure) starts counting afresh.
+    total_packages=$((BASH_REMATCH[1] + BASH_REMATCH[2] + ${BASH_REMATCH[4]:-0} + ${BASH_REMATCH[6]:-0}))
+    unpacked=0
+    set_up=0
     state="$total_packages packages to install"
   elif [[ $line =~ ^Get:([0-9]+) ]]; then
     state="downloading ${BASH_REMATCH[1]}${total_packages:+/$total_packages}"

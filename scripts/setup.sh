@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs everything truvApp's builds and tests need on Debian 12, as root. Idempotent: a
-# second run installs nothing and touches no package list, and needs no root.
+# Installs everything truvApp's builds and tests need on Debian 12 or 13, as root: the
+# release's own clang (no version named) and every program the scripts and the build call
+# (tests/scripts/setup_tools_test.sh compares the two). Idempotent: a second run installs
+# nothing and touches no package list, and needs no root.
 set -euo pipefail
 
 packages=(
@@ -8,13 +10,13 @@ packages=(
   wine wine32:i386 wine64                       # runs the Windows tests
   xvfb x11-apps imagemagick xdotool             # screenshots of real windows and boxes
   locales fonts-wqy-zenhei fonts-wqy-microhei   # code page 936 under Wine, Chinese glyphs
-  cmake ninja-build g++ make                    # the build
+  git cmake ninja-build g++ make                # the build (git: the release's date)
   googletest libgtest-dev libbenchmark-dev      # tests and benchmarks
   llvm                                          # llvm-readobj for the export check
   clang lld                                     # the package test's MSVC-ABI host
-  clang-14 libclang-rt-14-dev python3           # the fuzz preset: libFuzzer, sanitizers
+  libclang-rt-dev python3                       # the fuzz preset: libFuzzer, sanitizers
   binutils clang-format tmux util-linux file    # objdump, formatting, terminal checks, flock
-  osslsigncode openssl zip                      # the release: signing, throw-away keys, ZIP
+  osslsigncode openssl zip unzip                # the release: signing, throw-away keys, ZIP
 )
 
 missing=()

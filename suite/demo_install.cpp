@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host/items/item_plan.h"
-#include "host/shared/host_system.h"
+#include "host/platform/host_system.h"
 #include "plugin/inspect.h"
 #include "suite/demo_registry.h"
 #include "suite/journal.h"
@@ -71,7 +71,9 @@ std::set<std::string> KeysOf(const std::set<host::StartedFile>& placed) {
 void WriteCfgPath(const Layout& layout, const std::set<std::string>& keys) {
     std::string text;
     for (const std::string& key : keys) {
-        text += key + "\n" + suite::sys::Join(layout.root, key) + suite::sys::Separator() + "\n";
+        // "CFGPATH" is the plug-in's file, GBK on every platform.
+        text += key + "\n" + suite::sys::Join(suite::sys::GbkSpelling(layout.root), key) +
+                suite::sys::Separator() + "\n";
     }
     Require(suite::sys::WriteWholeFile(suite::sys::Join(layout.root, "CFGPATH"), text),
             "cannot write CFGPATH");

@@ -66,8 +66,9 @@ Sandbox::Sandbox(const std::string& rootName)
 
 Sandbox::~Sandbox() = default;
 
+// "CFGPATH" is the plug-in's file, in GBK on every platform.
 std::string Sandbox::DirLine(const std::string& folder) const {
-    return sys::Join(root_, folder) + sys::Separator();
+    return sys::Join(sys::GbkSpelling(root_), folder) + sys::Separator();
 }
 
 std::string Sandbox::CfgPathFile() const {

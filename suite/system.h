@@ -26,6 +26,11 @@ bool IsLeadByte(char c);
 /// The separator of "PATH": ';' on Windows, ':' on POSIX.
 char PathListSeparator();
 
+/// The path name `path` of this system as the plug-in spells it, GBK: Windows as it is; POSIX
+/// its UTF-8 converted (as it is when it cannot be), for the plug-in's POSIX backend
+/// translates its GBK names to the file system's UTF-8.
+std::string GbkSpelling(const std::string& path);
+
 /// `dir` and `name` joined by one separator (none added when `dir` ends with one).
 std::string Join(const std::string& dir, const std::string& name);
 

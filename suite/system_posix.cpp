@@ -2,6 +2,7 @@
 #include "suite/system.h"
 
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +38,20 @@ bool IsSeparator(char c) {
 bool IsLeadByte(char) {
     return false;
 }
+std::string GbkSpelling(const std::string& path) {
+    const iconv_t toGbk = iconv_open("GBK", "UTF-8");
+    if (toGbk == reinterpret_cast<iconv_t>(-1)) return path;
+    std::string gbk(path.size(), '\0');  // GBK is never longer than UTF-8
+    char* in = const_cast<char*>(path.data());
+    char* out = gbk.data();
+    std::size_t inLeft = path.size();
+    std::size_t outLeft = gbk.size();
+    const bool whole = iconv(toGbk, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(toGbk);
+    gbk.resize(gbk.size() - outLeft);
+    return whole ? gbk : path;
+}
+
 char PathListSeparator() {
     return ':';
 }

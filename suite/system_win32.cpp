@@ -50,6 +50,10 @@ bool IsSeparator(char c) {
 bool IsLeadByte(char c) {
     return ::IsDBCSLeadByte(static_cast<BYTE>(c)) != 0;
 }
+std::string GbkSpelling(const std::string& path) {
+    return path;
+}
+
 char PathListSeparator() {
     return ';';
 }

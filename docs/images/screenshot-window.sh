@@ -3,33 +3,59 @@
 #   menus    docs/images/window-host.png: a group menu and one of its module menus open
 #   search   docs/images/window-search.png: "jzpmt" typed into the search box, the results
 #            listed by their paths
-# usage: sh docs/images/screenshot-window.sh [--search] [OUT.png]
+# The window speaks the user's language (the tours' prefix: Chinese) unless --lang says
+# otherwise, at 96 dpi unless --dpi says otherwise (the prefix's LogPixels for the picture,
+# put back afterwards).
+# usage: sh docs/images/screenshot-window.sh [--search] [--lang en|zh] [--dpi N] [OUT.png]
 #        (builds build/win32 as the tour does)
+#   sh docs/images/screenshot-window.sh                    window-host.png
+#   sh docs/images/screenshot-window.sh --lang en docs/images/window-host-en.png
+#   sh docs/images/screenshot-window.sh --dpi 144 docs/images/window-host-144.png
+#   sh docs/images/screenshot-window.sh --search           window-search.png
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
-# The menu bar: Project, then the groups. F10 selects "Project", Right the first group, Down
-# opens it on its first module, Right opens that module's menu. Typing in the window goes to
-# the search box. Escapes close the menus or empty the box; Alt+P, X closes the window.
-if [ "${1:-}" = --search ]; then
+# The menu bar: Project, then the groups. F10 selects the project menu, Right the first group,
+# Down opens it on its first module, Right opens that module's menu. Typing in the window goes
+# to the search box. Escapes close the menus or empty the box; Alt+P, X closes the window.
+show="key F10 Right Down Right"
+picture=window-host.png
+lang=
+dpi=96
+while [ $# -gt 0 ]; do
+  case $1 in
+    --search) show="type --delay 100 jzpmt" picture=window-search.png ;;
+    --lang) lang="--lang $2"; shift ;;
+    --dpi) dpi=$2; shift ;;
+    *) break ;;
+  esac
   shift
-  out="${1:-$repo/docs/images/window-search.png}"
-  show="type --delay 100 jzpmt"
-else
-  out="${1:-$repo/docs/images/window-host.png}"
-  show="key F10 Right Down Right"
-fi
+done
+out="${1:-$repo/docs/images/$picture}"
+# The screen grows with the scale: the window is 760x440 at 96 dpi.
+screen="$((900 * dpi / 96))x$((560 * dpi / 96))x24"
 tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
 trap 'rm -rf "$tours"' EXIT
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
+prefix=$build/tour-prefix
+desktop='HKCU\Control Panel\Desktop'
+logpixels() {
+  TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" reg add "$desktop" /v LogPixels /t REG_DWORD \
+    /d "$1" /f >/dev/null 2>&1
+}
+was=$(TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" reg query "$desktop" /v LogPixels 2>/dev/null |
+  tr -d '\r' | awk '$1 == "LogPixels" { printf "%d", $3 }')
+logpixels "$dpi"
+trap 'logpixels "${was:-120}"; TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" --stop; rm -rf "$tours"' EXIT
 # The set-up left the prefix's server running without a display: a window host started through
-# it would open its window there, never on the display below.
-TRUV_WINEPREFIX="$build/tour-prefix" "$build/wine-run.sh" --stop
-xvfb-run -a -s "-screen 0 900x560x24" sh -c '
+# it would open its window there, never on the display below. The new DPI also needs a new
+# server.
+TRUV_WINEPREFIX="$prefix" "$build/wine-run.sh" --stop
+xvfb-run -a -s "-screen 0 $screen" sh -c '
   # Recent picks kept in the shared prefix would add a menu: this tour keeps its own.
   mkdir -p "$1/state"
   TRUVHOST_STATE_DIR="Z:$(printf "%s" "$1/state" | tr / "\\\\")" \
-    "$1/truv.sh" window >/dev/null 2>&1 &
+    "$1/truv.sh" window $7 >/dev/null 2>&1 &
   host=$!
   window=$(sh "$3" "^truvhost\$")
   xdotool windowmove "$window" 0 0 windowfocus --sync "$window"
@@ -55,5 +81,5 @@ xvfb-run -a -s "-screen 0 900x560x24" sh -c '
   TRUV_WINEPREFIX="$4" "$5" --stop
   wait
 ' sh "$tour" "$out" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
-  "$build/wine-run.sh" "$show"
+  "$build/wine-run.sh" "$show" "$lang"
 echo "wrote $out"

@@ -4,7 +4,11 @@
 #include <algorithm>
 #include <set>
 
-#include "host/shared/host_system.h"
+#include "host/checks/menu_check.h"
+#include "host/platform/exit_codes.h"
+#include "host/platform/host_system.h"
+#include "host/plugin/host_folder.h"
+#include "os/os.h"
 #include "plugin/inspect.h"
 
 namespace host {
@@ -57,11 +61,18 @@ private:
     void Facts() {
         report_.facts.push_back("registry: " + RootValue() +
                                 (installation_.root().empty()
-                                     ? " is missing"
+                                     ? RootAbsence()
                                      : " = \"" + sys::ShownPath(installation_.root()) + "\""));
         report_.facts.push_back(
             "CFGPATH: " + sys::ShownPath(installation_.cfgPath) +
             (installation_.cfgReadable() ? " (readable)" : " (cannot be read)"));
+    }
+
+    /// Why there is no root: the value is missing, or longer than the plug-in reads.
+    std::string RootAbsence() const {
+        if (installation_.rootTooLong == 0) return " is missing";
+        return " is too long (" + std::to_string(installation_.rootTooLong) + " bytes, at most " +
+               std::to_string(kInstallRootLimit) + ")";
     }
 
     void Item(const ItemPlan& plan) {
@@ -73,7 +84,7 @@ private:
     void Start(const std::string& key, const PlannedRun& run) {
         ++report_.startsChecked;
         if (installation_.root().empty()) {
-            Note("registry " + RootValue() + " is missing", key);
+            Note("registry " + RootValue() + RootAbsence(), key);
             return;
         }
         if (!run.dirKey.empty() && !installation_.cfgReadable()) {
@@ -183,6 +194,26 @@ std::vector<std::string> FormatReport(const DoctorReport& report, std::size_t ke
                          ? std::string("no problems")
                          : std::to_string(report.problems.size()) + " problem(s)"));
     return lines;
+}
+
+void AddMenuCheck(const MenuCatalog& catalog, const GroupBounds& bounds,
+                  const std::string& menuFile, DoctorReport& report) {
+    if (menuFile.empty()) {
+        report.problems.push_back({kNoHostFolder, {}});
+        return;
+    }
+    const MenuFileCheck check = CheckMenuFile(menuFile, catalog, bounds);
+    report.facts.insert(report.facts.end(), check.facts.begin(), check.facts.end());
+    report.problems.insert(report.problems.end(), check.problems.begin(), check.problems.end());
+}
+
+int DoctorCommand(const Console& console) {
+    MenuCatalog catalog;
+    const GroupBounds bounds = BuildMenuGroups(catalog);
+    DoctorReport report = Examine(ReadInstallation(), PlanCatalogue(catalog));
+    AddMenuCheck(catalog, bounds, HostMenuFile(), report);
+    for (const std::string& line : FormatReport(report, kKeysPerProblem)) console.Line(line);
+    return report.problems.empty() ? kExitDone : kExitProblem;
 }
 
 }  // namespace host

@@ -1,6 +1,8 @@
 // What an item would do, told without starting anything.
 #include "host/checks/explain.h"
 
+#include "host/platform/exit_codes.h"
+#include "os/os.h"
 #include "plugin/inspect.h"
 
 namespace host {
@@ -73,6 +75,22 @@ std::vector<std::string> ExplainPlan(const ItemPlan& plan, const Installation& i
                         (line.isRun ? Describe(line.run, installation) : line.text));
     }
     return lines;
+}
+
+int ExplainCommand(const Console& console, const std::string& key) {
+    MenuCatalog catalog;
+    BuildMenuGroups(catalog);
+    const MenuItem* item = FindItem(catalog, key);
+    if (item == nullptr && key != kManagerKey) {
+        console.Line("no item has the key " + key + " (RunCommand does nothing for it)");
+        return kExitProblem;
+    }
+    const ItemPlan plan = item == nullptr ? ManagerPlan() : PlanItem(*item);
+    const std::string workDir = os::CurrentDirectory().value_or("");
+    for (const std::string& line : ExplainPlan(plan, ReadInstallation(), workDir)) {
+        console.Line(line);
+    }
+    return kExitDone;
 }
 
 }  // namespace host

@@ -1,7 +1,8 @@
 // The installation as the plug-in would find it now: root, "CFGPATH" and the command lines.
-#ifndef TRUV_HOST_INSTALLATION_H
-#define TRUV_HOST_INSTALLATION_H
+#ifndef TRUV_HOST_CHECKS_INSTALLATION_H
+#define TRUV_HOST_CHECKS_INSTALLATION_H
 
+#include <cstddef>
 #include <string>
 
 #include "host/items/item_plan.h"
@@ -12,6 +13,9 @@ namespace host {
 struct Installation {
     std::string cfgPath;  ///< root, '\', "CFGPATH"
     InstallationView view;
+    /// The bytes of a registry value longer than kInstallRootLimit, which reads as no root;
+    /// 0 otherwise.
+    std::size_t rootTooLong = 0;
     bool cfgReadable() const { return view.cfgLines.has_value(); }
     const std::string& root() const { return view.root; }
 };
@@ -28,4 +32,4 @@ bool CoreDirectory(const Installation& installation, std::string& dir);
 
 }  // namespace host
 
-#endif  // TRUV_HOST_INSTALLATION_H
+#endif  // TRUV_HOST_CHECKS_INSTALLATION_H

@@ -6,8 +6,10 @@
 
 #include "host/checks/menu_refresh.h"
 #include "host/items/menu_file_reader.h"
-#include "host/shared/file_bytes.h"
-#include "host/shared/host_system.h"
+#include "host/platform/exit_codes.h"
+#include "host/platform/file_bytes.h"
+#include "host/platform/host_system.h"
+#include "host/plugin/host_folder.h"
 #include "plugin/inspect.h"
 
 namespace host {
@@ -47,7 +49,7 @@ class MenuChecker {
 public:
     MenuChecker(const std::string& path, const std::string& current, MenuFileCheck& check)
         : path_(path),
-          shown_(sys::PathText(path)),
+          shown_(path),
           refresh_(RefreshAdvice(path)),
           current_(current),
           check_(check) {}
@@ -152,6 +154,63 @@ MenuFileCheck CheckMenuFile(const std::string& path, const MenuCatalog& catalog,
     const std::string current = MenuFileText(catalog, bounds);
     MenuChecker(path, current, check).Check(catalog);
     return check;
+}
+
+namespace {
+
+int Refresh(const Console& console, const std::string& path, const std::string& current,
+            int items) {
+    const RefreshResult result = RefreshMenuFile(path, current);
+    const std::string shown = path;
+    const std::string menu = "the current menu of " + std::to_string(items) + " items";
+    switch (result.outcome) {
+        case RefreshOutcome::kAlreadyCurrent:
+            console.Line(shown + " already holds " + menu + "; nothing was changed.");
+            return kExitDone;
+        case RefreshOutcome::kWritten:
+        case RefreshOutcome::kReplaced:
+            console.Line(shown + " holds " + menu +
+                         (result.backup.empty() ? std::string()
+                                                : "; the old file is kept as " + result.backup) +
+                         ". Restart the host to see the menu.");
+            if (!result.notice.empty()) console.Line("truvhost: " + result.notice);
+            return kExitDone;
+        case RefreshOutcome::kFailed:
+            break;
+    }
+    console.Line("truvhost: " + result.error);
+    return kExitProblem;
+}
+
+}  // namespace
+
+int MenuCommand(const Console& console, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& paths) {
+    bool refresh = false;
+    std::string dir;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--refresh" && !refresh) {
+            refresh = true;
+        } else if (dir.empty() && !arguments[i].starts_with("--") && i < paths.size()) {
+            dir = paths[i];
+        } else {
+            return kExitUsage;
+        }
+    }
+    MenuCatalog catalog;
+    const GroupBounds bounds = BuildMenuGroups(catalog);
+    const std::string path = dir.empty() ? HostMenuFile() : sys::Join(dir, kMenuFileName);
+    if (path.empty()) {
+        console.Line(std::string("truvhost: ") + kNoHostFolder);
+        return kExitProblem;
+    }
+    if (refresh) return Refresh(console, path, MenuFileText(catalog, bounds), catalog.Count());
+    DoctorReport report;
+    AddMenuCheck(catalog, bounds, path, report);
+    std::vector<std::string> lines = FormatReport(report, kKeysPerProblem);
+    lines.pop_back();  // the count of items and starts, which this check does not examine
+    for (const std::string& line : lines) console.Line(line);
+    return report.problems.empty() ? kExitDone : kExitProblem;
 }
 
 }  // namespace host

@@ -1,12 +1,13 @@
 // The check of "menu.txt" against the menu this plug-in writes: a file from an older version
 // (the plug-in never rewrites an existing one), an empty, cut-short or unreadable file.
-#ifndef TRUV_HOST_MENU_CHECK_H
-#define TRUV_HOST_MENU_CHECK_H
+#ifndef TRUV_HOST_CHECKS_MENU_CHECK_H
+#define TRUV_HOST_CHECKS_MENU_CHECK_H
 
 #include <string>
 #include <vector>
 
 #include "host/checks/doctor.h"
+#include "host/platform/console_text.h"
 #include "plugin/inspect.h"
 
 class MenuCatalog;
@@ -25,6 +26,13 @@ struct MenuFileCheck {
 MenuFileCheck CheckMenuFile(const std::string& path, const MenuCatalog& catalog,
                             const GroupBounds& bounds);
 
+/// `truvhost menu [--refresh] [DIR]`, `arguments` and `paths` being what follows "menu" (the
+/// same words as texts and as path names): the check of DIR's "menu.txt" (by default the one
+/// beside truvhost, where the plug-in writes it for this host), or its refresh, on `console`.
+/// kExitUsage for arguments of another form, kExitProblem for a problem found or met.
+int MenuCommand(const Console& console, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& paths);
+
 }  // namespace host
 
-#endif  // TRUV_HOST_MENU_CHECK_H
+#endif  // TRUV_HOST_CHECKS_MENU_CHECK_H

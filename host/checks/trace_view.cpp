@@ -1,10 +1,13 @@
 // `truvhost trace FILE`: the launch trace in words, filtered by key or time.
 #include "host/checks/trace_view.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
-#include "host/shared/file_bytes.h"
+#include "host/platform/exit_codes.h"
+#include "host/platform/file_bytes.h"
+#include "host/platform/host_system.h"
 #include "plugin/inspect.h"
 
 namespace host {
@@ -61,6 +64,37 @@ bool HasAnyForm(std::string_view text, const std::string_view (&forms)[N]) {
     return false;
 }
 
+/// The number of the two digits at `at`.
+int TwoDigits(std::string_view text, std::size_t at) {
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+int DaysIn(int year, int month) {
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+/// Whether a time of one of the forms names a time there is: hours to 23, minutes and seconds
+/// to 59, months 1 to 12, days that the month has.
+bool IsPossibleTime(std::string_view text) {
+    const bool withDate = text.size() >= 10 && text[4] == '-';
+    if (withDate) {
+        const int year = std::stoi(std::string(text.substr(0, 4)));
+        const int month = TwoDigits(text, 5);
+        if (month < 1 || month > 12) return false;
+        const int day = TwoDigits(text, 8);
+        if (day < 1 || day > DaysIn(year, month)) return false;
+        if (text.size() == 10) return true;
+        text.remove_prefix(11);
+    }
+    constexpr int kMost[] = {23, 59, 59};  // hours, minutes, seconds
+    for (std::size_t part = 0; part * 3 < text.size(); ++part) {
+        if (TwoDigits(text, part * 3) > kMost[part]) return false;
+    }
+    return true;
+}
+
 bool Passes(const TraceLine& line, const TraceFilter& filter) {
     if (!filter.key.empty() && line.key != filter.key) return false;
     if (filter.since.empty()) return true;
@@ -69,8 +103,25 @@ bool Passes(const TraceLine& line, const TraceFilter& filter) {
     return time.substr(timeOfDay ? kTimeOfDayStart : 0, filter.since.size()) >= filter.since;
 }
 
-// A field as a person reads it: a line break (CR LF, LF or CR) as one, a tab as a blank. The
-// control characters of a field are single bytes (model/trace_line.h).
+// A control character as the reader's terminal must never take it: ESC as "^[", DEL as "^?".
+// No GBK character holds such a byte, so a character is never cut.
+std::string Inert(const std::string& text) {
+    std::string shown;
+    for (const char byte : text) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '\n' || (code >= 0x20 && code != 0x7F)) {
+            shown += byte;
+        } else {
+            shown += '^';
+            shown += static_cast<char>(code ^ 0x40);
+        }
+    }
+    return shown;
+}
+
+// A field as a person reads it: a line break (CR LF, LF or CR) as one, a tab as a blank, any
+// other control character inert. The control characters of a field are single bytes
+// (model/trace_line.h).
 std::string Readable(const std::string& text) {
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -78,7 +129,7 @@ std::string Readable(const std::string& text) {
         if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
         shown += byte == '\r' ? '\n' : byte == '\t' ? ' ' : byte;
     }
-    return shown;
+    return Inert(shown);
 }
 
 // A catalogue row as its tokens, visibly apart.
@@ -96,7 +147,7 @@ std::string RowInWords(const std::string& row) {
 std::string FieldInWords(const TraceLine& line, std::size_t slot) {
     if (slot >= line.fields.size()) return {};
     const std::string field = UnescapeTraceField(line.fields[slot]);
-    return line.event == trace::kRow && field != trace::kNoRow ? RowInWords(field)
+    return line.event == trace::kRow && field != trace::kNoRow ? Inert(RowInWords(field))
                                                                : Readable(field);
 }
 
@@ -140,7 +191,8 @@ bool ParseTraceFilter(const std::vector<std::string>& options, TraceFilter& filt
         if (options[i] == "--key") {
             filter.key = value;
         } else if (options[i] == "--since" &&
-                   (HasAnyForm(value, kTimeOfDayForms) || HasAnyForm(value, kDateTimeForms))) {
+                   (HasAnyForm(value, kTimeOfDayForms) || HasAnyForm(value, kDateTimeForms)) &&
+                   IsPossibleTime(value)) {
             filter.since = value;
         } else {
             return false;
@@ -153,30 +205,52 @@ void TraceReader::Feed(std::string_view bytes) {
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view piece = bytes.substr(0, end);
-        if (!passing_ && line_.size() + piece.size() > kLongestTraceLine) {
-            ++unreadable_;
-            line_.clear();
-            passing_ = true;
+        if (longLine_ > 0) {
+            longLine_ += piece.size();  // the rest of a long line: counted, not held
+        } else if (!passing_) {
+            // One byte more for the CR of the line end.
+            const std::size_t room = kLongestTraceLine + 1 - line_.size();
+            line_.append(piece.substr(0, room));
+            if (piece.size() > room) longLine_ = line_.size() + piece.size() - room;
         }
-        if (!passing_) line_.append(piece);
+        if (longLine_ > 0 && !piece.empty()) longLineEndsInCr_ = piece.back() == '\r';
         if (end == std::string_view::npos) return;
-        if (!passing_) Take(line_);
-        passing_ = false;
-        line_.clear();
+        EndLine();
         bytes.remove_prefix(end + 1);
     }
 }
 
 void TraceReader::Finish() {
-    if (!passing_) Take(line_);
-    line_.clear();
-    passing_ = false;
+    EndLine();
     if (unreadable_ == 0) return;
     show_("(" +
           CountText(unreadable_, "line not in the trace's form was",
                     "lines not in the trace's form were") +
           " left out: cut short, or not a trace)");
     unreadable_ = 0;
+}
+
+void TraceReader::EndLine() {
+    if (longLine_ == 0 && line_.size() > kLongestTraceLine && !line_.ends_with('\r')) {
+        longLine_ = line_.size();  // one byte over, and that byte is no CR
+        longLineEndsInCr_ = false;
+    }
+    if (longLine_ > 0) {
+        line_.resize(std::min(line_.size(), kLongestTraceLine));
+        // Cut after its last whole character, and shown with a mark.
+        std::size_t whole = 0;
+        while (whole < line_.size() && whole + gbk::CharLength(line_, whole) <= line_.size()) {
+            whole += gbk::CharLength(line_, whole);
+        }
+        TakeOne(std::string_view(line_).substr(0, whole),
+                " [cut: the line holds " + std::to_string(longLine_ - longLineEndsInCr_) +
+                    " bytes, the first " + std::to_string(whole) + " are shown]");
+    } else if (!passing_) {
+        Take(line_);
+    }
+    passing_ = false;
+    longLine_ = 0;
+    line_.clear();
 }
 
 // A line cut short, with the next line right after it, is two lines; the first is counted
@@ -195,7 +269,7 @@ void TraceReader::Take(std::string_view text) {
     }
 }
 
-void TraceReader::TakeOne(std::string_view text) {
+void TraceReader::TakeOne(std::string_view text, const std::string& mark) {
     TraceLine line;
     if (!ParseTraceLine(text, line)) {
         if (!text.empty() && text != "\r") ++unreadable_;
@@ -203,9 +277,11 @@ void TraceReader::TakeOne(std::string_view text) {
     }
     if (!Passes(line, filter_)) return;
     // InitTruvApp has no key.
-    const std::string key = line.key.empty() ? std::string() : "[" + line.key + "]  ";
+    const std::string key =
+        line.key.empty() ? std::string() : "[" + Readable(UnescapeTraceField(line.key)) + "]  ";
     std::string words = Words(line);
     while (words.ends_with('\n')) words.pop_back();
+    words += mark;
     std::string_view rest = words;
     std::string shown = line.time + "  " + key;
     for (;;) {
@@ -259,6 +335,20 @@ bool ShowTraceFile(const std::string& path, const TraceFilter& filter, std::uint
     }
     reader.Finish();
     return true;
+}
+
+int TraceCommand(const Console& console, const std::string& file,
+                 const std::vector<std::string>& options) {
+    TraceFilter filter;
+    if (!ParseTraceFilter(options, filter)) return kExitUsage;
+    // Written without a flush per line: a trace may hold millions, and starts nothing.
+    const ShowLine show = [&console](const std::string& line) { console.Write(line + "\n"); };
+    std::string error;
+    if (!ShowTraceFile(file, filter, kTraceTailLimit, show, error)) {
+        console.Line("truvhost: " + file + " " + error);
+        return kExitProblem;
+    }
+    return kExitDone;
 }
 
 }  // namespace host

@@ -1,6 +1,6 @@
 // `truvhost trace FILE`: the launch trace in words, filtered by key or time.
-#ifndef TRUV_HOST_TRACE_VIEW_H
-#define TRUV_HOST_TRACE_VIEW_H
+#ifndef TRUV_HOST_CHECKS_TRACE_VIEW_H
+#define TRUV_HOST_CHECKS_TRACE_VIEW_H
 
 #include <cstddef>
 #include <cstdint>
@@ -9,11 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "host/platform/console_text.h"
+
 namespace host {
 
-/// The longest line taken for a trace line: an event holds a command line, a folder or a
-/// message, and a "PATH" value at most as long as the system's largest variable (32767 bytes).
-/// A longer line is counted as not in the trace's form without being held.
+/// The longest line held whole: an event holds a command line, a folder or a message, and a
+/// "PATH" value, on Windows at most as long as the system's largest variable (32767 bytes). A
+/// longer line (POSIX allows such a "PATH") is shown up to here, with a mark that says how
+/// long it is; the rest is passed over without being held.
 inline constexpr std::size_t kLongestTraceLine = std::size_t{64} << 10;
 
 /// A trace larger than this, read without --key or --since, is read from its end: the lines
@@ -27,8 +30,8 @@ struct TraceFilter {
                         ///< "YYYY-MM-DD[ HH:MM[:SS]]"; lines at or after it
 };
 
-/// Reads "--key K" and "--since T" from `options`; false for anything else or a time not of
-/// the forms above.
+/// Reads "--key K" and "--since T" from `options`; false for anything else, a time not of
+/// the forms above, or one there is not (25:00, 19:75, month 13, February 30).
 bool ParseTraceFilter(const std::vector<std::string>& options, TraceFilter& filter);
 
 /// What is shown: one line of text (GBK) at a time.
@@ -50,13 +53,16 @@ public:
     void Finish();
 
 private:
+    void EndLine();
     void Take(std::string_view text);
-    void TakeOne(std::string_view text);
+    void TakeOne(std::string_view text, const std::string& mark = {});
 
     TraceFilter filter_;
     ShowLine show_;
-    std::string line_;      // the bytes of the line being read
-    bool passing_ = false;  // skipping the rest of a line: too long, or cut at the start
+    std::string line_;               // the bytes of the line being read
+    bool passing_ = false;           // skipping a line cut at the start
+    std::uint64_t longLine_ = 0;     // the bytes of a line too long to hold, so far; 0: none
+    bool longLineEndsInCr_ = false;  // its last byte so far is a CR, no part of its text
     std::size_t unreadable_ = 0;
 };
 
@@ -69,6 +75,12 @@ std::vector<std::string> TraceView(const std::string& bytes, const TraceFilter& 
 bool ShowTraceFile(const std::string& path, const TraceFilter& filter, std::uint64_t tailLimit,
                    const ShowLine& show, std::string& error);
 
+/// `truvhost trace FILE [--key KEY] [--since TIME]`: the trace `file` in words on `console`,
+/// `options` being what follows FILE. kExitUsage for options of another form, kExitProblem
+/// when the file cannot be read.
+int TraceCommand(const Console& console, const std::string& file,
+                 const std::vector<std::string>& options);
+
 }  // namespace host
 
-#endif  // TRUV_HOST_TRACE_VIEW_H
+#endif  // TRUV_HOST_CHECKS_TRACE_VIEW_H

@@ -2,7 +2,7 @@
 // box, and reads and closes it when asked.
 #include "host/console/auto_ok.h"
 
-#include "host/shared/box_watch_win32.h"
+#include "host/platform/box_watch_win32.h"
 
 namespace host {
 namespace {

@@ -1,13 +1,13 @@
 // The menu in a terminal: the printed tree, and the numbered menus a user walks through.
-#ifndef TRUV_HOST_MENU_BROWSER_H
-#define TRUV_HOST_MENU_BROWSER_H
+#ifndef TRUV_HOST_CONSOLE_MENU_BROWSER_H
+#define TRUV_HOST_CONSOLE_MENU_BROWSER_H
 
 #include <functional>
 #include <string>
 
 #include "host/items/item_find.h"
 #include "host/items/menu_file_reader.h"
-#include "host/shared/console_text.h"
+#include "host/platform/console_text.h"
 
 namespace host {
 
@@ -35,4 +35,4 @@ void Browse(const MenuTree& tree, const Console& console, const BrowseActions& a
 
 }  // namespace host
 
-#endif  // TRUV_HOST_MENU_BROWSER_H
+#endif  // TRUV_HOST_CONSOLE_MENU_BROWSER_H

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "host/items/item_plan.h"
+#include "host/platform/exit_codes.h"
 #include "plugin/inspect.h"
 
 namespace host {
@@ -84,6 +85,20 @@ std::vector<const FindableItem*> FindItems(const std::vector<FindableItem>& item
         if (MatchesQuery(item, query)) found.push_back(&item);
     }
     return found;
+}
+
+std::vector<FindableItem> FindableItems(const MenuTree& tree) {
+    MenuCatalog catalog;
+    BuildMenuGroups(catalog);
+    return FindableItems(tree, catalog);
+}
+
+int FindCommand(const Console& console, const MenuTree& tree, const std::string& text) {
+    const std::vector<FindableItem> findable = FindableItems(tree);
+    const std::vector<const FindableItem*> found = FindItems(findable, text);
+    for (const FindableItem* item : found) console.Line(item->path + "    key: " + item->key);
+    if (found.empty()) console.Line("no item matches " + text);
+    return found.empty() ? kExitProblem : kExitDone;
 }
 
 }  // namespace host

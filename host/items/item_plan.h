@@ -1,6 +1,6 @@
 // What a menu item would do, worked out from the catalogue and the flows without running it.
-#ifndef TRUV_HOST_ITEM_PLAN_H
-#define TRUV_HOST_ITEM_PLAN_H
+#ifndef TRUV_HOST_ITEMS_ITEM_PLAN_H
+#define TRUV_HOST_ITEMS_ITEM_PLAN_H
 
 #include <set>
 #include <string>
@@ -65,4 +65,4 @@ std::set<StartedFile> FilesStarted(const std::vector<ItemPlan>& plans);
 
 }  // namespace host
 
-#endif  // TRUV_HOST_ITEM_PLAN_H
+#endif  // TRUV_HOST_ITEMS_ITEM_PLAN_H

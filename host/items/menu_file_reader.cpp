@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "host/shared/file_bytes.h"
+#include "host/platform/file_bytes.h"
 #include "plugin/inspect.h"
 
 namespace host {

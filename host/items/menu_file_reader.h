@@ -1,6 +1,6 @@
 // Reading "menu.txt" as a host does: groups, modules, entries, sub-menus and each item's key.
-#ifndef TRUV_HOST_MENU_FILE_READER_H
-#define TRUV_HOST_MENU_FILE_READER_H
+#ifndef TRUV_HOST_ITEMS_MENU_FILE_READER_H
+#define TRUV_HOST_ITEMS_MENU_FILE_READER_H
 
 #include <string>
 #include <vector>
@@ -57,4 +57,4 @@ bool ReadMenuFile(const std::string& path, MenuTree& tree, std::string& error);
 
 }  // namespace host
 
-#endif  // TRUV_HOST_MENU_FILE_READER_H
+#endif  // TRUV_HOST_ITEMS_MENU_FILE_READER_H

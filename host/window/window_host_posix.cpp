@@ -9,7 +9,7 @@ constexpr int kNoWindowHost = 2;
 }  // namespace
 
 int RunWindowHost(const std::string&, const std::string&, const std::string&,
-                  const Console& console) {
+                  std::optional<WindowLanguage>, const Console& console) {
     console.Line(
         "truvhost: the window host is a Windows program (truvhost.exe window under "
         "Wine); here, use the numbered menus (truvhost without a command)");

@@ -3,14 +3,17 @@
 // for the programs it starts (a CAD session may last hours): the window keeps painting,
 // moving and answering. One pick at a time: while an item runs the plug-in's menus and the
 // change of folder are greyed, and a pick that arrives anyway is refused in the status bar.
+// Every size follows the window's DPI, and the texts are the user's language.
 #include "host/window/window_host.h"
 
 #include <algorithm>
-#include <cstring>
+#include <memory>
+#include <utility>
 
-#include "host/shared/box_watch_win32.h"
-#include "host/shared/host_system.h"
-#include "host/shared/project_folder.h"
+#include "host/platform/box_watch_win32.h"
+#include "host/platform/host_system.h"
+#include "host/platform/project_folder.h"
+#include "host/window/window_dpi_win32.h"
 #include "host/window/window_host_win32.h"
 #include "plugin/inspect.h"
 // <commctrl.h> and <shlobj.h> need <windows.h> first.
@@ -23,21 +26,20 @@ namespace {
 
 constexpr const char* kWindowClass = "TruvHostWindow";
 constexpr const char* kTitle = "truvhost";
-constexpr int kStatusBarId = 1;
-constexpr int kSearchId = 2;
-constexpr int kResultsId = 3;
-constexpr int kSearchWidth = 320;
-constexpr int kSearchHeight = 24;
-constexpr const char* kSearchLabel = "Find (Ctrl+F):";
-WNDPROC editProcedure = nullptr;  // the edit class's own, which the search box calls on
-constexpr int kHandledKey = -2;   // WM_VKEYTOITEM: the list box does nothing more
+constexpr UINT_PTR kSearchSubclass = 1;
+constexpr int kIconId = 1;       // truvhost.rc
+constexpr int kHandledKey = -2;  // WM_VKEYTOITEM: the list box does nothing more
 constexpr int kDefaultKey = -1;
+// Sizes in layout units: pixels at 96 dpi.
 constexpr int kWindowWidth = 760;
 constexpr int kWindowHeight = 440;
 constexpr int kMargin = 16;
-constexpr int kPartPadding = 24;  // a status part's borders and margins around its text
-constexpr int kSizeGripWidth = 16;
-constexpr UINT kPickDoneMessage = WM_APP + 1;
+constexpr int kSearchWidth = 320;
+constexpr int kEditPadding = 8;             // the search box's borders and margins around its text
+constexpr int kPartPadding = 24;            // a status part's borders and margins around its text
+constexpr UINT kLeastDpi = kDesignDpi / 2;  // what WM_DPICHANGED may set: 50 % to 800 %
+constexpr UINT kMostDpi = kDesignDpi * 8;
+constexpr UINT kDeferredPickMessage = WM_APP + 2;  // a pick that waited for a menu to close
 constexpr UINT_PTR kElapsedTimer = 1;
 constexpr UINT kElapsedPeriodMs = 1000;
 constexpr ULONGLONG kMsPerSecond = 1000;
@@ -45,33 +47,37 @@ constexpr ULONGLONG kSecondsPerMinute = 60;
 constexpr int kClosed = 0;
 constexpr int kProblemStatus = 1;
 
-constexpr const char* kHint =
-    "Pick an item from the menu bar: the plug-in starts its programs in the project folder "
-    "shown below.\n\nOr type a part of its title, its module or program, or the pinyin "
-    "initials of its title (jzpmt for the floor plan): Enter or a double click runs the "
-    "selected result, Escape returns to the menus.\n\nProject > Change folder... chooses "
-    "another project folder.";
-
-/// The boxes that open on the worker while an item runs: how many, and the last one's text.
-/// The window reads them after the worker has ended.
+/// The boxes that open on a worker while it runs an item: how many, and the last one's text.
+/// Each thread has its own; only a worker's count, which it reads itself, is an item's: the
+/// window's own boxes and dialogs are never counted.
 struct BoxWatch {
+    bool isWorker = false;
     int count = 0;
     std::string lastText;
 };
-BoxWatch boxWatch;
+thread_local BoxWatch boxWatch;
 
 void CountBox(HWND box) {
+    if (!boxWatch.isWorker) return;
     ++boxWatch.count;
     boxWatch.lastText = BoxMessage(box);
 }
 
 /// What the host can tell of an item's outcome: the plug-in reports failures only in boxes.
-std::string Outcome() {
-    if (boxWatch.count == 0) return "finished";
-    std::string outcome = "finished after a message: " + boxWatch.lastText;
-    if (boxWatch.count > 1) outcome += " (" + std::to_string(boxWatch.count) + " messages)";
+std::string Outcome(const WindowTexts& texts) {
+    if (boxWatch.count == 0) return texts.finished;
+    std::string outcome = Fill(texts.finishedAfterBox, {boxWatch.lastText});
+    if (boxWatch.count > 1) outcome += Fill(texts.boxCount, {std::to_string(boxWatch.count)});
     return outcome;
 }
+
+/// What a worker needs, all of it its own, and where it leaves the outcome.
+struct WorkerStart {
+    const Plugin* plugin;
+    std::string key;
+    const WindowTexts* texts;
+    HostWindow* host;
+};
 
 /// A running time as the status bar shows it: "m:ss", or "h:mm:ss" from an hour on.
 std::string Elapsed(ULONGLONG ms) {
@@ -85,16 +91,16 @@ std::string Elapsed(ULONGLONG ms) {
            twoDigits(minutes % kSecondsPerMinute) + ":" + twoDigits(seconds % kSecondsPerMinute);
 }
 
-/// The width of `text` in the font of `control`, in pixels.
-int TextWidth(HWND control, const std::string& text) {
-    HDC context = GetDC(control);
-    HGDIOBJ previous =
-        SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    SIZE size = {};
-    GetTextExtentPoint32A(context, text.data(), static_cast<int>(text.size()), &size);
+/// The size of `text` in `font`, in pixels; `&` marks an access key and takes no room.
+SIZE TextSize(HWND window, HFONT font, const std::string& text, UINT format = DT_NOPREFIX) {
+    HDC context = GetDC(window);
+    HGDIOBJ previous = SelectObject(context, font);
+    RECT area = {};
+    DrawTextA(context, text.data(), static_cast<int>(text.size()), &area,
+              DT_CALCRECT | DT_SINGLELINE | format);
     SelectObject(context, previous);
-    ReleaseDC(control, context);
-    return size.cx;
+    ReleaseDC(window, context);
+    return {area.right - area.left, area.bottom - area.top};
 }
 
 int CALLBACK OnFolderDialog(HWND dialog, UINT message, LPARAM, LPARAM start) {
@@ -108,6 +114,11 @@ bool RegisterWindowClass(WNDPROC procedure) {
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    // truvhost.exe's own icon, in the caption's size and Alt+Tab's (none in a test program).
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(kIconId));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(windowClass.hInstance, MAKEINTRESOURCEA(kIconId), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClass;
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -115,16 +126,23 @@ bool RegisterWindowClass(WNDPROC procedure) {
 
 }  // namespace
 
+WindowLanguage UserWindowLanguage() {
+    return LanguageOfUiLanguage(GetUserDefaultUILanguage());
+}
+
 HostWindow::~HostWindow() {
     if (worker_ != nullptr) {  // the item ends on its own; its programs are never stopped
         WaitForSingleObject(worker_, INFINITE);
         CloseHandle(worker_);
     }
     if (window_ != nullptr) DestroyWindow(window_);
+    if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool HostWindow::Open(const std::string& hostDir, std::string& error,
-                      const std::string& recentFolder) {
+                      const std::string& recentFolder, WindowLanguage language) {
+    texts_ = &TextsOf(language);
+    lastItem_ = texts_->noneYet;
     if (!plugin_.Load(hostDir, error)) return false;
     plugin_.Init();
     const std::string menuFile = sys::Join(hostDir, kMenuFileName);
@@ -136,7 +154,7 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error,
     bar_ = BuildMenuBar(tree_);
     recent_.emplace(recentFolder, tree_);
 
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     if (!RegisterWindowClass(&Procedure)) {
         error = "cannot register the window class: error " + std::to_string(GetLastError());
@@ -152,22 +170,24 @@ bool HostWindow::Open(const std::string& hostDir, std::string& error,
     status_ = CreateWindowExA(
         0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0, 0,
         0, window_, reinterpret_cast<HMENU>(kStatusBarId), GetModuleHandleA(nullptr), nullptr);
+    // In the order that Tab takes: the label's access key moves to the search box after it.
     const DWORD childStyle = WS_CHILD | WS_VISIBLE;
-    search_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", childStyle | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                              window_, reinterpret_cast<HMENU>(kSearchId),
-                              GetModuleHandleA(nullptr), nullptr);
-    results_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "LISTBOX", "",
-        WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT, 0, 0, 0,
-        0, window_, reinterpret_cast<HMENU>(kResultsId), GetModuleHandleA(nullptr), nullptr);
-    for (HWND control : {status_, search_, results_}) {  // status_: measured in that font
-        SendMessageA(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
-    // Subclassed by hand: SetWindowSubclass is exported by name only from version 6 of the
-    // common controls, which a host without a manifest does not get.
-    editProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(search_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SearchKeys)));
+    label_ = CreateWindowExA(0, "STATIC", texts_->searchLabel, childStyle, 0, 0, 0, 0, window_,
+                             reinterpret_cast<HMENU>(kSearchLabelId), GetModuleHandleA(nullptr),
+                             nullptr);
+    search_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "EDIT", "", childStyle | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(kSearchId), GetModuleHandleA(nullptr), nullptr);
+    results_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                               WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                                   LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
+                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kResultsId),
+                               GetModuleHandleA(nullptr), nullptr);
+    SetWindowSubclass(search_, &SearchKeys, kSearchSubclass, reinterpret_cast<DWORD_PTR>(this));
+    dpi_ = WindowDpi(window_);
+    UseFont();
+    SetWindowPos(window_, nullptr, 0, 0, Scaled(kWindowWidth, dpi_), Scaled(kWindowHeight, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     MenuCatalog catalog;
     BuildMenuGroups(catalog);
     findable_ = FindableItems(tree_, catalog);
@@ -187,10 +207,10 @@ void HostWindow::ShowAsMainWindow() {
 HMENU HostWindow::CreateMenuBar() {
     HMENU menuBar = CreateMenu();
     HMENU project = CreatePopupMenu();
-    AppendMenuA(project, MF_STRING, kChangeFolderCommand, "&Change folder...");
+    AppendMenuA(project, MF_STRING, kChangeFolderCommand, texts_->changeFolder);
     AppendMenuA(project, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(project, MF_STRING, kExitCommand, "E&xit");
-    AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), "&Project");
+    AppendMenuA(project, MF_STRING, kExitCommand, texts_->exit);
+    AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(project), texts_->projectMenu);
     for (const MenuBarItem& group : bar_) {
         AppendMenuA(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(group)),
                     group.label.c_str());
@@ -237,6 +257,10 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ShowResults();
             } else if (LOWORD(wParam) == kResultsId && HIWORD(wParam) == LBN_DBLCLK) {
                 RunResult();
+            } else if (LOWORD(wParam) == IDOK) {  // Enter in the search or its results
+                RunResult();
+            } else if (LOWORD(wParam) == IDCANCEL) {  // Escape
+                EndSearch();
             } else if (LOWORD(wParam) == kChangeFolderCommand) {
                 AskForFolder();
             } else if (LOWORD(wParam) == kExitCommand) {
@@ -255,6 +279,20 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_EXITMENULOOP:
             SendMessageA(status_, SB_SIMPLE, FALSE, 0);
+            // Started once the menu has gone: the pick changes the menus.
+            if (deferredPick_ != 0) PostMessageA(window_, kDeferredPickMessage, 0, 0);
+            return 0;
+        case kDeferredPickMessage:
+            if (!MenuTracked() && deferredPick_ != 0) Pick(std::exchange(deferredPick_, 0));
+            return 0;
+        case WM_GETDLGCODE:  // characters typed in the window start a search
+            return DLGC_WANTCHARS;
+        case WM_NEXTDLGCTL:  // from an access key of the search label, as a dialog does
+            SetFocus(lParam != 0 ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(window_, GetFocus(), wParam != 0));
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SIZE:
             SendMessageA(status_, WM_SIZE, 0, 0);
@@ -282,6 +320,9 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_CTLCOLORSTATIC:  // the search label on the window's background
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         case WM_DESTROY:
             window_ = nullptr;  // the window's last messages go to the default procedure
             if (mainWindow_) PostQuitMessage(0);
@@ -292,49 +333,91 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
+/// A pick from a menu, the recent menu, the search or a message. One item at a time; while a
+/// menu is open (a pick sent as a message) it waits until the menu has closed, because the
+/// pick changes the menus that the system is tracking.
 void HostWindow::Pick(unsigned command) {
     const std::size_t index = command - kFirstEntryCommand;
     if (command < kFirstEntryCommand || index >= entries_.size()) return;
     const std::string& key = entries_[index]->key;
-    if (Running()) {  // the menus are greyed; a pick sent as a message still ends here
-        refused_ = key + " not started: one item at a time";
-        ShowRunning();
+    const bool menuTracked = MenuTracked();
+    if (Running() || (menuTracked && deferredPick_ != 0)) {
+        // The menus are greyed; a pick sent as a message still ends here.
+        refused_ = Fill(texts_->notStarted, {key});
+        Running() ? ShowRunning() : ShowStatus();
         return;
     }
-    runningKey_ = key;
-    recent_->Note(key);
-    ShowRecentMenu();
-    boxWatch = {};
+    if (menuTracked) {
+        deferredPick_ = command;
+        return;
+    }
+    StartPick(command);
+}
+
+/// True while the system tracks a menu of this thread (the menu bar, a popup, the system
+/// menu); asked of the system, so that a WM_ENTERMENULOOP sent by another program counts
+/// for nothing.
+bool HostWindow::MenuTracked() {
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &thread) &&
+           (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0;
+}
+
+/// Starts the item on a worker; it becomes a recent pick once it has started.
+void HostWindow::StartPick(unsigned command) {
+    const std::string& key = entries_[command - kFirstEntryCommand]->key;
+    auto start = std::make_unique<WorkerStart>(WorkerStart{&plugin_, key, texts_, this});
     startedAt_ = GetTickCount64();
-    worker_ = CreateThread(nullptr, 0, &RunOnWorker, this, 0, nullptr);
+    worker_ = CreateThread(nullptr, 0, &RunOnWorker, start.get(), 0, nullptr);
     if (worker_ == nullptr) {
-        lastItem_ =
-            key + ": not started, no thread for it: error " + std::to_string(GetLastError());
+        lastItem_ = Fill(texts_->noThread, {key, std::to_string(GetLastError())});
         ShowStatus();
         return;
     }
+    start.release();    // the worker's now
+    runningKey_ = key;  // a pick refused while this one waited for its menu stays shown
+    recent_->Note(key);
+    ShowRecentMenu();
     EnablePicks(false);
     SetTimer(window_, kElapsedTimer, kElapsedPeriodMs, nullptr);
     ShowRunning();
 }
 
-DWORD WINAPI HostWindow::RunOnWorker(LPVOID window) {
-    auto* self = static_cast<HostWindow*>(window);
+DWORD WINAPI HostWindow::RunOnWorker(LPVOID start) {
+    const std::unique_ptr<WorkerStart> pick(static_cast<WorkerStart*>(start));
+    boxWatch = BoxWatch{};
+    boxWatch.isWorker = true;
     WatchBoxesOnThisThread();  // the plug-in's boxes open on this thread
-    self->plugin_.Run(self->runningKey_);
+    pick->plugin->Run(pick->key);
     StopWatchingThisThread();
-    PostMessageA(self->window_, kPickDoneMessage, 0, 0);
+    pick->host->LeaveOutcome(Outcome(*pick->texts));
     return 0;
 }
 
+void HostWindow::LeaveOutcome(std::string outcome) {
+    {
+        const std::lock_guard<std::mutex> guard(outcomeGuard_);
+        outcome_ = std::move(outcome);
+    }
+    PostMessageA(window_, kPickDoneMessage, 0, 0);
+}
+
+/// The worker's word that the item has ended; the same message from anyone else, before the
+/// worker has left its outcome, is ignored.
 void HostWindow::OnPickDone() {
-    if (!Running()) return;
-    WaitForSingleObject(worker_, INFINITE);  // it has posted its last word: ends at once
+    std::string told;
+    {
+        const std::lock_guard<std::mutex> guard(outcomeGuard_);
+        if (!outcome_) return;
+        told = *std::exchange(outcome_, std::nullopt);
+    }
+    WaitForSingleObject(worker_, INFINITE);  // it has left its last word: ends at once
     CloseHandle(worker_);
     worker_ = nullptr;
     KillTimer(window_, kElapsedTimer);
     EnablePicks(true);
-    lastItem_ = runningKey_ + ": " + Outcome();
+    lastItem_ = runningKey_ + ": " + told;
     refused_.clear();
     ShowStatus();
     if (closeWhenDone_) DestroyWindow(window_);
@@ -345,10 +428,7 @@ void HostWindow::OnClose() {
         DestroyWindow(window_);
         return;
     }
-    const std::string question =
-        runningKey_ +
-        " is still running.\n\nClose the window anyway? Its programs keep running and are not "
-        "stopped; truvhost ends when the item has ended.";
+    const std::string question = Fill(texts_->closeQuestion, {runningKey_});
     if (MessageBoxA(window_, question.c_str(), kTitle,
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
@@ -376,7 +456,7 @@ void HostWindow::ShowRecentMenu() {
         AppendMenuA(recentMenu_, MF_STRING, commands_.at(key), MenuLabel(key).c_str());
     }
     InsertMenuA(bar, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(recentMenu_),
-                "最近使用");
+                texts_->recentMenu);
     DrawMenuBar(window_);
 }
 
@@ -392,7 +472,7 @@ void HostWindow::EnablePicks(bool enabled) {
 
 bool HostWindow::ChangeFolder(const std::string& folder) {
     if (Running()) {  // the programs still to come in the item start in the current folder
-        refused_ = "project folder not changed: an item runs";
+        refused_ = texts_->folderNotChanged;
         ShowRunning();
         return false;
     }
@@ -403,13 +483,20 @@ bool HostWindow::ChangeFolder(const std::string& folder) {
     return changed;
 }
 
+/// The folder dialog; never while an item runs, whose programs still to come start in the
+/// current folder (the command is greyed then, but may come as a message).
 void HostWindow::AskForFolder() {
+    if (Running()) {
+        refused_ = texts_->folderNotChanged;
+        ShowRunning();
+        return;
+    }
     const std::string current = ProjectFolder();
     char chosen[MAX_PATH] = {};
     BROWSEINFOA dialog = {};
     dialog.hwndOwner = window_;
     dialog.pszDisplayName = chosen;
-    dialog.lpszTitle = "The project folder: the programs start there";
+    dialog.lpszTitle = texts_->folderDialogTitle;
     dialog.ulFlags = BIF_RETURNONLYFSDIRS;
     dialog.lpfn = OnFolderDialog;
     dialog.lParam = reinterpret_cast<LPARAM>(current.c_str());
@@ -429,7 +516,7 @@ void HostWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
         if (module != modulePopups_.end()) text = module->second->caption;
     } else if (menu != nullptr && LOWORD(wParam) >= kFirstEntryCommand &&
                LOWORD(wParam) - kFirstEntryCommand < entries_.size()) {
-        text = "key: " + entries_[LOWORD(wParam) - kFirstEntryCommand]->key;
+        text = Fill(texts_->keyOf, {entries_[LOWORD(wParam) - kFirstEntryCommand]->key});
     }
     SendMessageA(status_, SB_SIMPLE, text.empty() ? FALSE : TRUE, 0);
     if (!text.empty()) {
@@ -438,12 +525,13 @@ void HostWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void HostWindow::ShowStatus() {
-    statusItem_ = "last item: " + lastItem_;
+    statusItem_ = Fill(texts_->lastItem, {lastItem_});
+    if (!refused_.empty()) statusItem_ += "  (" + refused_ + ")";
     LayoutStatus();
 }
 
 void HostWindow::ShowRunning() {
-    statusItem_ = "running: " + runningKey_ + "  " + Elapsed(GetTickCount64() - startedAt_);
+    statusItem_ = Fill(texts_->running, {runningKey_, Elapsed(GetTickCount64() - startedAt_)});
     if (!refused_.empty()) statusItem_ += "  (" + refused_ + ")";
     LayoutStatus();
 }
@@ -452,13 +540,14 @@ void HostWindow::ShowRunning() {
 /// least a quarter of the bar and no more than its own text needs; a text cut all the same
 /// shows whole in its part's tooltip.
 void HostWindow::LayoutStatus() {
-    const std::string folder = "project folder: " + ProjectFolder();
+    const std::string folder = Fill(texts_->projectFolder, {ProjectFolder()});
     RECT bar = {};
     GetClientRect(status_, &bar);
-    const int rest = std::max(static_cast<int>(bar.right) - TextWidth(status_, statusItem_) -
-                                  kPartPadding - kSizeGripWidth,
+    const int padding = Scaled(kPartPadding, dpi_);
+    const int rest = std::max(static_cast<int>(bar.right) - TextWidthOf(statusItem_) - padding -
+                                  SystemMetric(SM_CXVSCROLL, dpi_),
                               static_cast<int>(bar.right / 4));
-    int parts[] = {std::min(TextWidth(status_, folder) + kPartPadding, rest), -1};
+    int parts[] = {std::min(TextWidthOf(folder) + padding, rest), -1};
     SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     SendMessageA(status_, SB_SETTEXTA, kFolderPart, reinterpret_cast<LPARAM>(folder.c_str()));
     SendMessageA(status_, SB_SETTEXTA, kLastItemPart,
@@ -473,11 +562,20 @@ void HostWindow::StartSearch() {
     SendMessageA(search_, EM_SETSEL, 0, -1);
 }
 
-LRESULT CALLBACK HostWindow::SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(GetParent(edit), GWLP_USERDATA));
-    if (message == WM_KEYDOWN && self != nullptr && self->OnSearchKey(wParam)) return 0;
+LRESULT CALLBACK HostWindow::SearchKeys(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR window) {
+    auto* self = reinterpret_cast<HostWindow*>(window);
+    if (message == WM_KEYDOWN && self->OnSearchKey(wParam)) return 0;
     if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;  // no beep
-    return CallWindowProcA(editProcedure, edit, message, wParam, lParam);
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+bool HostWindow::TakeKeyboardMessage(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
+        StartSearch();
+        return true;
+    }
+    return IsDialogMessageA(window_, &message) != FALSE;
 }
 
 /// Enter runs the selected result, Escape ends the search, the arrows move the selection.
@@ -513,7 +611,7 @@ void HostWindow::ShowResults() {
         SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->path.c_str()));
     }
     if (found_.empty() && !query.empty()) {
-        const std::string none = "no item matches " + query;
+        const std::string none = Fill(texts_->noMatch, {query});
         SendMessageA(results_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
     } else {
         SendMessageA(results_, LB_SETCURSEL, 0, 0);
@@ -525,6 +623,7 @@ void HostWindow::ShowResults() {
 
 /// Runs the selected result as a pick from the menus would.
 void HostWindow::RunResult() {
+    if ((GetWindowLongA(results_, GWL_STYLE) & WS_VISIBLE) == 0) return;  // no search
     const auto selected = static_cast<std::size_t>(SendMessageA(results_, LB_GETCURSEL, 0, 0));
     if (selected >= found_.size()) return;
     const auto command = commands_.find(found_[selected]->key);
@@ -546,25 +645,56 @@ void HostWindow::EndSearch() {
     SetWindowTextA(search_, "");  // hides the results
 }
 
-/// The search box under the label at the top; the results fill the rest above the status bar.
+int HostWindow::TextWidthOf(const std::string& text) const {
+    return TextSize(window_, font_, text).cx;
+}
+
+/// The message font at the window's DPI for every control; the status bar takes its height
+/// from it.
+void HostWindow::UseFont() {
+    HFONT previous = std::exchange(font_, CreateMessageFont(dpi_));
+    for (HWND control : {status_, label_, search_, results_}) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    if (previous != nullptr) DeleteObject(previous);
+}
+
+/// The window moved to a monitor of another scale, or the scale changed: a font and sizes
+/// for the new DPI, in the place that the system suggests. The message may also come from
+/// another program: a DPI out of the system's range is taken at its nearest end, and without
+/// a place the window keeps its own.
+void HostWindow::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    dpi_ = std::clamp(dpi, kLeastDpi, kMostDpi);
+    UseFont();
+    if (suggested != nullptr) {
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SendMessageA(status_, WM_SIZE, 0, 0);
+    Layout();
+    LayoutStatus();
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+/// The label and the search box at the top, the results filling the rest above the status
+/// bar; each as large as its text in the window's font needs.
 void HostWindow::Layout() {
     RECT area = {};
     GetClientRect(window_, &area);
     RECT bar = {};
     GetWindowRect(status_, &bar);
-    HDC context = GetDC(window_);
-    HGDIOBJ previous = SelectObject(context, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE label = {};
-    GetTextExtentPoint32A(context, kSearchLabel, static_cast<int>(std::strlen(kSearchLabel)),
-                          &label);
-    SelectObject(context, previous);
-    ReleaseDC(window_, context);
-    const int left = kMargin + label.cx + kMargin / 2;
-    MoveWindow(search_, left, kMargin / 2, kSearchWidth, kSearchHeight, TRUE);
-    const int top = kMargin + kSearchHeight;
+    const int margin = Scaled(kMargin, dpi_);
+    const SIZE label = TextSize(window_, font_, texts_->searchLabel, 0);
+    const int searchHeight = label.cy + Scaled(kEditPadding, dpi_);
+    MoveWindow(label_, margin, margin / 2 + (searchHeight - label.cy) / 2, label.cx, label.cy,
+               TRUE);
+    MoveWindow(search_, margin + label.cx + margin / 2, margin / 2, Scaled(kSearchWidth, dpi_),
+               searchHeight, TRUE);
+    const int top = margin + searchHeight;
     const int bottom = area.bottom - (bar.bottom - bar.top);
-    MoveWindow(results_, kMargin, top, std::max(0L, area.right - 2 * kMargin),
-               std::max(0, bottom - top - kMargin / 2), TRUE);
+    MoveWindow(results_, margin, top, std::max(0, static_cast<int>(area.right) - 2 * margin),
+               std::max(0, bottom - top - margin / 2), TRUE);
 }
 
 void HostWindow::Paint() {
@@ -572,23 +702,26 @@ void HostWindow::Paint() {
     HDC context = BeginPaint(window_, &paint);
     RECT area;
     GetClientRect(window_, &area);
-    InflateRect(&area, -kMargin, -kMargin);
+    const int margin = Scaled(kMargin, dpi_);
+    RECT search = {};
+    GetWindowRect(search_, &search);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&search), 2);
+    InflateRect(&area, -margin, 0);
+    area.top = search.bottom + margin;
     SetBkMode(context, TRANSPARENT);
-    SelectObject(context, GetStockObject(DEFAULT_GUI_FONT));
-    RECT label = area;
-    label.top = kMargin / 2 + kSearchHeight / 4;
-    DrawTextA(context, kSearchLabel, -1, &label, DT_SINGLELINE);
-    area.top = kMargin + kSearchHeight + kMargin;
-    DrawTextA(context, kHint, -1, &area, DT_WORDBREAK);
+    HGDIOBJ previous = SelectObject(context, font_);
+    DrawTextA(context, texts_->hint, -1, &area, DT_WORDBREAK);
+    SelectObject(context, previous);
     EndPaint(window_, &paint);
 }
 
 int RunWindowHost(const std::string& hostDir, const std::string& projectFolder,
-                  const std::string& recentFolder, const Console&) {
+                  const std::string& recentFolder, std::optional<WindowLanguage> language,
+                  const Console&) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the folder dialog is a shell object
     HostWindow window;
     std::string error;
-    if (!window.Open(hostDir, error, recentFolder)) {
+    if (!window.Open(hostDir, error, recentFolder, language.value_or(UserWindowLanguage()))) {
         MessageBoxA(nullptr, ("truvhost: " + error).c_str(), kTitle, MB_OK | MB_ICONERROR);
         return kProblemStatus;
     }
@@ -596,10 +729,7 @@ int RunWindowHost(const std::string& hostDir, const std::string& projectFolder,
     window.ShowAsMainWindow();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_KEYDOWN && message.wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
-            window.StartSearch();
-            continue;
-        }
+        if (window.TakeKeyboardMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -1,7 +1,7 @@
 // The window host's menus as data: the menu bar that "menu.txt" describes, with a command
 // number for every entry, built once and turned into real menus by the Windows half.
-#ifndef TRUV_HOST_WINDOW_MENU_H
-#define TRUV_HOST_WINDOW_MENU_H
+#ifndef TRUV_HOST_WINDOW_WINDOW_MENU_H
+#define TRUV_HOST_WINDOW_WINDOW_MENU_H
 
 #include <string>
 #include <vector>
@@ -34,4 +34,4 @@ std::string MenuLabel(const std::string& text);
 
 }  // namespace host
 
-#endif  // TRUV_HOST_WINDOW_MENU_H
+#endif  // TRUV_HOST_WINDOW_WINDOW_MENU_H

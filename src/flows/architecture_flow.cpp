@@ -1,6 +1,7 @@
 // The item flow of the architecture group: the command-less rows of the 3D architectural
 // design module.
 #include "flows/flow_rows.h"
+#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -86,6 +87,10 @@ constexpr FlowRow kArchitectureRows[] = {
 
 std::span<const FlowRow> ArchitectureFlowRows() {
     return kArchitectureRows;
+}
+
+int ArchitectureItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(kArchitectureRows, rowText, LoadContext());
 }
 
 }  // namespace flows

@@ -24,7 +24,7 @@ struct Branches {
     bool otherwise;
 };
 
-std::string KeyOf(const KeyArg& key, const FlowArgs& args, std::string_view rootKey) {
+std::string DirectoryKeyOf(const KeyArg& key, const FlowArgs& args, std::string_view rootKey) {
     const DirKey& dirKey = key.fromArgs ? args.key : key.fixed;
     return std::string(dirKey.installRoot ? rootKey : dirKey.name);
 }
@@ -61,7 +61,7 @@ template <class Walker>
 void WalkStep(const Step& step, const FlowArgs& args, Walker& walker) {
     switch (step.kind) {
         case StepKind::kRun:
-            walker.Run(step.operation, KeyOf(step.key, args, walker.RootKey()),
+            walker.Run(step.operation, DirectoryKeyOf(step.key, args, walker.RootKey()),
                        TextOf(step.text, args));
             return;
         case StepKind::kDelete:

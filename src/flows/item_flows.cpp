@@ -14,17 +14,29 @@ std::span<const FlowRow> NoRows() {
 
 // clang-format off
 constexpr ItemFlow kFlowChain[] = {
-    {"[钢结构]",   SteelFlowRows},
-    {"[砌体结构]", MasonryFlowRows},
-    {"[鉴定加固]", NoRows},
-    {"[结  构]",   StructureFlowRows},
-    {"[特种结构]", SpecialStructureFlowRows},
-    {"[建  筑]",   ArchitectureFlowRows},
-    {"[设  备]",   NoRows},
+    {"[钢结构]",   SteelFlowRows,            SteelItemFlow},
+    {"[砌体结构]", MasonryFlowRows,          MasonryItemFlow},
+    {"[鉴定加固]", NoRows,                   AppraisalItemFlow},
+    {"[结  构]",   StructureFlowRows,        StructureItemFlow},
+    {"[特种结构]", SpecialStructureFlowRows, SpecialStructureItemFlow},
+    {"[建  筑]",   ArchitectureFlowRows,     ArchitectureItemFlow},
+    {"[设  备]",   NoRows,                   ServicesItemFlow},
 };
 // clang-format on
 
 }  // namespace
+
+FlowContext LoadContext() {
+    return {TheLauncher(), devNotice};
+}
+
+int AppraisalItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(NoRows(), rowText, LoadContext());
+}
+
+int ServicesItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(NoRows(), rowText, LoadContext());
+}
 
 std::span<const ItemFlow> FlowChain() {
     return kFlowChain;
@@ -45,9 +57,9 @@ FlowPlan PlanItemFlows(const std::string& rowText, const PlanContext& context) {
 
 }  // namespace flows
 
-int RunItemFlows(const std::string& rowText, const flows::FlowContext& context) {
+int RunItemFlows(const std::string& rowText) {
     for (const flows::ItemFlow& flow : flows::FlowChain()) {
-        if (flows::RunFirstMatchingRow(flow.rows(), rowText, context) == 1) return 1;
+        if (flow.run(rowText) == 1) return 1;
     }
     return 0;
 }

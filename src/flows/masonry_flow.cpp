@@ -1,5 +1,6 @@
 // The item flow of the masonry group: the VEGA notice rows and the 2D frame data row.
 #include "flows/flow_rows.h"
+#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -24,6 +25,10 @@ constexpr FlowRow kMasonryRows[] = {
 
 std::span<const FlowRow> MasonryFlowRows() {
     return kMasonryRows;
+}
+
+int MasonryItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(kMasonryRows, rowText, LoadContext());
 }
 
 }  // namespace flows

@@ -1,6 +1,7 @@
 // The item flow of the special-structure group: the prestressed row and the wall-reinforcement
 // row of the cellular foundation.
 #include "flows/flow_rows.h"
+#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -34,6 +35,10 @@ constexpr FlowRow kSpecialStructureRows[] = {
 
 std::span<const FlowRow> SpecialStructureFlowRows() {
     return kSpecialStructureRows;
+}
+
+int SpecialStructureItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(kSpecialStructureRows, rowText, LoadContext());
 }
 
 }  // namespace flows

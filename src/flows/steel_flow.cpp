@@ -1,5 +1,6 @@
 // The item flow of the steel-structure group: the frame sub-menu of the steel module.
 #include "flows/flow_rows.h"
+#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -26,6 +27,10 @@ constexpr FlowRow kSteelRows[] = {
 
 std::span<const FlowRow> SteelFlowRows() {
     return kSteelRows;
+}
+
+int SteelItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(kSteelRows, rowText, LoadContext());
 }
 
 }  // namespace flows

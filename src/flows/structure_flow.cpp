@@ -1,5 +1,6 @@
 // The item flow of the structure group: the structural model module and the two VEGA editions.
 #include "flows/flow_rows.h"
+#include "flows/item_flows.h"
 #include "flows/shared_sequences.h"
 
 namespace flows {
@@ -33,6 +34,10 @@ constexpr FlowRow kStructureRows[] = {
 
 std::span<const FlowRow> StructureFlowRows() {
     return kStructureRows;
+}
+
+int StructureItemFlow(std::string rowText) {
+    return RunFirstMatchingRow(kStructureRows, rowText, LoadContext());
 }
 
 }  // namespace flows

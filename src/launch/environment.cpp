@@ -17,21 +17,30 @@ constexpr const char* kPathFailedLetter = "P";
 std::mutex pathMutex;
 }  // namespace
 
-void Launcher::PrepareEnvironment(const std::string& projectDir) {
+os::EnvironmentBlock Launcher::PrepareEnvironment(std::int32_t pending) {
+    if (pending) ExtendPath();
+    return os::EnvironmentBlock();
+}
+
+void Launcher::ExtendPath() {
     bool failed = false;
     std::string newPath;
     const char* outcome = nullptr;
     {
         const std::lock_guard<std::mutex> lock(pathMutex);
+        // Another thread's start may have extended it since the flag was read.
         if (!pathPending) return;
         const std::string root = GetInstallRoot();
         std::string coreDir;
         const std::optional<std::vector<std::string>> cfgLines = ReadCfgPath(root);
-        if (cfgLines && ValidateWorkDir(projectDir)) coreDir = CoreDirectory(*cfgLines);
+        if (cfgLines && ValidateWorkDir(workDir)) coreDir = CoreDirectory(*cfgLines);
         // The old value is read whole, whatever its length; an absent "PATH" counts as empty.
-        const std::string oldPath = os::GetEnvironmentVariable(kPathVariable).value_or("");
-        newPath = ExtendedPath(root, coreDir, oldPath, os::PathListSeparator());
-        const bool set = os::SetEnvironmentVariable(kPathVariable, newPath);
+        // One the system cannot hand over as GBK (a folder name GBK cannot spell) is left as
+        // it is: set without it, the programs would lose the user's own folders.
+        const std::optional<std::string> oldPath = os::GetEnvironmentVariable(kPathVariable);
+        const bool readable = oldPath || os::LastError() != os::kInvalidName;
+        newPath = ExtendedPath(root, coreDir, oldPath.value_or(""), os::PathListSeparator());
+        const bool set = readable && os::SetEnvironmentVariable(kPathVariable, newPath);
         failed = !set || newPath.size() >= kPathLimit;
         outcome = !set ? "refused" : failed ? "set, too long" : "set";
         pathPending = 0;

@@ -17,7 +17,7 @@ std::string GetInstallRoot() {
     // Read-only: the plug-in never creates the key nor writes any configuration.
     RegKey key;
     std::string root;
-    if (key.Open(kRootKeyPath, os::kKeyRead) == os::kSuccess) {
+    if (key.Open(RootKey::kLocalMachine, kRootKeyPath, os::kKeyRead) == os::kSuccess) {
         key.QueryString(kRootValueName, root);
     }
     key.Close();
@@ -57,12 +57,23 @@ std::optional<std::vector<std::string>> ReadCfgPath(const std::string& root) {
     return lines;
 }
 
+std::optional<CfgPathReader> CfgPathReader::Open(const std::string& root) {
+    std::optional<std::vector<std::string>> read = ReadCfgPath(root);
+    if (!read) return std::nullopt;
+    return CfgPathReader(std::move(*read));
+}
+
+bool CfgPathReader::ReadLine(std::string& line) {
+    if (next >= lines.size()) return false;
+    line = lines[next++];
+    return true;
+}
+
 bool CfgPathHasKey(const std::string& key) {
     const std::string wanted = gbk::Upper(key);
-    const std::optional<std::vector<std::string>> lines = ReadCfgPath(GetInstallRoot());
-    if (!lines) return false;
-    for (const std::string& line : *lines) {
-        if (gbk::Upper(line) == wanted) return true;
-    }
-    return false;
+    std::optional<CfgPathReader> file = CfgPathReader::Open(GetInstallRoot());
+    if (!file) return false;
+    bool found = false;
+    for (std::string line; file->ReadLine(line);) found = found || gbk::Upper(line) == wanted;
+    return found;
 }

@@ -36,11 +36,21 @@ const char* LetterOf(RunOutcome refusal) {
     return trace::kUnlettered;
 }
 
+/// Set by the launcher's constructor: every part of the plug-in reaches it through this.
+Launcher* theLauncher = nullptr;
+
 }  // namespace
 
-Launcher::Launcher() : exitCode(new std::uint32_t(0)), pathPending(1), cfgFound(0) {}
+Launcher& TheLauncher() {
+    return *theLauncher;
+}
+
+Launcher::Launcher() : exitCode(new std::uint32_t(0)), pathPending(1), cfgFound(0) {
+    theLauncher = this;
+}
 
 Launcher::~Launcher() {
+    if (theLauncher == this) theLauncher = nullptr;
     delete exitCode;
 }
 
@@ -62,20 +72,18 @@ void Launcher::Run(const RunMode& mode, std::string dirKey, std::string program,
     cfgFound = 0;
     InstallationView installation{GetInstallRoot(), rootKey, std::nullopt, true};
     if (dirKey != rootKey) {
+        // "CFGPATH" is opened first, the project directory entered once it is open.
         installation.cfgLines = ReadCfgPath(installation.root);
-        if (installation.cfgLines) {
-            installation.workDirValid = ValidateWorkDir(projectDir);
-            cfgFound = installation.workDirValid ? 1 : 0;
-        }
+        if (installation.cfgLines) installation.workDirValid = ValidateWorkDir(projectDir);
     }
-    const ResolvedRun resolved = ResolveRun(mode, dirKey, std::move(program), installation);
+    const ResolvedRun resolved =
+        ResolveRun(mode, dirKey, std::move(program), installation, cfgFound);
     if (resolved.outcome != RunOutcome::kStart) {
         ShowMessage(resolved.message, LetterOf(resolved.outcome));
         return;
     }
 
-    PrepareEnvironment(projectDir);
-    const os::EnvironmentBlock environment;
+    const os::EnvironmentBlock environment = PrepareEnvironment(pathPending);
     if (resolved.byShell) {
         ShellOpenAndWait(resolved.command.file, resolved.command.parameters);
         return;

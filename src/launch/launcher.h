@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <string>
 
-struct RunMode;
+#include "os/os.h"
 
-namespace os {
-class Process;
-}
+struct RunMode;
 
 class Launcher {
 public:
-    /// Allocates the exit-code cell.
+    /// Allocates the exit-code cell and makes itself the launcher that TheLauncher reaches.
     Launcher();
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
@@ -30,10 +28,11 @@ public:
     /// Reads the exit code of an ended process and reports a non-zero one.
     void CheckExitCode(os::Process& process);
 
-    /// While `pathPending`, puts the installation root and the "CORE" directory (read from
-    /// "CFGPATH" once `projectDir` could be entered) in front of "PATH" (once per load, whatever
-    /// it achieves); the started programs then receive the process environment.
-    void PrepareEnvironment(const std::string& projectDir);
+    /// When `pending` (the value of `pathPending`), puts the installation root and the "CORE"
+    /// directory (read from "CFGPATH" once `workDir` could be entered) in front of "PATH" and
+    /// clears `pathPending` (once per load, whatever it achieves). Returns the process
+    /// environment that a started program receives, released when the result is destroyed.
+    os::EnvironmentBlock PrepareEnvironment(std::int32_t pending);
 
     std::uint32_t* exitCode;
     std::int32_t pathPending;
@@ -42,10 +41,16 @@ public:
     std::string rootKey;
 
 private:
+    /// The one-time extension of "PATH", unless another start has made it already.
+    void ExtendPath();
+
     /// What each run operation does, with the project directory it starts the program in.
     void Run(const RunMode& mode, std::string dirKey, std::string program,
              const std::string& projectDir);
 };
+
+/// The one launcher of the load: the global reference that its constructor sets.
+Launcher& TheLauncher();
 
 /// Shows the system's text for the thread's last error in a box captioned "错误".
 void ShowLastError();

@@ -3,19 +3,25 @@
 
 #include <algorithm>
 
+#include "launch/install_paths.h"
+
 namespace {
-// The root must fit with its terminator: the longest usable value is 199 bytes.
-constexpr std::uint32_t kValueBufferSize = 200;
+// The root must fit with its terminator.
+constexpr std::uint32_t kValueBufferSize = kInstallRootLimit + 1;
 }  // namespace
 
 RegKey::~RegKey() {
     Close();
 }
 
-os::Status RegKey::Open(const std::string& subKey, std::uint32_t access) {
+os::Status RegKey::Open(RootKey root, const std::string& subKey, std::uint32_t access) {
     subKeyPath = subKey;
     Close();
-    return os::RegistryOpen(subKeyPath, access, handle);
+    switch (root) {
+        case RootKey::kLocalMachine:
+            return os::RegistryOpen(subKeyPath, access, handle);
+    }
+    return os::kInvalidHandle;
 }
 
 os::Status RegKey::QueryString(const std::string& name, std::string& value) {

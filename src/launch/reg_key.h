@@ -7,6 +7,10 @@
 
 #include "os/os.h"
 
+/// The registry roots a key can be opened under. The plug-in reads its one value under the
+/// local machine's root, the only one the system seam opens.
+enum class RootKey { kLocalMachine };
+
 class RegKey {
 public:
     RegKey() = default;
@@ -14,8 +18,8 @@ public:
     RegKey& operator=(const RegKey&) = delete;
     virtual ~RegKey();
 
-    /// Opens an existing key of HKEY_LOCAL_MACHINE; the registry status code (0 for success).
-    os::Status Open(const std::string& subKey, std::uint32_t access);
+    /// Opens the existing key `subKey` of `root`; the registry status code (0 for success).
+    os::Status Open(RootKey root, const std::string& subKey, std::uint32_t access);
 
     /// Reads a string value through a 200-byte buffer. On success `value` becomes the text up
     /// to its first NUL within the bytes returned; otherwise it stays as it was.

@@ -27,14 +27,11 @@ constexpr const char* kKeyMissingAfter = "中 找不到指定的 ";             
 constexpr const char* kNoApplication   = "找不到指定的应用程序!";                                        // K2
 // clang-format on
 
-// Started through the shell's "open" by the modes that say so, tested in this order.
-constexpr const char* kDataCheckPrograms[] = {"INSPECT4.EXE", "INSPECT3.EXE", "INSPECT2.EXE",
-                                              "INSPECT1.EXE"};
 // Its exit code is judged only by the modes that say so.
 constexpr const char* kUnjudgedProgram = "ACAD.EXE";
 
 bool IsDataCheck(const std::string& program) {
-    for (const char* name : kDataCheckPrograms) {
+    for (const char* name : DataCheckPrograms) {
         if (program.find(name) != std::string::npos) return true;
     }
     return false;
@@ -48,6 +45,9 @@ ResolvedRun Refused(RunOutcome outcome, std::string message) {
 }
 
 }  // namespace
+
+const char* const DataCheckPrograms[kDataCheckProgramCount] = {"INSPECT4.EXE", "INSPECT3.EXE",
+                                                               "INSPECT2.EXE", "INSPECT1.EXE"};
 
 const RunMode* FindRunMode(std::string_view verb) {
     for (const RunMode& mode : kRunModes) {
@@ -63,16 +63,14 @@ const RunMode& RunModeOf(RunOperation run) {
     return kRunModes[0];
 }
 
-bool FindKeyDir(const std::vector<std::string>& lines, const std::string& key, KeyMatch mode,
-                std::string& dir) {
+bool FindKeyDir(CfgPathReader& file, const std::string& key, KeyMatch mode, std::string& dir) {
     bool found = false;
     dir.clear();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (gbk::Upper(lines[i]) != key) continue;
+    for (std::string line; file.ReadLine(line);) {
+        if (gbk::Upper(line) != key) continue;
         found = true;
         // The directory line is consumed: the scan goes on after it, never matching it.
-        ++i;
-        dir = i < lines.size() ? lines[i] : std::string();
+        if (!file.ReadLine(dir)) dir.clear();
         if (mode == KeyMatch::First) break;
     }
     return found;
@@ -80,24 +78,33 @@ bool FindKeyDir(const std::vector<std::string>& lines, const std::string& key, K
 
 ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::string program,
                        const InstallationView& installation) {
-    const std::string cfgPath = CfgPathFile(installation.root);
+    std::int32_t cfgFound = 0;
+    return ResolveRun(mode, dirKey, std::move(program), installation, cfgFound);
+}
+
+ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::string program,
+                       const InstallationView& installation, std::int32_t& cfgFound) {
+    cfgFound = 0;
     ResolvedRun resolved;
     if (dirKey == installation.rootKey) {
         resolved.dir = installation.root + "\\";
         resolved.command = ComposeCommand(resolved.dir, program, /*helpDocuments=*/false);
-    } else {
-        if (!installation.cfgLines) return Refused(RunOutcome::kNoCfgPath, kNoCfgPath);
+    } else if (installation.cfgLines) {
         if (!installation.workDirValid) return Refused(RunOutcome::kBadWorkDir, kBadWorkDir);
-        if (FindKeyDir(*installation.cfgLines, dirKey, mode.match, resolved.dir)) {
+        cfgFound = 1;
+        CfgPathReader file(*installation.cfgLines);
+        if (FindKeyDir(file, dirKey, mode.match, resolved.dir)) {
             if (mode.upperCaseProgram) program = gbk::Upper(program);
             resolved.command = ComposeCommand(resolved.dir, program, mode.upperCaseProgram);
         }
     }
-    // A key whose directory line makes no command (nothing to start) counts as missing.
+    // Nothing to start: "CFGPATH" was not found, or it does not name the key (a key whose
+    // directory line makes no command counts as missing).
     if (resolved.command.commandLine.empty()) {
+        if (!cfgFound) return Refused(RunOutcome::kNoCfgPath, kNoCfgPath);
         if (mode.namesMissingKey) {
-            return Refused(RunOutcome::kKeyMissing,
-                           kKeyMissingIn + cfgPath + kKeyMissingAfter + dirKey);
+            return Refused(RunOutcome::kKeyMissing, kKeyMissingIn + CfgPathFile(installation.root) +
+                                                        kKeyMissingAfter + dirKey);
         }
         return Refused(RunOutcome::kNoApplication, kNoApplication);
     }
@@ -109,7 +116,8 @@ ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::stri
 
 std::string CoreDirectory(const std::vector<std::string>& cfgLines) {
     std::string dir;
-    if (!FindKeyDir(cfgLines, kCoreKey, KeyMatch::First, dir)) return {};
+    CfgPathReader file(cfgLines);
+    if (!FindKeyDir(file, kCoreKey, KeyMatch::First, dir)) return {};
     if (dir.empty()) return {};
     dir.pop_back();
     return dir;

@@ -3,12 +3,14 @@
 #ifndef TRUV_LAUNCH_RUN_RULES_H
 #define TRUV_LAUNCH_RUN_RULES_H
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "launch/command_line.h"
+#include "launch/install_paths.h"
 
 class Launcher;
 
@@ -41,11 +43,14 @@ const RunMode* FindRunMode(std::string_view verb);
 /// The mode whose operation is `run`.
 const RunMode& RunModeOf(RunOperation run);
 
-/// The key line of `lines` that, upper-cased, equals `key`, and the line after it as the
-/// directory (empty at the end). In Last mode the scan goes on after the directory line, and
-/// a later key line replaces the directory.
-bool FindKeyDir(const std::vector<std::string>& lines, const std::string& key, KeyMatch mode,
-                std::string& dir);
+/// The programs that RunExeFile hands to the shell's "open", tested in this order.
+inline constexpr int kDataCheckProgramCount = 4;
+extern const char* const DataCheckPrograms[kDataCheckProgramCount];
+
+/// Reads the open "CFGPATH" `file` on to the key line that, upper-cased, equals `key`, and the
+/// line after it as the directory (empty at the end). In Last mode the scan goes on after the
+/// directory line, and a later key line replaces the directory.
+bool FindKeyDir(CfgPathReader& file, const std::string& key, KeyMatch mode, std::string& dir);
 
 /// What a run operation does with one directory key and program text.
 enum class RunOutcome {
@@ -78,6 +83,12 @@ struct InstallationView {
 /// Decides, without touching the system, what `mode` does with `dirKey` and `program`.
 ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::string program,
                        const InstallationView& installation);
+
+/// The same, with the launcher's `cfgFound`: 0 on entry, 1 once "CFGPATH" is open and the
+/// project directory was entered; the message for a command that cannot be composed is chosen
+/// by it (K1 or K2 when set, F when not).
+ResolvedRun ResolveRun(const RunMode& mode, const std::string& dirKey, std::string program,
+                       const InstallationView& installation, std::int32_t& cfgFound);
 
 /// The key of the structural module, whose directory the first start puts on "PATH".
 inline constexpr const char* kCoreKey = "CORE";

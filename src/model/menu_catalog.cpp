@@ -1,6 +1,7 @@
 // The catalogue of menu rows: the global one owns its items, views only borrow them.
 #include "model/menu_catalog.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -43,9 +44,9 @@ const MenuItem* MenuCatalog::Find(std::size_t rowHash, const std::string& captio
     return nullptr;
 }
 
-void MenuCatalog::Borrow(const MenuItem& item) {
+void MenuCatalog::Borrow(const MenuCatalog& owner, int begin, int end) {
     // A view never deletes what it borrowed: Forget empties it before it is destroyed.
-    items.push_back(const_cast<MenuItem*>(&item));
+    for (int position = begin; position < end; ++position) items.push_back(owner.items[position]);
 }
 
 void MenuCatalog::Forget() {
@@ -60,9 +61,9 @@ int MenuCatalog::CollectModuleTitles(std::vector<std::string>& titles) const {
     std::vector<std::string> tokens;
     for (const MenuItem* item : items) {
         if (!item->GetParts(caption, moduleKey, tokens) || tokens.size() < 2) continue;
-        bool listed = false;
-        for (const std::string& title : titles) listed = listed || title == tokens[0];
-        if (!listed) titles.push_back(tokens[0]);
+        if (std::find(titles.begin(), titles.end(), tokens[0]) == titles.end()) {
+            titles.push_back(tokens[0]);
+        }
     }
     return static_cast<int>(titles.size());
 }

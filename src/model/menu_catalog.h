@@ -27,16 +27,23 @@ public:
     int Count() const { return static_cast<int>(items.size()); }
     const MenuItem& ItemAt(int position) const { return *items[position]; }
 
-    /// View use: appends an item of another catalogue without taking ownership.
-    void Borrow(const MenuItem& item);
+    /// View use: appends the items of `owner` at positions [begin, end) without taking
+    /// ownership; Forget must empty the view before it is destroyed.
+    void Borrow(const MenuCatalog& owner, int begin, int end);
     /// View use: forgets every item without deleting it.
     void Forget();
 
     /// Empties `titles`, then appends each row's module title not yet listed, in order.
     int CollectModuleTitles(std::vector<std::string>& titles) const;
 
-    /// Appends the block of module `title`, from this catalogue's rows, to `text`.
-    void AppendModule(const std::string& title, std::string& text) const;
+    /// Writes the block of module `title`, from this catalogue's rows only, to `file`: the
+    /// text of the menu file being composed (it is written to disk in one piece).
+    void WriteModule(const std::string& title, std::string& file) const;
+
+    /// Finds the item of `key` (module title, '|', item title) and carries it out: 1 for the
+    /// drawing-management key, the item's Execute result, -1 for an empty or unknown key.
+    /// Defined with the plug-in's entry points, above the launcher and the flows.
+    int Dispatch(const std::string& key) const;
 
 private:
     /// The item with this row text (of hash `rowHash`) and caption, if any.

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/menu_catalog.h"
-#include "model/split_row.h"
 #include "os/atomic_file.h"
 #include "text/gbk_text.h"
 
@@ -79,83 +78,84 @@ std::size_t SubMenuNameEnd(std::string_view title) {
     return gbk::Find(title, '_');
 }
 
-// The two titles of a row, split once; valid when the row has both.
-struct RowParts {
-    const MenuItem* item = nullptr;
-    std::string_view moduleTitle;
-    std::string_view itemTitle;
-    bool valid = false;
-};
-
-/// The rows of positions [begin, end), their titles copied one after another into `titles`,
-/// which the views point into: reserved for all the rows' bytes, it never moves.
-std::vector<RowParts> SplitRows(const MenuCatalog& catalog, int begin, int end,
-                                std::string& titles) {
-    std::vector<RowParts> rows(static_cast<std::size_t>(std::max(end - begin, 0)));
-    std::size_t rowBytes = 0;
-    for (int i = begin; i < end; ++i) rowBytes += catalog.ItemAt(i).RowText().size();
-    titles.clear();
-    titles.reserve(rowBytes);
-    std::string spliced;
-    for (int i = begin; i < end; ++i) {
-        RowParts& row = rows[static_cast<std::size_t>(i - begin)];
-        row.item = &catalog.ItemAt(i);
-        std::size_t tokenStarts[2] = {};
-        std::size_t found = 0;
-        ForEachToken(row.item->RowText(), spliced, [&](std::string_view text) {
-            tokenStarts[found++] = titles.size();
-            titles.append(text);
-            return found < 2;
-        });
-        row.valid = found == 2;
-        if (!row.valid) continue;
-        const std::string_view all(titles);
-        row.moduleTitle = all.substr(tokenStarts[0], tokenStarts[1] - tokenStarts[0]);
-        row.itemTitle = all.substr(tokenStarts[1]);
-    }
-    return rows;
+/// The item title of a row whose tokens are `tokens`, empty when it has none.
+std::string_view ItemTitleOf(const std::vector<std::string>& tokens) {
+    return tokens.size() < 2 ? std::string_view() : std::string_view(tokens[1]);
 }
 
-bool RunGoesOn(std::string_view title, const std::vector<RowParts>& rows, std::size_t next) {
-    if (next >= rows.size() || !rows[next].valid) return false;
-    const std::string_view nextTitle = rows[next].itemTitle;
+/// Whether the sub-menu run of `title` goes on into the next row, of item title `nextTitle`:
+/// both have a '_' and the names before it, trimmed, are equal.
+bool RunGoesOn(std::string_view title, std::string_view nextTitle) {
     const std::size_t nextAt = SubMenuNameEnd(nextTitle);
     if (nextAt == std::string::npos) return false;
     return gbk::Trim(title.substr(0, SubMenuNameEnd(title))) ==
            gbk::Trim(nextTitle.substr(0, nextAt));
 }
 
-void AppendModuleOf(const std::vector<RowParts>& rows, std::string_view title, std::string& text) {
-    int rowsSeen = 0;
-    int runLength = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const RowParts& row = rows[i];
-        if (!row.valid || row.moduleTitle != title) continue;
-        if (++rowsSeen == 1) {
-            AppendLine(text, kSeparator);
-            text.append("module=");
-            AppendQuoted(text, row.moduleTitle);
-            text.push_back(',');
-            AppendQuoted(text, row.item->ModuleKey());
-            text.push_back(',');
-            AppendLine(text, std::to_string(row.item->ModuleNumber()));
-            AppendQuotedLine(text, "title=", row.item->Caption());
-        }
-        const std::string_view itemTitle = row.itemTitle;
-        const std::size_t at = SubMenuNameEnd(itemTitle);
-        if (at == std::string::npos) {
-            AppendQuotedLine(text, "app=", itemTitle);
-            continue;
-        }
-        if (++runLength == 1) AppendQuotedLine(text, "menu=", itemTitle.substr(0, at));
-        AppendQuotedLine(text, "app=", itemTitle.substr(at + 1));
-        if (!RunGoesOn(itemTitle, rows, i + 1)) {
-            AppendLine(text, "menuend");
-            runLength = 0;
-        }
-    }
-    if (runLength > 0) AppendLine(text, "menuend");
+/// Writes the module and title lines of module `title` from its first row.
+void WriteModuleHead(std::string& file, std::string_view title, const std::string& moduleKey,
+                     int moduleNumber, const std::string& caption) {
+    AppendLine(file, kSeparator);
+    file.append("module=");
+    AppendQuoted(file, title);
+    file.push_back(',');
+    AppendQuoted(file, moduleKey);
+    file.push_back(',');
+    AppendLine(file, std::to_string(moduleNumber));
+    AppendQuotedLine(file, "title=", caption);
 }
+
+/// The rows of a view read one after the other with GetParts, each once: the row after the
+/// current one is read ahead, for the end of a sub-menu run, and then becomes the current row.
+class RowReader {
+public:
+    explicit RowReader(const MenuCatalog& view_) : view(view_) {}
+
+    /// Reads row `position`; false when it has no parts (an empty row).
+    bool Read(int position) {
+        if (position == aheadPosition) {
+            std::swap(current, ahead);
+            aheadPosition = -1;
+            return current.valid;
+        }
+        return Take(position, current);
+    }
+
+    /// The item title of the row after the current one, at `position`; empty when there is
+    /// none.
+    std::string_view ItemTitleAfter(int position) {
+        if (position >= view.Count()) return {};
+        if (aheadPosition != position) {
+            Take(position, ahead);
+            aheadPosition = position;
+        }
+        return ahead.valid ? ItemTitleOf(ahead.tokens) : std::string_view();
+    }
+
+    const std::vector<std::string>& Tokens() const { return current.tokens; }
+    const std::string& Caption() const { return current.caption; }
+    const std::string& ModuleKey() const { return current.moduleKey; }
+
+private:
+    struct Parts {
+        std::string caption;
+        std::string moduleKey;
+        std::vector<std::string> tokens;
+        bool valid = false;
+    };
+
+    bool Take(int position, Parts& parts) const {
+        parts.valid =
+            view.ItemAt(position).GetParts(parts.caption, parts.moduleKey, parts.tokens) == 1 &&
+            parts.tokens.size() >= 2;
+        return parts.valid;
+    }
+
+    const MenuCatalog& view;
+    Parts current;
+    Parts ahead;
+    int aheadPosition = -1;
+};
 
 // The directory part of `path`, up to and with its last separator.
 std::string DirectoryOf(const std::string& path) {
@@ -171,30 +171,63 @@ bool HoldsMoreThanAnEmptyFile(const os::NameInfo& info) {
 
 }  // namespace
 
-void MenuCatalog::AppendModule(const std::string& title, std::string& text) const {
-    std::string titles;
-    AppendModuleOf(SplitRows(*this, 0, Count(), titles), title, text);
+void MenuCatalog::WriteModule(const std::string& title, std::string& file) const {
+    RowReader rows(*this);
+    int rowsSeen = 0;
+    int runLength = 0;
+    for (int position = 0; position < Count(); ++position) {
+        if (!rows.Read(position) || rows.Tokens()[0] != title) continue;
+        if (++rowsSeen == 1) {
+            WriteModuleHead(file, title, rows.ModuleKey(), ItemAt(position).ModuleNumber(),
+                            rows.Caption());
+        }
+        const std::string_view itemTitle = ItemTitleOf(rows.Tokens());
+        const std::size_t at = SubMenuNameEnd(itemTitle);
+        if (at == std::string::npos) {
+            AppendQuotedLine(file, "app=", itemTitle);
+            continue;
+        }
+        if (++runLength == 1) AppendQuotedLine(file, "menu=", itemTitle.substr(0, at));
+        AppendQuotedLine(file, "app=", itemTitle.substr(at + 1));
+        if (!RunGoesOn(itemTitle, rows.ItemTitleAfter(position + 1))) {
+            AppendLine(file, "menuend");
+            runLength = 0;
+        }
+    }
+    if (runLength > 0) AppendLine(file, "menuend");
 }
+
+namespace {
+
+/// Empties a view when it goes out of scope, also when writing fails: the items it borrowed
+/// stay in the catalogue that owns them.
+class ViewScope {
+public:
+    explicit ViewScope(MenuCatalog& view_) : view(view_) {}
+    ViewScope(const ViewScope&) = delete;
+    ViewScope& operator=(const ViewScope&) = delete;
+    ~ViewScope() { view.Forget(); }
+
+private:
+    MenuCatalog& view;
+};
+
+}  // namespace
 
 std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) {
     std::string text;
-    std::string titles;
+    MenuCatalog view;
+    std::vector<std::string> titles;
     for (int pass = 0; pass <= kGroupCount; ++pass) {
         AppendLine(text, kSeparator);
         AppendLine(text, pass < kGroupCount ? kGroupTitles[pass] : "");
-        if (pass == kGroupCount) break;
-        // Each row is split once; the module titles in the order of their first rows.
-        const std::vector<RowParts> rows =
-            SplitRows(catalog, bounds.groupStart[pass],
-                      std::min(bounds.groupStart[pass + 1], catalog.Count()), titles);
-        std::vector<std::string_view> modules;
-        for (const RowParts& row : rows) {
-            if (row.valid &&
-                std::find(modules.begin(), modules.end(), row.moduleTitle) == modules.end()) {
-                modules.push_back(row.moduleTitle);
-            }
+        const ViewScope borrowed(view);
+        if (pass < kGroupCount) {
+            const int end = std::min(bounds.groupStart[pass + 1], catalog.Count());
+            view.Borrow(catalog, std::min(bounds.groupStart[pass], end), end);
         }
-        for (const std::string_view module : modules) AppendModuleOf(rows, module, text);
+        view.CollectModuleTitles(titles);
+        for (const std::string& title : titles) view.WriteModule(title, text);
     }
     return text;
 }

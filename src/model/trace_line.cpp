@@ -2,6 +2,7 @@
 #include "model/trace_line.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "text/gbk_text.h"
 
@@ -11,6 +12,9 @@ constexpr char kFieldSeparator = '\t';
 constexpr const char* kLineEnd = "\r\n";
 constexpr char kCaret = '^';
 constexpr char kControlNameBit = 0x40;  // 0x0A ^ 0x40 = 'J'
+// The caret itself: "^^" already names 0x1E ('^' ^ 0x40), so it is named by a character that
+// names no control character.
+constexpr char kCaretName = '~';
 constexpr std::string_view kTimePattern = "dddd-dd-dd dd:dd:dd.ddd";
 
 // GBK lead and trail bytes are 0x40 and above: a control byte is always a character of its own.
@@ -18,15 +22,31 @@ bool IsControl(unsigned char byte) {
     return byte < 0x20 || byte == 0x7F;
 }
 
+// Walked by character: a GBK trail byte 0x5E is part of its character, never a caret.
 void AppendField(std::string& text, std::string_view field) {
-    for (const char byte : field) {
-        if (IsControl(static_cast<unsigned char>(byte))) {
+    for (std::size_t pos = 0; pos < field.size();) {
+        const std::size_t length = gbk::CharLength(field, pos);
+        const char byte = field[pos];
+        if (length == 1 && IsControl(static_cast<unsigned char>(byte))) {
             text += kCaret;
             text += static_cast<char>(byte ^ kControlNameBit);
+        } else if (length == 1 && byte == kCaret) {
+            text += kCaret;
+            text += kCaretName;
         } else {
-            text += byte;
+            text.append(field.substr(pos, length));
         }
+        pos += length;
     }
+}
+
+/// What the escape `^` + `name` stands for; nothing when it is none (a caret of an older trace
+/// followed by an ordinary character, or at the field's end).
+std::optional<char> Escaped(char name) {
+    if (name == kCaretName) return kCaret;
+    const char named = static_cast<char>(name ^ kControlNameBit);
+    if (IsControl(static_cast<unsigned char>(named))) return named;
+    return std::nullopt;
 }
 
 bool IsTime(std::string_view text) {
@@ -60,9 +80,11 @@ std::string UnescapeTraceField(std::string_view field) {
     std::string text;
     for (std::size_t pos = 0; pos < field.size();) {
         const std::size_t length = gbk::CharLength(field, pos);
-        const char named = pos + 1 < field.size() ? field[pos + 1] ^ kControlNameBit : 0;
-        if (length == 1 && field[pos] == kCaret && IsControl(static_cast<unsigned char>(named))) {
-            text += named;
+        const std::optional<char> escaped =
+            length == 1 && field[pos] == kCaret && pos + 1 < field.size() ? Escaped(field[pos + 1])
+                                                                          : std::nullopt;
+        if (escaped) {
+            text += *escaped;
             pos += 2;
         } else {
             text.append(field.substr(pos, length));

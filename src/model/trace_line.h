@@ -16,11 +16,13 @@ struct TraceLine {
 
 /// The fields separated by tabs and ended by CR LF. A control character inside a field (a tab,
 /// the line feed of a two-line message) is written as '^' and the letter that names it ("^I",
-/// "^J"), so that every event stays on one line.
+/// "^J"), so that every event stays on one line; a caret of its own (no GBK trail byte) is
+/// written "^~", so that every field reads back as it was.
 std::string ComposeTraceLine(const TraceLine& line);
 
 /// The text of a field as it was before ComposeTraceLine wrote it: "^I", "^J" and the other
-/// names of control characters back as those characters.
+/// names of control characters back as those characters, "^~" as '^'. A caret followed by
+/// anything else, or ending the field, is itself (as older traces wrote it).
 std::string UnescapeTraceField(std::string_view field);
 
 /// Splits a line (with or without its CR LF) into its fields; false when it lacks the time, the

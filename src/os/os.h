@@ -82,15 +82,22 @@ char PathListSeparator();
 /// becomes '?' (POSIX: iconv; Windows: code page 936 through wide characters).
 std::string GbkToUtf8(const std::string& gbk);
 
-/// UTF-8 text in GBK; a character GBK lacks becomes '?'.
+/// UTF-8 text in GBK; a character GBK lacks becomes '?' (Windows) or the byte 0xFF, which no
+/// GBK text holds (POSIX): either way a path that holds one is refused (error 123).
 std::string Utf8ToGbk(const std::string& utf8);
+
+/// GBK text as the system's wide characters (Windows: UTF-16, what a console and the wide
+/// command line take; POSIX: one wchar_t per character), and back. A byte or a character
+/// that does not convert becomes '?' (Windows: the code page's default character).
+std::wstring GbkToWide(const std::string& gbk);
+std::string WideToGbk(const std::wstring& wide);
 
 // ---------------------------------------------------------------------------------------
 // Wildcard search and deletion (FindFirstFileA semantics: '*' and '?', without regard to
 // case, files and directories alike; a relative pattern is searched in the current directory)
 
-/// How the bytes of this system's file names form characters: GBK on Windows (the suite's
-/// ANSI code page), UTF-8 on POSIX (the file system's own bytes).
+/// How the bytes of the file names this seam hands out form characters: GBK on Windows (the
+/// suite's ANSI code page) and on POSIX (the backend translates the file system's UTF-8).
 enum class NameEncoding { kGbk, kUtf8 };
 NameEncoding FileNameEncoding();
 
@@ -309,10 +316,11 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
 std::optional<std::string> FindProgramFile(const std::string& program);
 
 /// The elements of the "PATH" value `path` that FindProgramFile passes over, as written
-/// (empty ones left out). Windows: every element but a full folder path ("X:\...", "X:/..."
-/// or "\\server\..."): a bare drive or a drive-relative element ("Z:", "C:bin") names a
-/// folder through that drive's current directory, which is the project folder. POSIX: every
-/// element not beginning with '/'.
+/// (empty ones left out). Windows: every element but a full folder path ("X:\...", "X:/...",
+/// "\\server\..." or a bare drive "X:", which the system's search reads as "X:\", the
+/// drive's root): a drive-relative element ("C:bin") or a relative one names a folder through
+/// that drive's current directory, which is the project folder. POSIX: every element not
+/// beginning with '/'.
 std::vector<std::string> UnsearchedPathElements(const std::string& path);
 
 /// The shell's "open" verb (ShellExecuteExA with SEE_MASK_FLAG_DDEWAIT and

@@ -1,45 +1,49 @@
 // Turning a menu key into action: finding the row and carrying out its triples or its flow.
 #include "plugin/dispatch.h"
 
+#include <string_view>
 #include <vector>
 
 #include "flows/item_flows.h"
 #include "launch/launcher.h"
 #include "launch/run_rules.h"
-#include "model/menu_item.h"
 #include "model/message_box.h"
 #include "model/split_row.h"
-#include "plugin/globals.h"
-#include "plugin/item_rows.h"
+#include "model/trace.h"
 
 namespace {
 
 constexpr const char* kEmptyCommand = "命令为空，无法运行!";
 constexpr const char* kUnknownVerb = "无法解释的命令:";
 
+void TraceRow(std::string_view row) {
+    trace::Event(trace::kRow, {row});
+}
+
 }  // namespace
 
-int DispatchFound(const MenuItem* item, const std::string& key) {
+int MenuCatalog::Dispatch(const std::string& key) const {
     if (key.empty()) {
+        TraceRow(trace::kNoRow);
         ShowMessage(kEmptyCommand);
         return -1;
     }
     if (key == kManagerKey) {
+        TraceRow(trace::kNoRow);
         (TheLauncher().*kManagerOperation)(kManagerDirKey, kManagerProgram);
         return 1;
     }
-    return item != nullptr ? Execute(*item) : -1;
+    // The item is found first and carried out after the search: a call from a box of its run
+    // may add rows to the catalogue, and the item stays where it is until the library unloads.
+    const MenuItem* found = FindItem(*this, key);
+    TraceRow(found != nullptr ? std::string_view(found->RowText()) : trace::kNoRow);
+    return found != nullptr ? found->Execute() : -1;
 }
 
-int Dispatch(const MenuCatalog& catalog, const std::string& key) {
-    return DispatchFound(FindItem(catalog, key), key);
-}
-
-int Execute(const MenuItem& item) {
+int MenuItem::Execute() const {
     std::vector<std::string> tokens;
-    SplitRow(item.RowText().data(), item.RowText().size(), tokens);
-    if (tokens.size() == kTitleTokens)
-        return RunItemFlows(item.RowText(), {TheLauncher(), devNotice}) == 1 ? 1 : 0;
+    SplitRow(rowText.data(), rowText.size(), tokens);
+    if (tokens.size() == kTitleTokens) return RunItemFlows(rowText);
     const std::size_t triples = TripleCount(tokens);
     for (std::size_t i = 0; i < triples; ++i) {
         const std::size_t first = kTitleTokens + kTripleTokens * i;
@@ -48,7 +52,7 @@ int Execute(const MenuItem& item) {
     return 1;
 }
 
-int RunTriple(std::string verb, std::string dirKey, std::string program) {
+int MenuItem::RunTriple(std::string verb, std::string dirKey, std::string program) const {
     const CommandTriple triple = PrepareTriple(verb, dirKey, program, TheLauncher().rootKey);
     const RunMode* mode = FindRunMode(triple.verb);
     if (mode == nullptr) {

@@ -1,9 +1,13 @@
 // The two functions the host calls.
 #include "plugin/entry.h"
 
+#include <cxxabi.h>
+
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/builders.h"
 #include "launch/launcher.h"
@@ -12,6 +16,7 @@
 #include "model/message_box.h"
 #include "model/trace.h"
 #include "os/os.h"
+#include "plugin/cancellation.h"
 #include "plugin/dispatch.h"
 #include "plugin/globals.h"
 
@@ -30,10 +35,48 @@ constexpr const char* kInternalFault = "发生内部错误，无法完成该操�
 // (no box is shown then), so it finds the catalogue whole.
 std::recursive_mutex pickMutex;
 
+// The picks under way on the thread that holds pickMutex: more than one while a pick is made
+// from a box of another. Read and written under the lock only.
+int picksUnderWay = 0;
+
+/// A pick made while another is under way on the same thread (from one of its boxes, a timer
+/// or a window procedure) gives the outer pick back its project directory when it returns,
+/// however it returns: as the launcher records it, and as the current directory, which the
+/// outer pick was in when the host changed it for the nested one.
+class OuterPickGuard {
+public:
+    OuterPickGuard() {
+        if (picksUnderWay > 0) outerDir_ = TheLauncher().workDir;
+        ++picksUnderWay;
+    }
+    OuterPickGuard(const OuterPickGuard&) = delete;
+    OuterPickGuard& operator=(const OuterPickGuard&) = delete;
+    ~OuterPickGuard() {
+        --picksUnderWay;
+        if (!outerDir_) return;
+        std::string& workDir = TheLauncher().workDir;
+        workDir = std::move(*outerDir_);
+        try {
+            if (!workDir.empty()) os::SetCurrentDirectory(workDir);
+        } catch (const std::bad_alloc&) {
+            // The launcher enters the recorded directory again before each start.
+        }
+    }
+
+private:
+    std::optional<std::string> outerDir_;
+};
+
 // No exception may leave an export: the host would end. Showing the box may fail in turn.
-void ReportFault(const char* text) noexcept {
+// A thread cancelled during a pick is the one exception: its unwinding goes on (through the
+// locks' destructors), since a cancellation that is caught ends the whole process. The
+// unwinding carries no object, so the handler's reference is bound to none: the null check of
+// the undefined-behaviour sanitizer is off in the functions that pass it on.
+[[gnu::no_sanitize("null")]] void ReportFault(const char* text) {
     try {
         ShowMessage(text);
+    } catch (const abi::__forced_unwind&) {
+        throw;
     } catch (...) {
     }
 }
@@ -75,7 +118,7 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 
 }  // namespace
 
-const char* InitTruvApp() {
+[[gnu::no_sanitize("null")]] const char* InitTruvApp() {
     try {
         const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         const trace::CallScope traced{std::string()};
@@ -84,15 +127,20 @@ const char* InitTruvApp() {
         std::string failure;
         const std::string menuFile = MenuFilePath(os::HostExecutablePath());
         {
+            // A thread cancelled meanwhile is cancelled once the menu file is whole or absent.
+            const CancellationHold whole;
             MenuCatalog fresh;
             GroupBounds bounds;
             const MenuCatalog& shown = BuildGroups(TheCatalog(), fresh, bounds);
             failure = WriteMenuFile(menuFile, shown, bounds);
         }
+        ActOnHeldCancellation();
         // Traced after the write, so that a trace naming the menu file is known. A trace
         // file another program holds up delays the pick a bounded time at most.
         trace::Event(trace::kInit, {menuFile});
         if (!failure.empty()) ShowMessage(failure);
+    } catch (const abi::__forced_unwind&) {
+        throw;
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
     } catch (...) {
@@ -101,24 +149,19 @@ const char* InitTruvApp() {
     return kInitResult;
 }
 
-void RunCommand(char* key) {
+[[gnu::no_sanitize("null")]] void RunCommand(char* key) {
     try {
         const std::lock_guard<std::recursive_mutex> pick(pickMutex);
+        const OuterPickGuard outer;
         // The whole current directory is recorded; when the system cannot tell it, the project
         // directory is empty and the run operations report it as invalid.
         TheLauncher().workDir = os::CurrentDirectory().value_or(std::string());
         const std::string command = key == nullptr ? std::string() : std::string(key);
         const trace::CallScope traced(command);
         trace::Event(trace::kCall, {TheLauncher().workDir});
-        const MenuItem* item = nullptr;
-        {
-            // Items stay where they are until the library is unloaded: a call from a box of
-            // the run may add rows, the item found stays.
-            item = FindItem(TheCatalog(), command);
-        }
-        trace::Event(trace::kRow,
-                     {item != nullptr ? item->RowText() : std::string_view(trace::kNoRow)});
-        DispatchFound(item, command);
+        TheCatalog().Dispatch(command);
+    } catch (const abi::__forced_unwind&) {
+        throw;
     } catch (const std::bad_alloc&) {
         ReportFault(kOutOfMemory);
     } catch (...) {

@@ -25,14 +25,10 @@ public:
 const std::string devNotice = "新规范版本VEGA正在研发中,敬请期待!\n  给您工作带来了不便,请您谅解。";
 
 namespace {
-Launcher theLauncher;
+Launcher loadLauncher;
 PluginApplication theApplication;
 MenuCatalog theCatalog;
 }  // namespace
-
-Launcher& TheLauncher() {
-    return theLauncher;
-}
 
 MenuCatalog& TheCatalog() {
     return theCatalog;

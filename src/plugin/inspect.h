@@ -1,9 +1,9 @@
 // The plug-in as the tools outside it see it: the reference hosts, the stand-in suite and
-// the benchmarks include this header and no other of the plug-in's, so that what they know
-// of it passes through one door. It gathers the layers' headers that describe the catalogue
-// (its builders, items and rows, the menu file, the keys), the run rules and the
-// installation, the flows' plan, the launch trace, the text rules and the system seam, and
-// answers the few questions that only the top layer can.
+// the benchmarks include of the plug-in this header for what it knows and os/os.h for the
+// system seam, and no other. It gathers the layers' headers that describe the catalogue (its
+// builders, items and rows, the menu file and how it is written, the keys), the run rules and
+// the installation, the flows' plan, the launch trace's format and the text rules, each of
+// them used by a tool, and answers the few questions that only the top layer can.
 #ifndef TRUV_PLUGIN_INSPECT_H
 #define TRUV_PLUGIN_INSPECT_H
 
@@ -22,9 +22,6 @@
 #include "model/trace.h"
 #include "model/trace_line.h"
 #include "os/atomic_file.h"
-#include "os/command_line.h"
-#include "os/os.h"
-#include "os/wildcard.h"
 #include "plugin/item_rows.h"
 #include "text/gbk_text.h"
 #include "text/pinyin.h"

@@ -388,7 +388,7 @@ TEST_P(FlowRuns, StartsItsProgramsAndLeavesItsWorkFiles) {
     installation->Prepare(c.before, c.acts);
     BoxCapture boxes;
 
-    EXPECT_EQ(RunItemFlows(c.rowText, PluginFlowContext()), 1);
+    EXPECT_EQ(RunItemFlows(c.rowText), 1);
 
     std::vector<std::string> shown;
     for (const CapturedBox& box : boxes.Take()) shown.push_back(box.text);

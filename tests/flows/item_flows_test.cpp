@@ -105,7 +105,7 @@ TEST(ItemFlows, RecogniseTrailingAndLeadingWhiteSpace) {
          {"VEGA|结构内力，配筋计算", "VEGA|结构内力，配筋计算\t\t", "  VEGA|结构内力，配筋计算",
           "\tVEGA|结构内力，配筋计算 \r\n", "框架|VEGA、LYRA或ORION计算  "}) {
         BoxCapture boxes;
-        EXPECT_EQ(RunItemFlows(text, PluginFlowContext()), 1) << text;
+        EXPECT_EQ(RunItemFlows(text), 1) << text;
         EXPECT_EQ(boxes.Take().size(), 1u) << text;
     }
 }
@@ -122,7 +122,7 @@ TEST(ItemFlows, UnknownRowsAreTakenByNoFlowAndChangeNothing) {
         SCOPED_TRACE(text);
         BoxCapture boxes;
         for (const ItemFlow& flow : FlowChain()) EXPECT_EQ(Offer(flow, text), 0) << flow.group;
-        EXPECT_EQ(RunItemFlows(text, PluginFlowContext()), 0);
+        EXPECT_EQ(RunItemFlows(text), 0);
         EXPECT_TRUE(boxes.Take().empty());
     }
     EXPECT_EQ(project.Entries(), before);

@@ -106,13 +106,14 @@ TEST(DeleteWorkFiles, DeletesOnlyEntriesWhoseOwnNameMatches) {
     EXPECT_EQ(project.Entries(), (Names{"TEMP0001.TIFF", "TEMP0003.PCXA"}));
 }
 
-// A Chinese name in the file system's own encoding: GBK on Windows, UTF-8 on POSIX, where the
-// last byte of "中" would pair with the '.' if the name were read as GBK.
+// A Chinese name made through the seam lies in the file system's own encoding: GBK on
+// Windows, UTF-8 on POSIX, where the last byte of "中" would pair with the '.' if the name
+// were read as GBK below the seam.
 TEST(DeleteWorkFiles, ReadsNamesInTheFileSystemsEncoding) {
-    const bool utf8 = os::FileNameEncoding() == os::NameEncoding::kUtf8;
-    const std::string chinese = utf8 ? "\xE4\xB8\xAD.tmp" : "中.tmp";
     ProjectDir project;
-    project.Write(chinese);
+    os::File chinese;
+    ASSERT_EQ(chinese.CreateForWriting("中.tmp"), os::kSuccess);
+    chinese.Close();
     project.Write("keep.txt");
 
     EXPECT_TRUE(WorkFilePresent("?.tmp"));

@@ -44,6 +44,20 @@ if [ $# -eq 0 ]; then
   rm -f "$installed"
 fi
 
+# A library cut short is refused before it is mapped, by every command that reads it.
+size=$(wc -c <"$library")
+for length in $((size - 1)) $((size / 2)) 4096; do
+  for command in list "run DMGT|DMGT" "find 平面" --version doctor; do
+    head -c "$length" "$library" >"$installed"
+    (cd "$dir" && timeout 60 "$@" "$copy" $command >"$dir/out" 2>&1)
+    status=$?
+    if [ "$status" -ne 1 ] || ! grep -q "cannot load .*: damaged (its headers describe [0-9]* bytes, the file holds $length)" "$dir/out"; then
+      echo "FAIL: $command beside a library cut to $length bytes: exit $status: $(tail -n 1 "$dir/out")"
+      failed=1
+    fi
+  done
+done
+
 cp "$library" "$installed"
 (cd "$dir" && "$@" "$copy" explain 'DMGT|DMGT' >"$dir/out" 2>&1)
 status=$?

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The window host as a tour shows it (`./truv.sh window` under Xvfb, in the tours' Wine
-# prefix) against the README's picture, in the places where a badly set-up prefix shows:
+# prefix, in Chinese at 96 dpi) against the README's picture, in the places where a badly set-up prefix shows:
 # a hyphen (dropped by some fonts), a Chinese caption (strokes lost in a font's small
 # bitmaps) and the caption buttons (letters instead of symbols without Marlett). Each place
 # must hold ink and match the picture; a changed window means a new picture
@@ -39,9 +39,9 @@ while IFS='|' read -r place region least; do
     failed=1
   fi
 done <<'PLACES'
-the hyphen of CAD-LINK|5x5+120+109|2
-the caption 特种结构|58x14+281+33|100
-the caption buttons|70x24+686+3|100
+the hyphen of CAD-LINK|4x5+99+89|2
+the caption 特种结构|48x13+230+27|50
+the caption buttons|50x14+704+5|40
 PLACES
 [ "$failed" = 0 ] || { cp "$shot" "$build/window-shot-failed.png"; exit 1; }
 
@@ -51,7 +51,7 @@ search=$work/search.png
 if [ $# -lt 3 ]; then
   TRUV_TOUR_BUILT=1 TRUV_SHOT_BUILD=$build sh "$repo/docs/images/screenshot-window.sh" --search \
     "$search" >"$work/log" 2>&1 || { echo "FAIL: no screenshot of the search:"; cat "$work/log"; exit 1; }
-  region=280x14+24+115
+  region=280x13+22+97
   found=$(ink "$search" "$region")
   changed=$(differing "$search" "$repo/docs/images/window-search.png" "$region")
   if [ "$found" -lt 100 ] || [ "$changed" != 0 ]; then

@@ -71,7 +71,7 @@ TEST_F(InstallPathsTest, ValidateWorkDirEntersTheDirectory) {
 std::string PathAfterPrepare() {
     os::SetEnvironmentVariable("PATH", "old");
     TheLauncher().pathPending = 1;
-    TheLauncher().PrepareEnvironment(TheLauncher().workDir);
+    TheLauncher().PrepareEnvironment(TheLauncher().pathPending);
     return os::GetEnvironmentVariable("PATH").value_or("(unset)");
 }
 
@@ -105,7 +105,7 @@ TEST_F(InstallPathsTest, CoreDirectoryLosesItsLastByte) {
     EXPECT_EQ(PathAfterPrepare(), PathList(sandbox.Root(), "D:\\SUITE\\COR"));
     // Once per load: a second call changes nothing.
     os::SetEnvironmentVariable("PATH", "later");
-    TheLauncher().PrepareEnvironment(TheLauncher().workDir);
+    TheLauncher().PrepareEnvironment(TheLauncher().pathPending);
     EXPECT_EQ(os::GetEnvironmentVariable("PATH"), "later");
 }
 

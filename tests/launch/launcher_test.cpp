@@ -218,13 +218,13 @@ TEST_F(LauncherTest, LongPathIsSetAndReported) {
                                core.substr(0, core.size() - 1) + os::PathListSeparator();
     os::SetEnvironmentVariable("PATH", std::string(1023 - prefix.size(), 'p'));
     launcher.pathPending = 1;
-    launcher.PrepareEnvironment(launcher.workDir);
+    launcher.PrepareEnvironment(launcher.pathPending);
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(os::GetEnvironmentVariable("PATH")->size(), 1023u);
 
     os::SetEnvironmentVariable("PATH", std::string(1024 - prefix.size(), 'p'));
     launcher.pathPending = 1;
-    launcher.PrepareEnvironment(launcher.workDir);
+    launcher.PrepareEnvironment(launcher.pathPending);
     EXPECT_EQ(BoxTexts(), Args{"设置CORE目录环境失败 !"});
     EXPECT_EQ(os::GetEnvironmentVariable("PATH")->size(), 1024u);
 }

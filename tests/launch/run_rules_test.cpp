@@ -83,12 +83,16 @@ TEST(RunRules, FailuresChooseTheirMessage) {
 
 TEST(RunRules, FindKeyDirNeverTakesADirectoryLineForAKey) {
     const std::vector<std::string> lines = {"A", "b", "B", "C"};
+    const auto find = [&lines](const char* key, KeyMatch mode, std::string& dir) {
+        CfgPathReader file(lines);
+        return FindKeyDir(file, key, mode, dir);
+    };
     std::string dir;
-    EXPECT_TRUE(FindKeyDir(lines, "B", KeyMatch::Last, dir));
+    EXPECT_TRUE(find("B", KeyMatch::Last, dir));
     EXPECT_EQ(dir, "B");  // "B" after the key line "b" is its directory, not a key line
-    EXPECT_TRUE(FindKeyDir(lines, "C", KeyMatch::First, dir));
+    EXPECT_TRUE(find("C", KeyMatch::First, dir));
     EXPECT_EQ(dir, "");  // a key line at the end has an empty directory
-    EXPECT_FALSE(FindKeyDir(lines, "D", KeyMatch::Last, dir));
+    EXPECT_FALSE(find("D", KeyMatch::Last, dir));
 }
 
 TEST(RunRules, CoreDirectoryAndTheExtendedPath) {

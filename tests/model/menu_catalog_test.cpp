@@ -1,5 +1,6 @@
 // The catalogue model: adding rows, reading their parts, views and module titles.
 #include "model/menu_catalog.h"
+#include "model/split_row.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,37 @@ TEST(MenuCatalogTest, GetPartsSplitsTheWholeRow) {
     EXPECT_EQ(catalog.ItemAt(0).ModuleNumber(), 4);
 }
 
+// GetParts gives exactly SplitRow's tokens of the whole row, read after read, also for rows
+// whose tokens are no stretch of the row (tabs inside) or that have many tokens.
+TEST(MenuCatalogTest, GetPartsGivesTheTokensOfSplitRow) {
+    const std::string rows[] = {
+        "M|A",
+        "M|B\tC|BC",
+        "|M||A|",
+        "M|A\t\t|\t|x|y|z",
+        "M\nA|B",
+        "M| |A  |RunExeFile|K|p -x",
+        "M|A|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15",
+        "M|BC|B\tC",
+        "\t\t|M|A",
+    };
+    MenuCatalog catalog;
+    for (const std::string& row : rows) catalog.Add("C", "K", row, 1);
+    Tokens tokens = {"left", "over", "from", "before"};
+    for (int i = 0; i < catalog.Count(); ++i) {
+        const std::string& row = catalog.ItemAt(i).RowText();
+        SCOPED_TRACE(row);
+        Tokens expected;
+        SplitRow(row.data(), row.size(), expected);
+        std::string caption;
+        std::string key;
+        for (int read = 0; read < 2; ++read) {
+            ASSERT_EQ(catalog.ItemAt(i).GetParts(caption, key, tokens), 1);
+            EXPECT_EQ(tokens, expected);
+        }
+    }
+}
+
 TEST(MenuCatalogTest, GetPartsOfAnEmptyRowLeavesEverything) {
     MenuItem item(1, "C", "K", "");
     std::string caption = "before";
@@ -60,7 +92,7 @@ TEST(MenuCatalogTest, ViewBorrowsWithoutDeleting) {
     catalog.Add("C", "K", "M|2", 1);
     {
         MenuCatalog view;
-        view.Borrow(catalog.ItemAt(1));
+        view.Borrow(catalog, 1, 2);
         ASSERT_EQ(view.Count(), 1);
         EXPECT_EQ(&view.ItemAt(0), &catalog.ItemAt(1));
         view.Forget();

@@ -29,7 +29,7 @@ std::vector<std::string> FileNames(const TempDir& dir) {
 
 std::string ModuleBlock(const MenuCatalog& catalog, const std::string& title) {
     std::string text;
-    catalog.AppendModule(title, text);
+    catalog.WriteModule(title, text);
     return text;
 }
 
@@ -88,6 +88,59 @@ TEST(MenuFileTest, WholeFileHasEightGroupBlocks) {
     }
     EXPECT_EQ(ReadWholeFile(dir / "menu.txt"), expected);
     EXPECT_EQ(FileNames(dir), std::vector<std::string>{"menu.txt"});
+}
+
+// The file is made group by group through views of the catalogue: each row is read with
+// GetParts once to collect the module titles of its group and once for each of them in
+// WriteModule, and the text is the module blocks that WriteModule writes from the view.
+TEST(MenuFileTest, EveryRowIsReadThroughGetPartsByWriteModule) {
+    struct Case {
+        const char* name;
+        std::vector<std::vector<const char*>> groups;  // the module titles of each group's rows
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"one row", {{"M"}}},
+        {"runs", {{"M", "N", "M", "O"}, {}, {"P", "P"}}},
+        {"all groups", {{"A"}, {"B", "C"}, {"D"}, {"E", "E", "F"}, {"G"}, {"H", "I"}, {"J"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuCatalog catalog;
+        GroupBounds bounds;
+        std::uint64_t expectedReads = 0;
+        std::vector<std::pair<int, int>> groupRanges;
+        for (int g = 0; g < kGroupCount; ++g) {
+            const int begin = catalog.Count();
+            const std::vector<const char*> titles =
+                g < static_cast<int>(c.groups.size()) ? c.groups[g] : std::vector<const char*>{};
+            std::vector<std::string> distinct;
+            for (const char* title : titles) {
+                catalog.Add("C", "K", std::string(title) + "|S_" + std::to_string(catalog.Count()),
+                            1);
+                if (std::find(distinct.begin(), distinct.end(), title) == distinct.end())
+                    distinct.push_back(title);
+            }
+            bounds.groupStart[g + 1] = catalog.Count();
+            groupRanges.emplace_back(begin, catalog.Count());
+            expectedReads += titles.size() * (1 + distinct.size());
+        }
+        std::string expected;
+        for (int pass = 0; pass <= kGroupCount; ++pass) {
+            expected += Lines(
+                {"===========================", pass < kGroupCount ? kGroupTitles[pass] : ""});
+            if (pass == kGroupCount) break;
+            MenuCatalog view;
+            view.Borrow(catalog, groupRanges[pass].first, groupRanges[pass].second);
+            std::vector<std::string> titles;
+            view.CollectModuleTitles(titles);
+            for (const std::string& title : titles) view.WriteModule(title, expected);
+            view.Forget();
+        }
+        const std::uint64_t before = MenuItem::PartsTaken();
+        EXPECT_EQ(MenuFileText(catalog, bounds), expected);
+        EXPECT_EQ(MenuItem::PartsTaken() - before, expectedReads);
+    }
 }
 
 // One catalogue of one row, and a folder to write its menu file into.

@@ -17,6 +17,7 @@
 #include "plugin/failing_allocation.h"
 #include "plugin/globals.h"
 #include "support/box_capture.h"
+#include "support/fault_plan.h"
 #include "support/installation_fixture.h"
 #include "support/open_handles.h"
 #include "support/temp_dir.h"
@@ -248,6 +249,60 @@ TEST_F(EntryTest, RunCommandRecordsTheDirectoryBeforeLookingAtTheKey) {
     RunCommand(nullptr);
     EXPECT_EQ(TheLauncher().workDir, os::CurrentDirectory());
     EXPECT_EQ(BoxTexts(), (Args{"命令为空，无法运行!", "命令为空，无法运行!"}));
+}
+
+// A host that changes to another project and picks from within a pick (a box's hook, a timer,
+// a window procedure on the pick's thread): the nested pick runs in its own project, and the
+// outer one goes on in its own, with its own current directory back, whatever the nested one
+// did.
+TEST_F(EntryTest, NestedPickLeavesTheOuterPickInItsProject) {
+    // Three starts, the deletion of "$wat*.tub", two starts.
+    const std::string outerKey = "箱形基础设计 TUB|墙体配筋选择";
+    sandbox.Install({{"TUB", "tub", {"TUB72.exe", "WALLRF.exe", "TUB73.exe", "TUB82.exe"}}});
+    if (TheCatalog().Count() == 0) BuildMenuGroups(TheCatalog());
+    const std::string projectA = sandbox.ProjectDir();
+    const std::string projectB = sandbox.Temp() / "projectB";
+    std::filesystem::create_directory(projectB);
+    struct Case {
+        const char* nestedKey;
+        std::size_t nestedStarts;
+        bool keepsWorkFileOfB;
+    };
+    const Case cases[] = {
+        {"no such module|no such item", 0, true},
+        {"箱形基础设计 TUB|墙体配筋选择", 5, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nestedKey);
+        WriteWholeFile(ProjectFile("$wat1.tub"), "A");
+        WriteWholeFile(projectB + "/$wat1.tub", "B");
+        sandbox.ClearJournal();
+        std::optional<std::string> directoryAfterNested;
+        {
+            const CurrentDirectoryScope inA(projectA);
+            FaultPlan plan;
+            // As the outer flow deletes its work files, between its third and fourth start.
+            plan.BeforeNth(SystemCall::kDelete, 1, [&] {
+                os::SetCurrentDirectory(projectB);
+                RunCommand(const_cast<char*>(c.nestedKey));
+                directoryAfterNested = os::CurrentDirectory();
+            });
+            RunCommand(const_cast<char*>(outerKey.c_str()));
+            EXPECT_EQ(TheLauncher().workDir, projectA);
+        }
+        EXPECT_EQ(directoryAfterNested, projectA);
+        const std::vector<suite::JournalRecord> starts = sandbox.ReadJournal();
+        ASSERT_EQ(starts.size(), c.nestedStarts + 5);
+        for (std::size_t n = 0; n < starts.size(); ++n) {
+            const bool nested = n >= 3 && n < 3 + c.nestedStarts;
+            EXPECT_EQ(starts[n].currentDir, nested ? projectB : projectA) << n;
+        }
+        EXPECT_EQ(os::LookAtName(ProjectFile("$wat1.tub")).kind, os::NameInfo::Kind::kNothing);
+        EXPECT_EQ(os::LookAtName(projectB + "/$wat1.tub").kind != os::NameInfo::Kind::kNothing,
+                  c.keepsWorkFileOfB);
+        os::DeleteFile(projectB + "/$wat1.tub");
+        BoxTexts();
+    }
 }
 
 TEST_F(EntryTest, LongProjectPathIsRecordedWhole) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The scripts a newcomer runs first, on small stand-ins for their long steps:
 #  - progress.sh: a line every interval in a pipe while a step lasts, the whole output in the
-#    log, the step's exit status;
-#  - ctest-counts.sh on a real CTest run with a passing, a failing and a skipped test: the
-#    skipped one counted apart, named, with the reason its output gives;
+#    log, the step's exit status; apt's packages counted against all it unpacks, afresh on a
+#    second attempt;
+#  - ctest-counts.sh on a real CTest run with a passing, a failing, a skipped and a disabled
+#    test: the skipped one counted apart, named, with the reason its output gives; the
+#    disabled one (a death test's helper child) neither passed nor skipped; an earlier run
+#    in the same log (a nested one) not counted;
 #  - check-reproducible.sh in a scratch repository: a tree that differs from its commit is
 #    refused, a deleted file is named in a sentence, and the ZIP of the version of the top
 #    CMakeLists.txt is the one compared, not the first by name.
@@ -33,6 +36,23 @@ grep -q '^native: building \[3/3\], [0-9]* s$' "$work/progress.out" ||
 grep -q $'\r' "$work/progress.out" && fail "progress.sh: carriage returns in a pipe"
 [ "$(wc -l <"$work/step.log")" -eq 4 ] || fail "progress.sh: the log lacks lines of the step"
 
+# progress.sh on apt's output, on a terminal (a line per line read): the total counts the
+# upgraded and downgraded packages too, and the second attempt of the set-up counts afresh.
+cat >"$work/apt.sh" <<'STEP'
+echo "setup.sh: installing 2 packages"
+for plan in "2 upgraded, 1 newly installed," "1 upgraded, 1 newly installed, 1 downgraded,"; do
+  echo "$plan 0 to remove and 9 not upgraded."
+  for package in a b c; do echo "Unpacking $package (2) over (1) ..."; done
+  [[ $plan == *downgraded* ]] || { echo "E: failed to fetch"; continue; }
+  for package in a b c; do echo "Setting up $package (2) ..."; done
+done
+STEP
+script -qec "bash '$repo/scripts/progress.sh' '$work/apt.log' set-up bash '$work/apt.sh'" \
+  /dev/null </dev/null | tr '\r' '\n' | grep -o '[a-z][a-z ]* [0-9]*/[0-9]*' | uniq >"$work/apt.out"
+[ "$(tr '\n' ',' <"$work/apt.out")" = "$(printf '%s,' "unpacking "{1,2,3}/3 "unpacking "{1,2,3}/3 \
+                                        "setting up "{1,2,3}/3)" ] ||
+  fail "progress.sh: apt's counts: $(tr '\n' ',' <"$work/apt.out")"
+
 # ctest-counts.sh on CTest's own output.
 mkdir -p "$work/ctest"
 cat >"$work/ctest/CMakeLists.txt" <<'PROJECT'
@@ -41,15 +61,36 @@ project(counts NONE)
 enable_testing()
 add_test(NAME Suite.Passes COMMAND true)
 add_test(NAME Suite.Fails COMMAND false)
+add_test(NAME EntryChild.DISABLED_Helper COMMAND true)
+set_tests_properties(EntryChild.DISABLED_Helper PROPERTIES DISABLED TRUE)
 add_test(NAME Suite.Skips COMMAND sh -c "echo 'x_test.cpp:12: Skipped'; echo 'no mount namespaces here'; echo '[  SKIPPED ] Suite.Skips (0 ms)'")
 set_tests_properties(Suite.Skips PROPERTIES SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 PROJECT
 cmake -S "$work/ctest" -B "$work/ctest/build" >/dev/null 2>&1 || fail "ctest project: no configure"
 (cd "$work/ctest/build" && ctest >"$work/ctest.log" 2>&1)
-counts=$(bash "$repo/scripts/ctest-counts.sh" "$work/ctest.log" \
-           "$work/ctest/build/Testing/Temporary/LastTest.log")
-expected=$'1 1 1\nSuite.Skips\tno mount namespaces here'
-[ "$counts" = "$expected" ] || fail "ctest-counts.sh: got '$counts', want '$expected'"
+# A log holding an earlier run (as a failing test's nested run prints it) counts only its last.
+details=$work/ctest/build/Testing/Temporary/LastTest.log
+cp "$details" "$work/details.log"
+(cd "$work/ctest/build" && ctest -R Suite.Passes >"$work/last.log" 2>&1)
+cp "$work/details.log" "$details"
+cat "$work/ctest.log" "$work/last.log" >"$work/nested.log"
+while read -r log expected; do
+  counts=$(bash "$repo/scripts/ctest-counts.sh" "$work/$log" "$details")
+  [ "$counts" = "$(printf '%b' "$expected")" ] ||
+    fail "ctest-counts.sh on $log: got '$counts', want '$expected'"
+done <<'ROWS'
+ctest.log   1 1 1\nSuite.Skips\tno mount namespaces here
+nested.log  1 0 0
+ROWS
+
+# check-fresh-debian.sh refuses a command list with no command before anything else (the
+# release named is none, so that a script that went on would stop there).
+for commands in '' ' ; '; do
+  bash "$repo/scripts/check-fresh-debian.sh" --commands "$commands" sid >"$work/fresh.out" 2>&1
+  status=$?
+  [ "$status" -eq 2 ] && grep -q 'gives no command to run' "$work/fresh.out" ||
+    fail "check-fresh-debian --commands '$commands': exit $status: $(cat "$work/fresh.out")"
+done
 
 # test-all.sh with its stages stood in for: the workflows by a cmake that runs the small
 # CTest project for "native" and passes one test elsewhere, the set-up, the second release

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -23,6 +24,9 @@ struct State {
     std::size_t ofKind[kKinds] = {};
     std::vector<FaultChoice> choices;
     bool fired = false;
+    SystemCall actionCall = SystemCall::kOpen;
+    std::size_t actionNumber = 0;  // of the calls of `actionCall`; 0: no action
+    std::function<void()> action;
 };
 
 State& TheState() {
@@ -44,11 +48,26 @@ void ChooseFault(const FaultChoice* choice, bool keep) {
 
 }  // namespace
 
+// The action due before this call of `call`, taken from the state; run without the lock.
+std::function<void()> TakeAction(State& state, SystemCall call, std::size_t ofKind) {
+    if (state.actionNumber == 0 || state.actionCall != call || state.actionNumber != ofKind) {
+        return nullptr;
+    }
+    state.actionNumber = 0;
+    return std::move(state.action);
+}
+
 bool DecideFault(SystemCall call, Fault& fault) {
     State& state = TheState();
-    const std::lock_guard<std::mutex> lock(state.mutex);
+    std::unique_lock<std::mutex> lock(state.mutex);
+    std::size_t& counted = state.ofKind[static_cast<std::size_t>(call)];
+    if (const std::function<void()> action = TakeAction(state, call, counted + 1)) {
+        lock.unlock();
+        action();  // its own calls are counted before this one
+        lock.lock();
+    }
     state.calls.push_back(call);
-    const std::size_t ofKind = ++state.ofKind[static_cast<std::size_t>(call)];
+    const std::size_t ofKind = ++counted;
     for (const FaultChoice& choice : state.choices) {
         const bool chosen = choice.ofKind ? choice.call == call && choice.number == ofKind
                                           : choice.number == state.calls.size();
@@ -74,6 +93,19 @@ std::string NameOf(SystemCall call) {
                                          "list",
                                          "spawn file actions",
                                          "spawn",
+                                         "set directory",
+                                         "get directory",
+                                         "set variable",
+                                         "wait",
+                                         "exit code",
+                                         "shell",
+                                         "list next",
+                                         "size",
+                                         "seek",
+                                         "truncate",
+                                         "unlock",
+                                         "identity",
+                                         "close",
                                          "registry"};
     return kNames[static_cast<int>(call)];
 }
@@ -86,6 +118,10 @@ std::string NameOf(Fault fault) {
 
 void FaultPlan::CountOnly() {
     ChooseFault(nullptr, false);
+    State& state = TheState();
+    const std::lock_guard<std::mutex> lock(state.mutex);
+    state.actionNumber = 0;
+    state.action = nullptr;
 }
 
 void FaultPlan::FailCall(std::size_t number, Fault fault) {
@@ -101,6 +137,14 @@ void FaultPlan::FailNth(SystemCall call, std::size_t occurrence, Fault fault) {
 void FaultPlan::AlsoFailNth(SystemCall call, std::size_t occurrence, Fault fault) {
     const FaultChoice choice{occurrence, true, call, fault};
     ChooseFault(&choice, true);
+}
+
+void FaultPlan::BeforeNth(SystemCall call, std::size_t occurrence, std::function<void()> action) {
+    State& state = TheState();
+    const std::lock_guard<std::mutex> lock(state.mutex);
+    state.actionCall = call;
+    state.actionNumber = occurrence;
+    state.action = std::move(action);
 }
 
 std::vector<SystemCall> FaultPlan::Calls() const {

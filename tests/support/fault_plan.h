@@ -4,6 +4,7 @@
 #define TRUV_TESTS_SUPPORT_FAULT_PLAN_H
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,14 +14,27 @@ enum class SystemCall {
     kRead,          // read / ReadFile
     kWrite,         // write / WriteFile
     kFlush,         // fsync of a file or a folder / FlushFileBuffers
-    kLock,          // flock / LockFileEx
+    kLock,          // flock, fcntl's record locks / LockFileEx
     kMove,          // rename, renameat2 / MoveFileExA
     kLink,          // link (the fallback of a move that cannot refuse to replace)
     kDelete,        // unlink / DeleteFileA
-    kInspect,       // lstat / GetFileAttributesExA
-    kList,          // opendir / FindFirstFileA
+    kInspect,       // stat, lstat, fstat, readlink, realpath / GetFileAttributesExA
+    kList,          // opendir, readdir / FindFirstFileA
     kSpawnActions,  // posix_spawn_file_actions_*
     kSpawn,         // posix_spawn / CreateProcessA
+    kSetDirectory,  // chdir / SetCurrentDirectoryA
+    kGetDirectory,  // getcwd / GetCurrentDirectoryA
+    kSetVariable,   // setenv / SetEnvironmentVariableA
+    kWait,          // waitid, waitpid / WaitForSingleObject
+    kExitCode,      // GetExitCodeProcess (POSIX: the wait tells it)
+    kShell,         // ShellExecuteExA
+    kListNext,      // readdir / FindNextFileA
+    kSize,          // fstat / GetFileSizeEx
+    kSeek,          // lseek / SetFilePointerEx
+    kTruncate,      // ftruncate / SetEndOfFile
+    kUnlock,        // fcntl (unlock) / UnlockFileEx
+    kIdentity,      // fstat, stat / GetFileInformationByHandle
+    kClose,         // close, closedir / CloseHandle
     kRegistry,      // RegOpenKeyExA, RegQueryValueExA (the posix store is read as a file)
 };
 
@@ -55,7 +69,7 @@ public:
     FaultPlan& operator=(const FaultPlan&) = delete;
     ~FaultPlan();
 
-    /// Counts from here on, failing nothing.
+    /// Counts from here on, failing nothing and running no action.
     void CountOnly();
     /// The `number`th call from here on (1 for the next) fails with `fault`.
     void FailCall(std::size_t number, Fault fault);
@@ -63,6 +77,10 @@ public:
     void FailNth(SystemCall call, std::size_t occurrence, Fault fault);
     /// As FailNth, keeping the calls chosen to fail so far.
     void AlsoFailNth(SystemCall call, std::size_t occurrence, Fault fault);
+    /// Once, just before the `occurrence`th call of kind `call` from here on is made, runs
+    /// `action` on the calling thread (which may call the table itself: those calls are counted
+    /// first); the call is then made or failed as chosen.
+    void BeforeNth(SystemCall call, std::size_t occurrence, std::function<void()> action);
     /// The calls made since the last CountOnly or Fail.
     std::vector<SystemCall> Calls() const;
     /// True once the chosen call was made and failed.

@@ -1,5 +1,6 @@
 // POSIX half of the OS seam: the current directory, the paths of the executable and of this
-// module, and the PATH list separator.
+// module, and the PATH list separator. Names are translated at this seam (transcode.h): GBK
+// from the callers, UTF-8 to the system, and back.
 #include <dlfcn.h>
 #include <link.h>
 #include <stdlib.h>
@@ -10,6 +11,8 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -18,7 +21,7 @@ namespace {
 std::string ReadLink(const char* link) {
     std::string buffer(256, '\0');
     for (;;) {
-        const ssize_t length = readlink(link, buffer.data(), buffer.size());
+        const ssize_t length = posix::systemCalls.readlink(link, buffer.data(), buffer.size());
         if (length < 0) {
             return {};
         }
@@ -32,19 +35,33 @@ std::string ReadLink(const char* link) {
 
 }  // namespace
 
-std::optional<std::string> CurrentDirectory() {
+namespace posix {
+
+std::optional<std::string> NativeCurrentDirectory() {
     std::string buffer(256, '\0');
     for (;;) {
-        if (getcwd(buffer.data(), buffer.size()) != nullptr) {
+        if (systemCalls.getcwd(buffer.data(), buffer.size()) != nullptr) {
             buffer.resize(buffer.find('\0'));
             return buffer;
         }
         if (errno != ERANGE) {
-            posix::FailWithErrno(errno);
+            FailWithErrno(errno);
             return std::nullopt;
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string NativeExecutablePath() {
+    return ReadLink("/proc/self/exe");
+}
+
+}  // namespace posix
+
+// A folder whose name GBK cannot spell is no current directory the plug-in can name.
+std::optional<std::string> CurrentDirectory() {
+    const std::optional<std::string> native = posix::NativeCurrentDirectory();
+    return native ? posix::GbkName(*native) : std::nullopt;
 }
 
 // A path that exists but is no directory gives ERROR_DIRECTORY (267), as on Windows. The
@@ -55,14 +72,16 @@ bool SetCurrentDirectory(const std::string& dir) {
         posix::Fail(kPathNotFound);
         return false;
     }
-    if (chdir(posix::SpelledPath(dir).c_str()) == 0) return true;
-    const posix::ResolvedPath resolved = posix::ResolvePath(dir);
-    if (chdir(resolved.path.c_str()) == 0) return true;
+    const std::optional<std::string> native = posix::NativeName(dir);
+    if (!native) return false;
+    if (posix::systemCalls.chdir(posix::SpelledPath(*native).c_str()) == 0) return true;
+    const posix::ResolvedPath resolved = posix::ResolvePath(*native);
+    if (posix::systemCalls.chdir(resolved.path.c_str()) == 0) return true;
     const int error = errno;
     // A file, not a directory, under that name: Windows says so with its own code.
     struct stat info {};
-    if (error == ENOTDIR && resolved.exists && stat(resolved.path.c_str(), &info) == 0 &&
-        !S_ISDIR(info.st_mode)) {
+    if (error == ENOTDIR && resolved.exists &&
+        posix::systemCalls.stat(resolved.path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
         posix::Fail(kDirectory);
         return false;
     }
@@ -70,8 +89,9 @@ bool SetCurrentDirectory(const std::string& dir) {
     return false;
 }
 
+// Empty, as when /proc is missing, for a path GBK cannot spell.
 std::string HostExecutablePath() {
-    return ReadLink("/proc/self/exe");
+    return posix::GbkName(posix::NativeExecutablePath()).value_or("");
 }
 
 // dladdr1 names the shared object that holds this function. For code linked into the
@@ -84,13 +104,10 @@ std::string OwnModulePath() {
         module == nullptr || module->l_name == nullptr || module->l_name[0] == '\0') {
         return HostExecutablePath();
     }
-    char* absolute = realpath(module->l_name, nullptr);
-    if (absolute == nullptr) {
-        return module->l_name;
-    }
-    std::string path = absolute;
+    char* absolute = posix::systemCalls.realpath(module->l_name, nullptr);
+    const std::string path = absolute != nullptr ? absolute : module->l_name;
     free(absolute);
-    return path;
+    return posix::GbkName(path).value_or("");
 }
 
 // Not the ';' of Windows: "PATH" here is read by every program of the system, which splits

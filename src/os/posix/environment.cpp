@@ -1,5 +1,11 @@
 // POSIX half of the OS seam: environment variables and snapshots of the environment.
 //
+// The environment is the system's, UTF-8 like its file names, and "PATH" and the variables
+// that name files hold path names: a value is translated as a name is (transcode.h), GBK to
+// the callers and UTF-8 to the environment, and a value that cannot be translated exactly is
+// refused (kInvalidName) rather than handed on changed. A snapshot is taken as the
+// environment holds it, for it goes to the system only.
+//
 // A snapshot is one heap block: a null-terminated array of char* (what posix_spawn takes as
 // envp) followed by the "NAME=value" strings it points to.
 #include <stdlib.h>
@@ -9,6 +15,8 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 extern char** environ;
 
@@ -20,11 +28,13 @@ std::optional<std::string> GetEnvironmentVariable(const std::string& name) {
         posix::Fail(203);  // ERROR_ENVVAR_NOT_FOUND
         return std::nullopt;
     }
-    return std::string(value);
+    return posix::GbkName(value);
 }
 
 bool SetEnvironmentVariable(const std::string& name, const std::string& value) {
-    if (setenv(name.c_str(), value.c_str(), /*overwrite=*/1) != 0) {
+    const std::optional<std::string> native = posix::NativeName(value);
+    if (!native) return false;
+    if (posix::systemCalls.setenv(name.c_str(), native->c_str(), /*overwrite=*/1) != 0) {
         posix::FailWithErrno(errno);
         return false;
     }

@@ -108,6 +108,10 @@ std::string ErrorText(Status code) {
                "(usually PATH) is 128 KiB or longer, and the system passes no variable that "
                "long to a program. Shorten it and start again.";
     }
+    if (code == kInvalidName) {
+        return "The name cannot pass between GBK and the file system's UTF-8: it holds bytes "
+               "that are no GBK text, or a character that GBK cannot spell.";
+    }
     const int err = ErrnoForStatus(code);
     if (err == 0) {
         return {};

@@ -1,4 +1,5 @@
-// POSIX half of the OS seam: File over a file descriptor.
+// POSIX half of the OS seam: File over a file descriptor. Names come in GBK and are
+// translated before anything else (transcode.h).
 //
 // Exclusive reading: Windows refuses every second open of a file opened with share mode 0.
 // POSIX has no such refusal; the open takes a non-blocking flock(LOCK_EX) instead, so any
@@ -15,6 +16,7 @@
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -30,9 +32,11 @@ int Descriptor(std::intptr_t native) {
 // (its first look is a stat of it), so only a failed open resolves the name.
 int OpenRegularFile(const std::string& path) {
     constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
-    int fd = posix::systemCalls.open(posix::SpelledPath(path).c_str(), kFlags, 0);
+    const std::optional<std::string> native = posix::NativeName(path);
+    if (!native) return -1;
+    int fd = posix::systemCalls.open(posix::SpelledPath(*native).c_str(), kFlags, 0);
     if (fd < 0) {
-        const posix::ResolvedPath resolved = posix::ResolvePath(path);
+        const posix::ResolvedPath resolved = posix::ResolvePath(*native);
         fd = posix::systemCalls.open(resolved.path.c_str(), kFlags, 0);
         if (fd < 0) {
             posix::FailWithErrno(errno, resolved.parentExists);
@@ -40,8 +44,8 @@ int OpenRegularFile(const std::string& path) {
         }
     }
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
+    if (posix::systemCalls.fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        posix::systemCalls.close(fd);
         posix::Fail(kAccessDenied);
         return -1;
     }
@@ -58,7 +62,7 @@ Status File::OpenExclusiveRead(const std::string& path) {
     }
     if (posix::systemCalls.flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
-        close(fd);
+        posix::systemCalls.close(fd);
         return posix::Fail(err == EWOULDBLOCK ? kSharingViolation : posix::StatusFromErrno(err));
     }
     native_ = fd;
@@ -78,7 +82,9 @@ Status File::OpenSharedRead(const std::string& path) {
 
 Status File::CreateForWriting(const std::string& path) {
     Close();
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const std::optional<std::string> native = posix::NativeName(path);
+    if (!native) return kInvalidName;
+    const posix::ResolvedPath resolved = posix::ResolvePath(*native);
     const int fd = posix::systemCalls.open(resolved.path.c_str(),
                                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -91,7 +97,9 @@ Status File::CreateForWriting(const std::string& path) {
 // O_EXCL refuses every existing name, a symbolic link included, whether it leads anywhere.
 Status File::CreateNew(const std::string& path) {
     Close();
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const std::optional<std::string> native = posix::NativeName(path);
+    if (!native) return kInvalidName;
+    const posix::ResolvedPath resolved = posix::ResolvePath(*native);
     const int fd = posix::systemCalls.open(
         resolved.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -148,13 +156,13 @@ std::optional<std::uint64_t> File::SkipToLast(std::uint64_t count) {
     pending_.clear();
     atEnd_ = false;
     struct stat info {};
-    if (fstat(Descriptor(native_), &info) != 0) {
+    if (posix::systemCalls.fstat(Descriptor(native_), &info) != 0) {
         posix::FailWithErrno(errno);
         return std::nullopt;
     }
     const std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
     const std::uint64_t skipped = size > count ? size - count : 0;
-    if (lseek(Descriptor(native_), static_cast<off_t>(skipped), SEEK_SET) < 0) {
+    if (posix::systemCalls.lseek(Descriptor(native_), static_cast<off_t>(skipped), SEEK_SET) < 0) {
         posix::FailWithErrno(errno);
         return std::nullopt;
     }
@@ -180,7 +188,8 @@ bool File::Close() {
         return true;
     }
     const int fd = Descriptor(std::exchange(native_, kClosed));
-    if (close(fd) != 0 && errno != EINTR) {  // after EINTR the descriptor is gone on Linux
+    if (posix::systemCalls.close(fd) != 0 &&
+        errno != EINTR) {  // after EINTR the descriptor is gone on Linux
         posix::FailWithErrno(errno);
         return false;
     }

@@ -1,5 +1,6 @@
 // POSIX half of the OS seam: deleting, renaming and looking at one name. Names are resolved
-// without regard to case (posix_support.h), as Windows resolves them.
+// without regard to case (posix_support.h), as Windows resolves them, after their translation
+// from GBK (transcode.h).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -24,7 +26,9 @@ bool IsReadOnly(const struct stat& info) {
 
 // A directory cannot be deleted as a file (5), nor can a read-only file (5).
 Status DeleteFile(const std::string& path) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
+    const std::optional<std::string> native = posix::NativeName(path);
+    if (!native) return kInvalidName;
+    const posix::ResolvedPath resolved = posix::ResolvePath(*native);
     struct stat info {};
     if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
         return posix::FailWithErrno(errno, resolved.parentExists);
@@ -62,7 +66,7 @@ int SyncFolderOf(const std::string& path) {
     if (fd < 0) return -1;
     const int synced = posix::systemCalls.fsync(fd);
     const int err = errno;
-    close(fd);
+    posix::systemCalls.close(fd);
     errno = err;
     return synced != 0 && (err == EINVAL || err == ENOTSUP) ? 0 : synced;
 }
@@ -74,9 +78,13 @@ int SyncFolderOf(const std::string& path) {
 // the source is taken as spelled in the source's folder: the caller has just found nothing
 // under it.
 Status MoveFileDurably(const std::string& from, const std::string& to, bool replaceExisting) {
-    const posix::ResolvedPath source = posix::ResolvePath(from);
-    const posix::ResolvedPath target =
-        replaceExisting ? posix::ResolvePath(to) : posix::ResolveBeside(source, from, to);
+    const std::optional<std::string> nativeFrom = posix::NativeName(from);
+    const std::optional<std::string> nativeTo = nativeFrom ? posix::NativeName(to) : std::nullopt;
+    if (!nativeTo) return kInvalidName;
+    const posix::ResolvedPath source = posix::ResolvePath(*nativeFrom);
+    const posix::ResolvedPath target = replaceExisting
+                                           ? posix::ResolvePath(*nativeTo)
+                                           : posix::ResolveBeside(source, *nativeFrom, *nativeTo);
     struct stat info {};
     if (!source.exists && posix::systemCalls.lstat(source.path.c_str(), &info) != 0) {
         return posix::FailWithErrno(errno, source.parentExists);
@@ -96,9 +104,11 @@ Status MoveFileDurably(const std::string& from, const std::string& to, bool repl
 }
 
 NameInfo LookAtName(const std::string& path) {
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    struct stat info {};
     NameInfo result;
+    const std::optional<std::string> native = posix::NativeName(path);
+    if (!native) return result;
+    const posix::ResolvedPath resolved = posix::ResolvePath(*native);
+    struct stat info {};
     if (posix::systemCalls.lstat(resolved.path.c_str(), &info) != 0) {
         posix::FailWithErrno(errno);
         return result;

@@ -2,9 +2,11 @@
 //
 // A search lists the entries of the pattern's directory (resolved without regard to case)
 // whose names match the last element with WildcardMatch, names and pattern read as UTF-8 (the
-// file system's own bytes, like every path name here); files and directories alike, never
-// "." or "..". The entries come in byte order of their names, so repeated searches agree.
-// Alternative 8.3 short names do not exist here.
+// file system's own bytes: the pattern is translated from GBK first, transcode.h); files and
+// directories alike, never "." or "..". The names found are handed back in GBK, in byte order
+// of their UTF-8 names, so repeated searches agree; a name GBK cannot spell is left out, as
+// no caller could name it back. A listing that fails half-way fails the search: a part of
+// it would pass for all. Alternative 8.3 short names do not exist here.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,6 +21,7 @@
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 #include "os/wildcard.h"
 
 namespace os {
@@ -31,10 +34,17 @@ struct SearchResult {
 
 // Closes a listing on every way out, a failed allocation included.
 struct DirectoryCloser {
-    void operator()(DIR* stream) const { closedir(stream); }
+    void operator()(DIR* stream) const { posix::systemCalls.closedir(stream); }
 };
 
-SearchResult Search(const std::string& pattern) {
+SearchResult Search(const std::string& gbkPattern) {
+    SearchResult result;
+    const std::optional<std::string> native = posix::NativeName(gbkPattern);
+    if (!native) {
+        result.status = kInvalidName;
+        return result;
+    }
+    const std::string& pattern = *native;
     const std::size_t separator = posix::LastSeparator(pattern);
     const std::string dirPart =
         separator == std::string::npos ? "" : pattern.substr(0, separator + 1);
@@ -42,29 +52,39 @@ SearchResult Search(const std::string& pattern) {
         separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     const posix::ResolvedPath dir =
         dirPart.empty() ? posix::ResolvedPath{".", true, true, true} : posix::ResolvePath(dirPart);
-    SearchResult result;
     const std::unique_ptr<DIR, DirectoryCloser> stream(
         posix::systemCalls.opendir(dir.path.c_str()));
     if (stream == nullptr) {
         result.status = posix::StatusFromErrno(errno == ENOENT ? ENOTDIR : errno);
         return result;
     }
-    while (const dirent* entry = readdir(stream.get())) {
+    std::vector<std::string> found;
+    errno = 0;
+    while (const dirent* entry = posix::systemCalls.readdir(stream.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && WildcardMatch(namePattern, name, NameEncoding::kUtf8)) {
-            result.names.emplace_back(name);
+            found.emplace_back(name);
         }
     }
-    std::sort(result.names.begin(), result.names.end());
+    if (errno != 0) {
+        result.status = posix::StatusFromErrno(errno);
+        return result;
+    }
+    std::sort(found.begin(), found.end());
+    for (const std::string& name : found) {
+        if (std::optional<std::string> gbk = posix::GbkName(name)) {
+            result.names.push_back(std::move(*gbk));
+        }
+    }
     result.status = result.names.empty() ? kFileNotFound : kSuccess;
     return result;
 }
 
 }  // namespace
 
-// Path names on POSIX are the file system's own bytes (see posix_support.h).
+// The names handed out are GBK, translated at the seam (transcode.h).
 NameEncoding FileNameEncoding() {
-    return NameEncoding::kUtf8;
+    return NameEncoding::kGbk;
 }
 
 bool PatternExists(const std::string& pattern) {

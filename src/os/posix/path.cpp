@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
 #include "text/gbk_text.h"
 
 namespace os::posix {
@@ -54,19 +55,19 @@ std::string UpperCased(std::string_view name) {
 
 bool Exists(const std::string& path) {
     struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
+    return systemCalls.lstat(path.c_str(), &info) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return systemCalls.stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // The name of the entry of `dir` that equals `element` without regard to case, if any: the
 // exact spelling, else the first in name order. `listed` tells whether `dir` could be listed.
 std::optional<std::string> FindEntryIgnoringCase(const std::string& dir, const std::string& element,
                                                  bool* listed = nullptr) {
-    DIR* stream = opendir(dir.c_str());
+    DIR* stream = systemCalls.opendir(dir.c_str());
     if (listed != nullptr) {
         *listed = stream != nullptr;
     }
@@ -74,7 +75,7 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& dir, const s
         return std::nullopt;
     }
     std::optional<std::string> found;
-    while (const dirent* entry = readdir(stream)) {
+    while (const dirent* entry = systemCalls.readdir(stream)) {
         const std::string_view name = entry->d_name;
         if (name == element) {
             found = std::string(name);
@@ -84,7 +85,7 @@ std::optional<std::string> FindEntryIgnoringCase(const std::string& dir, const s
             found = std::string(name);
         }
     }
-    closedir(stream);
+    systemCalls.closedir(stream);
     return found;
 }
 
@@ -198,7 +199,7 @@ ResolvedPath ResolvePath(std::string_view windowsPath) {
     // the walk, which finds the link itself.
     std::string spelled = SpelledPath(windowsPath);
     struct stat info {};
-    if (stat(spelled.c_str(), &info) == 0) {
+    if (systemCalls.stat(spelled.c_str(), &info) == 0) {
         return {std::move(spelled), true, true, S_ISDIR(info.st_mode)};
     }
     // Most often only the last element differs (an upper-cased program name). When the

@@ -3,6 +3,7 @@
 #ifndef TRUV_OS_POSIX_POSIX_SUPPORT_H
 #define TRUV_OS_POSIX_POSIX_SUPPORT_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,12 +40,18 @@ Status Fail(Status code);
 /// outside double-byte characters (registry names).
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
-// Path names. On POSIX a path name is what the file system holds: the bytes of getcwd,
-// readdir and /proc/self/exe, taken as UTF-8, never converted to or from GBK. The
-// installation root, the directory lines of "CFGPATH" and the project directory are path
-// names in this sense; the plug-in's own texts stay GBK. In UTF-8 no byte of a multi-byte
-// character is below 0x80, so every '/' and '\' byte is a separator and ASCII letters fold
-// byte by byte, whatever precedes them.
+// Path names. Below the seam a path name is what the file system holds: the bytes of getcwd,
+// readdir and /proc/self/exe, UTF-8. The callers' names (the installation root, the
+// directory lines of "CFGPATH", the project directory) are GBK and are translated at the
+// seam's functions (transcode.h); every helper declared here takes and gives the file
+// system's bytes. In UTF-8 no byte of a multi-byte character is below 0x80, so every '/' and
+// '\' byte is a separator and ASCII letters fold byte by byte, whatever precedes them.
+
+/// The current directory as the file system spells it; nothing (and LastError) on failure.
+std::optional<std::string> NativeCurrentDirectory();
+
+/// The executable's path as the file system spells it; empty when it cannot be told.
+std::string NativeExecutablePath();
 
 /// True when the path names `a` and `b` are equal without regard to the case of ASCII letters.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);

@@ -20,6 +20,7 @@
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 extern char** environ;
 
@@ -41,7 +42,8 @@ pid_t Pid(std::intptr_t handle) {
 bool PeekChild(pid_t pid, int flags, siginfo_t& info) {
     std::memset(&info, 0, sizeof info);
     for (;;) {
-        if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT | flags) == 0) {
+        if (posix::systemCalls.waitid(P_PID, static_cast<id_t>(pid), &info,
+                                      WEXITED | WNOWAIT | flags) == 0) {
             return true;
         }
         if (errno != EINTR) {
@@ -118,7 +120,8 @@ void Process::Close() {
     }
     const pid_t pid = Pid(std::exchange(handle_, kNone));
     thread_ = kNone;
-    waitpid(pid, nullptr, WNOHANG);  // reaps an ended child; a running one is left alone
+    // Reaps an ended child; a running one is left alone.
+    posix::systemCalls.waitpid(pid, nullptr, WNOHANG);
 }
 
 namespace posix {
@@ -178,10 +181,14 @@ Status Spawn(const std::string& program, const std::vector<std::string>& args, c
 
 // An empty current directory is refused, as CreateProcessA refuses it: the project directory
 // is empty when the system could not tell it (the folder was deleted under the host), and
-// the program must not start in that folder.
+// the program must not start in that folder. The command line is split by the rules of GBK
+// text, then each argument and the folder are translated (transcode.h), so the program gets
+// its arguments in the system's UTF-8, as it gets any other.
 Status StartProcess(const std::string& commandLine, const EnvironmentBlock& environment,
-                    const std::string& currentDir, Process& started) {
-    const std::vector<std::string> args = SplitCommandLine(commandLine);
+                    const std::string& gbkCurrentDir, Process& started) {
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    const std::optional<std::string> currentDir = posix::NativeName(gbkCurrentDir);
+    if (!currentDir || !posix::TranslateNames(args)) return kInvalidName;
     if (args.empty()) {
         return posix::Fail(kFileNotFound);
     }
@@ -190,10 +197,10 @@ Status StartProcess(const std::string& commandLine, const EnvironmentBlock& envi
     if (program.status != kSuccess) {
         return posix::Fail(program.status);
     }
-    if (currentDir.empty()) {
+    if (currentDir->empty()) {
         return posix::Fail(kDirectory);
     }
-    return posix::Spawn(program.path, args, envp, currentDir, started);
+    return posix::Spawn(program.path, args, envp, *currentDir, started);
 }
 
 }  // namespace os

@@ -5,9 +5,13 @@
 // backend does (which adds the system directories). Never in the current directory: that is
 // the project folder, which may come from anyone, and a program placed there must not start
 // in place of the one meant. Executables have no ".exe" on POSIX, so NAME is tried before
-// NAME.exe.
+// NAME.exe. The search works on the file system's names; FindProgramFile translates its
+// name from GBK and the path found back (transcode.h).
+#include <cstdlib>
+
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/transcode.h"
 
 namespace os::posix {
 namespace {
@@ -22,7 +26,7 @@ std::string MakeAbsolute(const std::string& path) {
     if (!path.empty() && path[0] == '/') {
         return path;
     }
-    const std::optional<std::string> current = CurrentDirectory();
+    const std::optional<std::string> current = NativeCurrentDirectory();
     return current ? *current + "/" + path : path;
 }
 
@@ -66,7 +70,7 @@ std::vector<std::string> SearchDirectories(std::string_view searchPath) {
     std::vector<std::string> dirs;
     // Without /proc the host's folder cannot be told; an empty entry would stand for the
     // current folder, which is never searched.
-    const std::string host = HostExecutablePath();
+    const std::string host = NativeExecutablePath();
     if (const std::size_t slash = host.rfind('/'); slash != std::string::npos) {
         dirs.push_back(host.substr(0, slash + 1));
     }
@@ -106,10 +110,12 @@ ProgramLookup FindProgram(const std::string& name, std::string_view searchPath) 
 namespace os {
 
 std::optional<std::string> FindProgramFile(const std::string& program) {
-    const posix::ProgramLookup found =
-        posix::FindProgram(program, GetEnvironmentVariable("PATH").value_or(""));
+    const std::optional<std::string> native = posix::NativeName(program);
+    if (!native) return std::nullopt;
+    const char* searchPath = std::getenv("PATH");
+    const posix::ProgramLookup found = posix::FindProgram(*native, searchPath ? searchPath : "");
     if (found.status != kSuccess) return std::nullopt;
-    return found.path;
+    return posix::GbkName(found.path);
 }
 
 std::vector<std::string> UnsearchedPathElements(const std::string& path) {

@@ -10,12 +10,16 @@
 // section line does. The first of two equal sections or values counts. The store is only
 // read, so the requested access rights are not checked.
 //
-// Lines end with LF, CR LF or the end of the file; a UTF-8 byte-order mark at the start is
-// skipped. A store with any other line (a section line not closed by ']' at its end, a line
-// that is neither blank, comment, section nor NAME=..., a DWORD that is not 0x and one to
-// eight hex digits) is refused as a whole, ERROR_BADDB, and the file and line are named on
-// standard error: a half-read store would hand out wrong values. So is a store that is no
-// regular file (a FIFO is never waited for, a device never read) or is larger than 1 MiB.
+// The store is UTF-8 text, as the system's other files, and its path in TRUV_REGISTRY a name
+// of the file system: both are translated to GBK (transcode.h), the store line by line, so
+// that a value names a folder as the plug-in spells it; a line that cannot be translated
+// exactly refuses the store as a whole, like any other bad line. Lines end with LF, CR LF or
+// the end of the file; a UTF-8 byte-order mark at the start is skipped. A store with any other line
+// (a section line not closed by ']' at its end, a line that is neither blank, comment, section nor
+// NAME=..., a DWORD that is not 0x and one to eight hex digits) is refused as a whole, ERROR_BADDB,
+// and the file and line are named on standard error: a half-read store would hand out wrong values.
+// So is a store that is no regular file (a FIFO is never waited for, a device never read) or is
+// larger than 1 MiB.
 //
 // An open key holds the lines of its section as the store had them at the opening, and its
 // values are answered from them: a key's values are those of the store as of its opening, as
@@ -30,6 +34,7 @@
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -51,6 +56,7 @@ constexpr Status kBadDb = 1009;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A real store holds a few lines; a larger one is refused as a whole.
 constexpr std::size_t kStoreLimit = 1 << 20;
+constexpr const char* kNotTranslated = "not UTF-8 text, or a character that GBK cannot spell";
 
 std::optional<std::string> CheckLine(const std::string& line);
 
@@ -66,6 +72,8 @@ const char* UnreadableReason(Status status) {
             return "not a regular file, or not readable";
         case kFileTooLarge:
             return "larger than 1 MiB";
+        case kInvalidName:
+            return "a path that GBK cannot spell";
         default:
             return "cannot be read";
     }
@@ -74,10 +82,12 @@ const char* UnreadableReason(Status status) {
 StoreLines ReadStoreLines() {
     const char* named = std::getenv("TRUV_REGISTRY");
     const char* path = named != nullptr ? named : kDefaultStore;
+    const std::optional<std::string> gbkPath = posix::GbkName(path);
     // Shared, since other hosts may read it at the same moment; a FIFO or a device is never
     // waited for, and a half-read store would hand out wrong values.
     std::string bytes;
-    const Status read = ReadSmallFile(path, kStoreLimit, Sharing::kShared, bytes);
+    const Status read =
+        gbkPath ? ReadSmallFile(*gbkPath, kStoreLimit, Sharing::kShared, bytes) : kInvalidName;
     if (read == kFileNotFound || read == kPathNotFound) {
         return {{}, kFileNotFound};
     }
@@ -98,7 +108,13 @@ StoreLines ReadStoreLines() {
         if (end > start && bytes[end - 1] == '\r') {
             --end;
         }
-        store.lines.emplace_back(bytes, start, end - start);
+        std::optional<std::string> line = posix::GbkName(bytes.substr(start, end - start));
+        if (!line) {
+            std::fprintf(stderr, "registry store %s, line %zu: %s\n", path, store.lines.size() + 1,
+                         kNotTranslated);
+            return {{}, kBadDb};
+        }
+        store.lines.push_back(std::move(*line));
         start = next;
     }
     for (std::size_t index = 0; index < store.lines.size(); ++index) {

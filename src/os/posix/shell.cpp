@@ -4,7 +4,8 @@
 // started directly, its parameters split by the Windows rules, in the current directory with
 // the current environment. Any other existing file is a document and goes to "xdg-open",
 // the desktop's opener. As with ShellExecuteExA, the file name is not split: "PROG -A" names a
-// file called that.
+// file called that. The file name and each parameter, split by the rules of GBK text, are
+// translated (transcode.h).
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include "os/command_line.h"
 #include "os/os.h"
 #include "os/posix/posix_support.h"
+#include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 extern char** environ;
 
@@ -20,21 +23,23 @@ namespace {
 
 bool IsExecutableFile(const std::string& path) {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+    return posix::systemCalls.stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
 }
 
 }  // namespace
 
-Status ShellOpen(const std::string& file, const std::string& parameters, Process& started) {
+Status ShellOpen(const std::string& gbkFile, const std::string& parameters, Process& started) {
+    const std::optional<std::string> file = posix::NativeName(gbkFile);
+    std::vector<std::string> args = SplitArguments(parameters);
+    if (!file || !posix::TranslateNames(args)) return kInvalidName;
     const char* searchPath = std::getenv("PATH");
-    const posix::ProgramLookup found = posix::FindProgram(file, searchPath ? searchPath : "");
+    const posix::ProgramLookup found = posix::FindProgram(*file, searchPath ? searchPath : "");
     if (found.status != kSuccess) {
         return posix::Fail(found.status);
     }
     if (IsExecutableFile(found.path)) {
-        std::vector<std::string> args = SplitArguments(parameters);
-        args.insert(args.begin(), file);
+        args.insert(args.begin(), *file);
         return posix::Spawn(found.path, args, environ, "", started);
     }
     const posix::ProgramLookup opener =

@@ -23,6 +23,7 @@
 #include "os/os.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
+#include "os/posix/transcode.h"
 
 namespace os {
 namespace {
@@ -85,7 +86,7 @@ Status TakeTurn(int fd) {
     turn.l_start = kTurnOffset;
     turn.l_len = 1;
     const std::uint64_t deadline = SteadyMilliseconds() + kAppendPatienceMs;
-    while (fcntl(fd, F_OFD_SETLK, &turn) != 0) {
+    while (posix::systemCalls.lockRecord(fd, F_OFD_SETLK, &turn) != 0) {
         if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP) return kNoLocks;
         if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
             return posix::StatusFromErrno(errno);
@@ -102,11 +103,11 @@ Status AppendInTurn(int fd, const std::string& bytes) {
     if (const Status status = TakeTurn(fd); status != kSuccess) {
         return status == kNoLocks ? WriteOnce(fd, bytes) : status;
     }
-    const off_t end = lseek(fd, 0, SEEK_END);
+    const off_t end = posix::systemCalls.lseek(fd, 0, SEEK_END);
     if (end < 0) return posix::StatusFromErrno(errno);
     const Status status = WriteOnce(fd, bytes);
-    if (status != kSuccess && lseek(fd, 0, SEEK_END) != end) {
-        while (ftruncate(fd, end) != 0 && errno == EINTR) {
+    if (status != kSuccess && posix::systemCalls.lseek(fd, 0, SEEK_END) != end) {
+        while (posix::systemCalls.ftruncate(fd, end) != 0 && errno == EINTR) {
         }
     }
     return status;
@@ -115,7 +116,7 @@ Status AppendInTurn(int fd, const std::string& bytes) {
 Status AppendTo(int fd, const std::string& bytes) {
     const FileSizeSignalHeld held;
     struct stat info {};
-    if (fstat(fd, &info) != 0) return posix::StatusFromErrno(errno);
+    if (posix::systemCalls.fstat(fd, &info) != 0) return posix::StatusFromErrno(errno);
     return S_ISREG(info.st_mode) ? AppendInTurn(fd, bytes) : WriteOnce(fd, bytes);
 }
 
@@ -124,16 +125,19 @@ Status AppendTo(int fd, const std::string& bytes) {
 Status AppendToFile(const std::string& path, const std::string& bytes) {
     const Status savedStatus = LastError();
     const int savedErrno = errno;
-    const posix::ResolvedPath resolved = posix::ResolvePath(path);
-    Status status = kSuccess;
-    const int fd = posix::systemCalls.open(
-        resolved.path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-        0644);
-    if (fd < 0) {
+    const std::optional<std::string> native = posix::NativeName(path);
+    const posix::ResolvedPath resolved = posix::ResolvePath(native.value_or(""));
+    Status status = kInvalidName;
+    const int fd =
+        !native ? -1
+                : posix::systemCalls.open(
+                      resolved.path.c_str(),
+                      O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+    if (native && fd < 0) {
         status = posix::StatusFromErrno(errno, resolved.parentExists);
-    } else {
+    } else if (fd >= 0) {
         status = AppendTo(fd, bytes);
-        close(fd);
+        posix::systemCalls.close(fd);
     }
     posix::SetLastError(savedStatus);
     errno = savedErrno;
@@ -141,8 +145,11 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    const std::optional<std::string> native = posix::NativeName(path);
     struct stat info {};
-    if (stat(posix::ResolvePath(path).path.c_str(), &info) != 0) return std::nullopt;
+    if (!native || posix::systemCalls.stat(posix::ResolvePath(*native).path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
                         static_cast<std::uint64_t>(info.st_ino)};
 }

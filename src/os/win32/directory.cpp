@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -10,10 +11,11 @@ std::optional<std::string> CurrentDirectory() {
     // Ask for the size first; another thread may change the directory in between, so retry
     // until the buffer fits. The size is doubled and the copy measured by its terminator:
     // with a double-byte code page some systems count characters, not bytes.
-    DWORD size = GetCurrentDirectoryA(0, nullptr);
+    DWORD size = win32::systemCalls.getCurrentDirectory(0, nullptr);
     while (size != 0) {
         std::string buffer(2 * static_cast<std::size_t>(size) + 1, '\0');
-        const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+        const DWORD length = win32::systemCalls.getCurrentDirectory(
+            static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0) {
             break;
         }
@@ -27,7 +29,7 @@ std::optional<std::string> CurrentDirectory() {
 }
 
 bool SetCurrentDirectory(const std::string& dir) {
-    return SetCurrentDirectoryA(dir.c_str()) != 0;
+    return win32::systemCalls.setCurrentDirectory(dir.c_str()) != 0;
 }
 
 namespace {

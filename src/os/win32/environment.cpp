@@ -1,36 +1,16 @@
 // Win32 half of the environment: the process's own variables and its ANSI block.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
-
-namespace {
-
-std::wstring Widen(const std::string& text) {
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                        nullptr, nullptr);
-    return text;
-}
-
-}  // namespace
 
 std::optional<std::string> GetEnvironmentVariable(const std::string& name) {
     // Read through the wide call and convert with the ANSI code page, which is what
     // GetEnvironmentVariableA does on Windows: Wine's A call ends the copied value after as
     // many bytes as it has characters, losing the tail of a value with double-byte
     // characters (a "PATH" with a Chinese folder, say).
-    const std::wstring wideName = Widen(name);
+    const std::wstring wideName = win32::Widen(name, CP_ACP);
     SetLastError(ERROR_SUCCESS);
     DWORD size = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
     for (;;) {
@@ -49,14 +29,14 @@ std::optional<std::string> GetEnvironmentVariable(const std::string& name) {
                 return std::nullopt;
             }
             value.resize(length);
-            return Narrow(value);
+            return win32::Narrow(value, CP_ACP);
         }
         size = length;  // grew meanwhile: length is the size needed
     }
 }
 
 bool SetEnvironmentVariable(const std::string& name, const std::string& value) {
-    return SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;
+    return win32::systemCalls.setEnvironmentVariable(name.c_str(), value.c_str()) != 0;
 }
 
 EnvironmentBlock::EnvironmentBlock() : native_(GetEnvironmentStringsA()) {}

@@ -27,7 +27,7 @@ Status OpenDiskFile(const std::string& path, DWORD share, std::intptr_t& native)
         return GetLastError();
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
-        CloseHandle(handle);
+        win32::systemCalls.closeHandle(handle);
         SetLastError(ERROR_ACCESS_DENIED);
         return ERROR_ACCESS_DENIED;
     }
@@ -116,11 +116,12 @@ std::optional<std::uint64_t> File::SkipToLast(std::uint64_t count) {
     pending_.clear();
     atEnd_ = false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(ToHandle(native_), &size)) return std::nullopt;
+    if (!win32::systemCalls.getFileSizeEx(ToHandle(native_), &size)) return std::nullopt;
     const std::uint64_t whole = static_cast<std::uint64_t>(size.QuadPart);
     LARGE_INTEGER skipped{};
     skipped.QuadPart = static_cast<LONGLONG>(whole > count ? whole - count : 0);
-    if (!SetFilePointerEx(ToHandle(native_), skipped, /*lpNewFilePointer=*/nullptr, FILE_BEGIN)) {
+    if (!win32::systemCalls.setFilePointerEx(ToHandle(native_), skipped,
+                                             /*lpNewFilePointer=*/nullptr, FILE_BEGIN)) {
         return std::nullopt;
     }
     return static_cast<std::uint64_t>(skipped.QuadPart);
@@ -140,7 +141,8 @@ bool File::Close() {
     if (!IsOpen()) {
         return true;
     }
-    const bool closed = CloseHandle(ToHandle(std::exchange(native_, kClosed))) != 0;
+    const bool closed =
+        win32::systemCalls.closeHandle(ToHandle(std::exchange(native_, kClosed))) != 0;
     return closed;
 }
 

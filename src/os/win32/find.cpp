@@ -34,7 +34,7 @@ void ForEachMatch(const std::string& pattern, Visitor visit) {
         if (!IsDotEntry(entry.cFileName) && !visit(entry.cFileName)) {
             break;
         }
-    } while (FindNextFileA(search.handle, &entry));
+    } while (win32::systemCalls.findNextFile(search.handle, &entry));
 }
 
 }  // namespace

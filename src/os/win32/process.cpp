@@ -13,7 +13,7 @@ using win32::ToHandle;
 
 void Process::Wait() {
     if (IsValid()) {
-        WaitForSingleObject(ToHandle(handle_), INFINITE);
+        win32::systemCalls.waitForSingleObject(ToHandle(handle_), INFINITE);
     }
 }
 
@@ -21,7 +21,7 @@ std::uint32_t Process::ExitCode() {
     // A code that cannot be read must not pass for success: report it as a failure code.
     constexpr std::uint32_t kUnreadable = 0xFFFFFFFFu;
     DWORD code = kUnreadable;
-    if (!IsValid() || !GetExitCodeProcess(ToHandle(handle_), &code)) {
+    if (!IsValid() || !win32::systemCalls.getExitCodeProcess(ToHandle(handle_), &code)) {
         return kUnreadable;
     }
     return code;
@@ -29,10 +29,10 @@ std::uint32_t Process::ExitCode() {
 
 void Process::Close() {
     if (thread_ != kNone) {
-        CloseHandle(ToHandle(std::exchange(thread_, kNone)));
+        win32::systemCalls.closeHandle(ToHandle(std::exchange(thread_, kNone)));
     }
     if (handle_ != kNone) {
-        CloseHandle(ToHandle(std::exchange(handle_, kNone)));
+        win32::systemCalls.closeHandle(ToHandle(std::exchange(handle_, kNone)));
     }
 }
 

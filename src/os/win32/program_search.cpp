@@ -6,6 +6,7 @@
 // start in place of the one meant. The search here leaves it out, and the program found is
 // handed to CreateProcessA as its application name, with the command line unchanged.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os::win32 {
@@ -59,14 +60,25 @@ bool IsDriveLetter(char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
 }
 
-// A folder of the PATH that is not a full path ("bin", "\bin", "Z:", "C:bin") would be
-// looked up from the current directory, or from the current directory of its drive: both are
-// the project folder during a start.
+// A bare drive ("E:"): the system's own search appends '\' to an element that lacks one, so
+// it names the drive's root.
+bool IsBareDrive(const std::string& folder) {
+    return folder.size() == 2 && IsDriveLetter(folder[0]) && folder[1] == ':';
+}
+
+// A folder of the PATH that is not a full path ("bin", "\bin", "C:bin") would be looked up
+// from the current directory, or from the current directory of its drive: both are the
+// project folder during a start. A bare drive is its root, a full path.
 bool IsFullFolderPath(const std::string& folder) {
     const bool drive =
         folder.size() >= 3 && IsDriveLetter(folder[0]) && folder[1] == ':' && IsSlash(folder[2]);
     const bool unc = folder.size() >= 3 && IsSlash(folder[0]) && IsSlash(folder[1]);
-    return drive || unc;
+    return drive || unc || IsBareDrive(folder);
+}
+
+// The folder a full folder path of the PATH names, as a path to put a file name after.
+std::string SearchedFolder(std::string folder) {
+    return IsBareDrive(folder) ? folder + "\\" : folder;
 }
 
 // The elements of a PATH value, each without the quotes around it.
@@ -101,13 +113,13 @@ std::vector<std::string> SearchFolders() {
                                      windows.empty() ? std::string() : windows + "\\System",
                                      windows};
     for (std::string& folder : PathElements(GetEnvironmentVariable("PATH").value_or(""))) {
-        if (IsFullFolderPath(folder)) folders.push_back(std::move(folder));
+        if (IsFullFolderPath(folder)) folders.push_back(SearchedFolder(std::move(folder)));
     }
     return folders;
 }
 
 bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = systemCalls.getFileAttributes(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -1,5 +1,6 @@
 // Win32 half of the shell's "open": ShellExecuteExA.
 #include "os/os.h"
+#include "os/win32/system_calls.h"
 #include "os/win32/windows_support.h"
 
 namespace os {
@@ -54,7 +55,7 @@ Status ShellOpen(const std::string& file, const std::string& parameters, Process
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = nullptr;  // the program inherits the current directory
     info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info)) {
+    if (!win32::systemCalls.shellExecuteEx(&info)) {
         const Status status = GetLastError();
         return status != kSuccess ? status : ShellFailure(info.hInstApp);
     }

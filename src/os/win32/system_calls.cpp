@@ -4,9 +4,32 @@
 namespace os::win32 {
 
 const SystemCalls kSystemCalls = {
-    ::CreateFileA,    ::ReadFile,       ::WriteFile,     ::FlushFileBuffers,
-    ::LockFileEx,     ::MoveFileExA,    ::DeleteFileA,   ::GetFileAttributesExA,
-    ::FindFirstFileA, ::CreateProcessA, ::RegOpenKeyExA, ::RegQueryValueExA,
+    .createFile = ::CreateFileA,
+    .readFile = ::ReadFile,
+    .writeFile = ::WriteFile,
+    .flushFileBuffers = ::FlushFileBuffers,
+    .getFileSizeEx = ::GetFileSizeEx,
+    .setFilePointerEx = ::SetFilePointerEx,
+    .setEndOfFile = ::SetEndOfFile,
+    .lockFileEx = ::LockFileEx,
+    .unlockFileEx = ::UnlockFileEx,
+    .getFileInformationByHandle = ::GetFileInformationByHandle,
+    .closeHandle = ::CloseHandle,
+    .moveFileEx = ::MoveFileExA,
+    .deleteFile = ::DeleteFileA,
+    .getFileAttributesEx = ::GetFileAttributesExA,
+    .getFileAttributes = ::GetFileAttributesA,
+    .findFirstFile = ::FindFirstFileA,
+    .findNextFile = ::FindNextFileA,
+    .getCurrentDirectory = ::GetCurrentDirectoryA,
+    .setCurrentDirectory = ::SetCurrentDirectoryA,
+    .setEnvironmentVariable = ::SetEnvironmentVariableA,
+    .createProcess = ::CreateProcessA,
+    .waitForSingleObject = ::WaitForSingleObject,
+    .getExitCodeProcess = ::GetExitCodeProcess,
+    .shellExecuteEx = ::ShellExecuteExA,
+    .regOpenKeyEx = ::RegOpenKeyExA,
+    .regQueryValueEx = ::RegQueryValueExA,
 };
 
 SystemCalls systemCalls = kSystemCalls;

@@ -42,9 +42,9 @@ Status WriteWhole(HANDLE handle, const std::string& bytes, LARGE_INTEGER end) {
     } else if (written != size) {
         status = kDiskFull;
     }
-    if (status != kSuccess &&
-        SetFilePointerEx(handle, end, /*lpNewFilePointer=*/nullptr, FILE_BEGIN)) {
-        SetEndOfFile(handle);
+    if (status != kSuccess && win32::systemCalls.setFilePointerEx(
+                                  handle, end, /*lpNewFilePointer=*/nullptr, FILE_BEGIN)) {
+        win32::systemCalls.setEndOfFile(handle);
     }
     return status;
 }
@@ -57,7 +57,8 @@ bool NoLocks(Status status) {
 
 Status WriteAtEnd(HANDLE handle, const std::string& bytes) {
     DWORD written = 0;
-    if (!SetFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr, FILE_END) ||
+    if (!win32::systemCalls.setFilePointerEx(handle, LARGE_INTEGER{}, /*lpNewFilePointer=*/nullptr,
+                                             FILE_END) ||
         !win32::systemCalls.writeFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()),
                                       &written,
                                       /*lpOverlapped=*/nullptr)) {
@@ -73,10 +74,11 @@ Status AppendInTurn(HANDLE handle, const std::string& bytes) {
         return NoLocks(status) ? WriteAtEnd(handle, bytes) : status;
     }
     LARGE_INTEGER end{};
-    const Status status = SetFilePointerEx(handle, LARGE_INTEGER{}, &end, FILE_END)
-                              ? WriteWhole(handle, bytes, end)
-                              : GetLastError();
-    UnlockFileEx(handle, 0, 1, 0, &turn);
+    const Status status =
+        win32::systemCalls.setFilePointerEx(handle, LARGE_INTEGER{}, &end, FILE_END)
+            ? WriteWhole(handle, bytes, end)
+            : GetLastError();
+    win32::systemCalls.unlockFileEx(handle, 0, 1, 0, &turn);
     return status;
 }
 
@@ -93,7 +95,7 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
         status = GetLastError();
     } else {
         status = AppendInTurn(handle, bytes);
-        CloseHandle(handle);
+        win32::systemCalls.closeHandle(handle);
     }
     SetLastError(saved);
     return status;
@@ -102,19 +104,19 @@ Status AppendToFile(const std::string& path, const std::string& bytes) {
 // FILE_FLAG_BACKUP_SEMANTICS opens folders too; no access is asked, only the attributes read.
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     const DWORD saved = GetLastError();
-    HANDLE handle = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                /*lpSecurityAttributes=*/nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, /*hTemplateFile=*/nullptr);
+    HANDLE handle = win32::systemCalls.createFile(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        /*lpSecurityAttributes=*/nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+        /*hTemplateFile=*/nullptr);
     std::optional<FileIdentity> identity;
     BY_HANDLE_FILE_INFORMATION info{};
     if (handle != INVALID_HANDLE_VALUE) {
-        if (GetFileInformationByHandle(handle, &info)) {
+        if (win32::systemCalls.getFileInformationByHandle(handle, &info)) {
             identity =
                 FileIdentity{info.dwVolumeSerialNumber,
                              (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
         }
-        CloseHandle(handle);
+        win32::systemCalls.closeHandle(handle);
     }
     SetLastError(saved);
     return identity;

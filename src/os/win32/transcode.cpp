@@ -1,4 +1,4 @@
-// Between the plug-in's GBK texts and UTF-8, through wide characters.
+// Between the plug-in's GBK texts, UTF-8 and wide characters: the backend's one conversion.
 #include <string>
 
 #include "os/os.h"
@@ -9,7 +9,9 @@ namespace {
 
 constexpr unsigned kGbkCodePage = 936;
 
-std::wstring Widen(const std::string& text, unsigned codePage) {
+}  // namespace
+
+std::wstring win32::Widen(const std::string& text, unsigned codePage) {
     if (text.empty()) return {};
     const int length =
         MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -19,7 +21,7 @@ std::wstring Widen(const std::string& text, unsigned codePage) {
     return wide;
 }
 
-std::string Narrow(const std::wstring& wide, unsigned codePage) {
+std::string win32::Narrow(const std::wstring& wide, unsigned codePage) {
     if (wide.empty()) return {};
     const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, nullptr);
@@ -29,14 +31,20 @@ std::string Narrow(const std::wstring& wide, unsigned codePage) {
     return out;
 }
 
-}  // namespace
-
 std::string GbkToUtf8(const std::string& gbk) {
-    return Narrow(Widen(gbk, kGbkCodePage), CP_UTF8);
+    return win32::Narrow(win32::Widen(gbk, kGbkCodePage), CP_UTF8);
 }
 
 std::string Utf8ToGbk(const std::string& utf8) {
-    return Narrow(Widen(utf8, CP_UTF8), kGbkCodePage);
+    return win32::Narrow(win32::Widen(utf8, CP_UTF8), kGbkCodePage);
+}
+
+std::wstring GbkToWide(const std::string& gbk) {
+    return win32::Widen(gbk, kGbkCodePage);
+}
+
+std::string WideToGbk(const std::wstring& wide) {
+    return win32::Narrow(wide, kGbkCodePage);
 }
 
 }  // namespace os

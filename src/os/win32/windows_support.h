@@ -37,6 +37,11 @@ struct BareProgramLookup {
 /// folders of "PATH", in that order; never in the current directory.
 BareProgramLookup FindBareProgram(const std::string& commandLine);
 
+/// `text` in the code page `codePage` as UTF-16, and back: the backend's one conversion
+/// between narrow and wide characters (a character the target lacks becomes its default).
+std::wstring Widen(const std::string& text, unsigned codePage);
+std::string Narrow(const std::wstring& wide, unsigned codePage);
+
 }  // namespace os::win32
 
 #endif  // TRUV_OS_WIN32_WINDOWS_SUPPORT_H

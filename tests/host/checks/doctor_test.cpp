@@ -193,6 +193,30 @@ TEST_F(DoctorTest, AMissingRegistryValueOrCfgPathBreaksEveryItemThatStartsAProgr
     }());
 }
 
+// A registry value longer than the plug-in reads is named with its length, not as missing.
+TEST_F(DoctorTest, NamesARegistryValueTooLongToRead) {
+    const std::string value =
+        "registry value CFG of HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH";
+    const struct {
+        std::size_t length;
+        const char* absence;  // after the value's name; empty: the value is the root
+    } cases[] = {
+        {kInstallRootLimit, ""},
+        {kInstallRootLimit + 1, " is too long (200 bytes, at most 199)"},
+        {5000, " is too long (5000 bytes, at most 199)"},
+    };
+    for (const auto& c : cases) {
+        sandbox.SetRegistryString(std::string(c.length, 'D'));
+        const host::DoctorReport report = Examine();
+        const std::string absence = c.absence;
+        EXPECT_TRUE(report.facts[0].ends_with(absence.empty() ? "DDD\"" : absence))
+            << report.facts[0].substr(0, 120);
+        ASSERT_FALSE(report.problems.empty()) << c.length;
+        EXPECT_EQ(report.problems[0].text.starts_with(value + absence), !absence.empty())
+            << report.problems[0].text.substr(0, 120);
+    }
+}
+
 TEST_F(DoctorTest, FormatsOneLinePerProblemWithItsItems) {
     sandbox.RemoveCfgPath();
     const host::DoctorReport report = Examine();

@@ -2,6 +2,7 @@
 // trace in words.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,11 +12,12 @@
 #include "host/checks/menu_check.h"
 #include "host/checks/menu_refresh.h"
 #include "host/checks/trace_view.h"
-#include "host/shared/file_bytes.h"
+#include "host/platform/file_bytes.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "model/trace_line.h"
 #include "os/os.h"
+#include "support/fault_plan.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -160,6 +162,46 @@ TEST_F(MenuCheckTest, RefreshWritesAMissingFileWithoutBackup) {
     EXPECT_EQ(result.outcome, host::RefreshOutcome::kWritten) << result.error;
     EXPECT_EQ(ReadWholeFile(path), now.Text());
     EXPECT_FALSE(os::PatternExists(host::BackupName(path)));
+}
+
+// A flush that fails: the new file's before its move fails the refresh, the old file left as
+// it is; the folder's after a move (the backup's or the new file's) does not undo that move:
+// the refresh is done and says that the moves are not confirmed durable.
+TEST_F(MenuCheckTest, RefreshWhoseFolderFlushFailedSaysItMovedTheFile) {
+    if (!SyncsFolders()) GTEST_SKIP() << "a move here is made durable by the move itself";
+    const struct {
+        bool old;           // an old file to keep
+        std::size_t flush;  // which flush fails
+        bool done;
+        std::size_t also;  // a second flush that fails (0: none): the old file's move back
+    } cases[] = {{false, 1, false, 0}, {false, 2, true, 0}, {true, 1, true, 0},
+                 {true, 2, false, 0},  {true, 3, true, 0},  {true, 2, false, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.flush) + (c.old ? ". flush over an old file" : ". flush"));
+        os::DeleteFile(host::BackupName(path));
+        os::DeleteFile(path);
+        if (c.old) WriteWholeFile(path, "old");
+        host::RefreshResult result;
+        {
+            FaultPlan plan;
+            plan.FailNth(SystemCall::kFlush, c.flush, Fault::kError);
+            if (c.also != 0) plan.AlsoFailNth(SystemCall::kFlush, c.also, Fault::kError);
+            result = host::RefreshMenuFile(path, now.Text());
+            EXPECT_TRUE(plan.Fired());
+        }
+        EXPECT_EQ(result.outcome == host::RefreshOutcome::kFailed, !c.done) << result.error;
+        EXPECT_EQ(result.notice.find("not confirmed durable") != std::string::npos, c.done)
+            << result.notice;
+        EXPECT_EQ(ReadWholeFile(path), c.done ? now.Text() : c.old ? "old" : "");
+        // Where the old file is, as said: back under its name, even when that move's flush
+        // failed.
+        if (!c.done && c.old) {
+            EXPECT_NE(result.error.find("the old file was left as it is"), std::string::npos)
+                << result.error;
+        }
+        EXPECT_EQ(c.done && c.old ? ReadWholeFile(result.backup) : "",
+                  c.done && c.old ? "old" : "");
+    }
 }
 
 TEST(TraceView, FiltersByKeyAndTime) {

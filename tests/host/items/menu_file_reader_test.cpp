@@ -8,7 +8,7 @@
 #include "catalogue/builders.h"
 #include "host/items/item_plan.h"
 #include "host/items/menu_file_reader.h"
-#include "host/shared/host_system.h"
+#include "host/platform/host_system.h"
 #include "model/menu_catalog.h"
 #include "model/menu_file.h"
 #include "os/os.h"

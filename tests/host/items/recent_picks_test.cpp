@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "support/fault_plan.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -88,6 +89,72 @@ TEST(RecentPicks, NotesAreKeptInTheFolderAndAHugeOrOddFileIsIgnored) {
     EXPECT_TRUE(odd.Keys().empty());
     EXPECT_FALSE(odd.Note("M|a"));
     EXPECT_EQ(odd.Keys(), Keys("a"));
+}
+
+// Two hosts of one user, each with the picks it read at its start: no pick of the other is
+// lost, also of items that only the other's menu has.
+TEST(RecentPicks, TwoHostsKeepEachOthersPicks) {
+    const struct {
+        const char* name;
+        const char* picks;  // host, key; host 'B' has no item 'z'
+        const char* file;
+        const char* shownByB;
+    } cases[] = {
+        {"taking turns", "AaBbAcBd", "dcba", "dcba"},
+        {"the same key", "AaBaAb", "ba", "ba"},
+        {"a key only A's menu has", "AzBb", "bz", "b"},
+        {"the eleventh falls off", "AaAbAcAdAeAfAgAhAiBjAk", "kjihgfedcb", "kjihgfedcb"},
+    };
+    for (const auto& c : cases) {
+        TempDir temp;
+        const host::MenuTree treeA =
+            TreeOf({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "z"});
+        const host::MenuTree treeB =
+            TreeOf({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k"});
+        host::RecentPicks a(temp.Path(), treeA);
+        host::RecentPicks b(temp.Path(), treeB);
+        for (const char* pick = c.picks; *pick != '\0'; pick += 2) {
+            EXPECT_TRUE((pick[0] == 'A' ? a : b).Note(std::string("M|") + pick[1])) << c.name;
+        }
+        EXPECT_EQ(ReadWholeFile(JoinPath(temp.Path(), host::kRecentFileName)),
+                  host::FormatRecent(Keys(c.file)))
+            << c.name;
+        EXPECT_EQ(host::RecentPicks(temp.Path(), treeB).Keys(), Keys(c.shownByB)) << c.name;
+    }
+}
+
+// Whatever step of a write fails, or when a folder stands under the file's name, no
+// temporary file is left behind.
+TEST(RecentPicks, AFailedWriteLeavesNoTemporary) {
+    const host::MenuTree tree = TreeOf({"a", "b"});
+    TempDir temp;
+    const std::string file = JoinPath(temp.Path(), host::kRecentFileName);
+    const std::string temporary = file + ".new";
+    std::filesystem::create_directory(file);
+    EXPECT_FALSE(host::RecentPicks(temp.Path(), tree).Note("M|a"));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    std::filesystem::remove(file);
+
+    const auto pick = [&] {
+        std::filesystem::remove(file);
+        return host::RecentPicks(temp.Path(), tree).Note("M|a");
+    };
+    std::vector<SystemCall> calls;
+    {
+        FaultPlan plan;
+        EXPECT_TRUE(pick());
+        calls = plan.Calls();
+    }
+    ASSERT_FALSE(calls.empty());
+    for (std::size_t number = 1; number <= calls.size(); ++number) {
+        for (const Fault fault : FaultsOf(calls[number - 1])) {
+            FaultPlan plan;
+            plan.FailCall(number, fault);
+            pick();
+            EXPECT_FALSE(std::filesystem::exists(temporary))
+                << "call " << number << " (" << NameOf(calls[number - 1]) << ") " << NameOf(fault);
+        }
+    }
 }
 
 }  // namespace

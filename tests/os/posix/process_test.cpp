@@ -98,8 +98,8 @@ TEST_F(StartProcessTest, ArgumentsEnvironmentAndDirectory) {
     process.Wait();
     EXPECT_EQ(process.ExitCode(), 7u);
     EXPECT_EQ(process.ExitCode(), 7u);
-    EXPECT_EQ(Report(),
-              fs::canonical(root_ / "Proj1").string() + "\nfrom the block\n[a b][c\"d][结构]");
+    EXPECT_EQ(Report(), fs::canonical(root_ / "Proj1").string() + "\nfrom the block\n[a b][c\"d][" +
+                            reinterpret_cast<const char*>(u8"结构") + "]");
 }
 
 // A start whose file actions cannot be arranged (the change of folder, the closing of the

@@ -86,7 +86,9 @@ TEST_F(RegistryStoreTest, StringValueIsTakenWholeUntrimmed) {
     WriteStore(
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TRUV\\MAIN\\PATH]\r\n"
         "# comment=no\r\n"
-        "CFG= D:\\结构 a=b \r\n"
+        "CFG= D:\\" +
+        std::string(reinterpret_cast<const char*>(u8"结构")) +
+        " a=b \r\n"
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OTHER]\nCFG=other\n");
     const Query query = QueryValue(kPathKey, "cfg", 200);
     ASSERT_EQ(Code{query.status}, Code{os::kSuccess});

@@ -66,7 +66,8 @@ TEST(Win32Find, MoveReplacesTheTargetInOneStep) {
 namespace {
 
 // A "PATH" element that is no full folder path names a folder through the current directory
-// (of its drive), which is the project folder during a start: the search passes it over.
+// (of its drive), which is the project folder during a start: the search passes it over. A
+// bare drive is no such element: it names the drive's root.
 TEST(Win32ProgramSearch, PassesOverPathElementsThatAreNoFullFolderPaths) {
     TempDir dir;
     const std::string project = dir / "project";
@@ -87,10 +88,15 @@ TEST(Win32ProgramSearch, PassesOverPathElementsThatAreNoFullFolderPaths) {
         bool found;
         std::vector<std::string> passedOver;
     };
+    // A bare drive is its root, as the system's search reads it.
+    const std::string rootProgram = "C:\\TruvRooted.exe";
+    WriteWholeFile(rootProgram, "MZ");
     const std::vector<Case> cases = {
-        {drive, "Planted.exe", false, {drive}},
+        {drive, "Planted.exe", false, {}},
+        {"C:", "TruvRooted.exe", true, {}},
+        {"\"C:\";" + drive + "bin", "TruvRooted.exe", true, {drive + "bin"}},
         {drive + "bin", "Planted.exe", false, {drive + "bin"}},
-        {"\"" + drive + "\";;bin", "Planted.exe", false, {drive, "bin"}},
+        {"\"" + drive + "\";;bin", "Planted.exe", false, {"bin"}},
         {project.substr(2), "Planted.exe", false, {project.substr(2)}},  // from the drive's root
         {listed, "Listed.exe", true, {}},
         {forward, "Listed.exe", true, {}},
@@ -102,6 +108,7 @@ TEST(Win32ProgramSearch, PassesOverPathElementsThatAreNoFullFolderPaths) {
         EXPECT_EQ(os::FindProgramFile(test.program).has_value(), test.found);
         EXPECT_EQ(os::UnsearchedPathElements(test.path), test.passedOver);
     }
+    os::DeleteFile(rootProgram);
 }
 
 }  // namespace

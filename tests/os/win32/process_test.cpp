@@ -22,8 +22,9 @@ std::string WithoutLineEnd(std::string text) {
     return text;
 }
 
-// The system's command interpreter writes what the child saw into files of its directory.
-constexpr char kProbeCommand[] = "cmd.exe /c cd> cwd.txt& echo %TRUV_PROBE%> env.txt& exit 7";
+// The system's command interpreter writes what the child saw into files of its directory. The
+// redirections come first: "echo ... 1> file" would take the value's last digit as a handle.
+constexpr char kProbeCommand[] = "cmd.exe /c >cwd.txt cd& >env.txt echo %TRUV_PROBE%& exit 7";
 
 TEST(Win32Process, ChildGetsEnvironmentBlockCurrentDirectoryAndReportsItsExitCode) {
     TempDir dir;

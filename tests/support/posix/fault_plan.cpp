@@ -42,6 +42,15 @@ const Meaning kMeanings[] = {
     {SystemCall::kList,         Fault::kError,       EACCES},
     {SystemCall::kSpawnActions, Fault::kError,       ENOMEM},
     {SystemCall::kSpawn,        Fault::kError,       EAGAIN},
+    {SystemCall::kClose,        Fault::kError,       EIO},
+    {SystemCall::kClose,        Fault::kTryAgain,    EINTR},
+    {SystemCall::kSeek,         Fault::kError,       EIO},
+    {SystemCall::kTruncate,     Fault::kError,       EIO},
+    {SystemCall::kSetDirectory, Fault::kError,       EACCES},
+    {SystemCall::kGetDirectory, Fault::kError,       EACCES},
+    {SystemCall::kSetVariable,  Fault::kError,       ENOMEM},
+    {SystemCall::kWait,         Fault::kError,       ECHILD},
+    {SystemCall::kWait,         Fault::kTryAgain,    EINTR},
 };
 // clang-format on
 
@@ -55,6 +64,81 @@ int ErrorOf(SystemCall call, Fault fault) {
 // A call that returns -1 and sets errno.
 int FailErrno(SystemCall call, Fault fault) {
     errno = ErrorOf(call, fault);
+    return -1;
+}
+
+// True, with errno set as the chosen fault sets it, when this call of kind `call` fails.
+bool Fails(SystemCall call) {
+    Fault fault;
+    if (!DecideFault(call, fault)) return false;
+    FailErrno(call, fault);
+    return true;
+}
+
+// A close that fails has still released the descriptor (Linux), as here.
+template <typename Closed>
+int CloseFailing(Closed closed, int (*close)(Closed)) {
+    if (!Fails(SystemCall::kClose)) return close(closed);
+    const int err = errno;
+    close(closed);
+    errno = err;
+    return -1;
+}
+
+int Close(int fd) {
+    return CloseFailing(fd, kSystemCalls.close);
+}
+int Closedir(DIR* stream) {
+    return CloseFailing(stream, kSystemCalls.closedir);
+}
+int Fstat(int fd, struct stat* info) {
+    return Fails(SystemCall::kInspect) ? -1 : kSystemCalls.fstat(fd, info);
+}
+int Stat(const char* path, struct stat* info) {
+    return Fails(SystemCall::kInspect) ? -1 : kSystemCalls.stat(path, info);
+}
+ssize_t Readlink(const char* path, char* buffer, size_t size) {
+    return Fails(SystemCall::kInspect) ? -1 : kSystemCalls.readlink(path, buffer, size);
+}
+char* Realpath(const char* path, char* resolved) {
+    return Fails(SystemCall::kInspect) ? nullptr : kSystemCalls.realpath(path, resolved);
+}
+dirent* Readdir(DIR* stream) {
+    return Fails(SystemCall::kList) ? nullptr : kSystemCalls.readdir(stream);
+}
+int LockRecord(int fd, int command, struct flock* lock) {
+    return Fails(SystemCall::kLock) ? -1 : kSystemCalls.lockRecord(fd, command, lock);
+}
+off_t Lseek(int fd, off_t offset, int whence) {
+    return Fails(SystemCall::kSeek) ? -1 : kSystemCalls.lseek(fd, offset, whence);
+}
+int Ftruncate(int fd, off_t length) {
+    return Fails(SystemCall::kTruncate) ? -1 : kSystemCalls.ftruncate(fd, length);
+}
+int Chdir(const char* path) {
+    return Fails(SystemCall::kSetDirectory) ? -1 : kSystemCalls.chdir(path);
+}
+char* Getcwd(char* buffer, size_t size) {
+    return Fails(SystemCall::kGetDirectory) ? nullptr : kSystemCalls.getcwd(buffer, size);
+}
+int Setenv(const char* name, const char* value, int overwrite) {
+    return Fails(SystemCall::kSetVariable) ? -1 : kSystemCalls.setenv(name, value, overwrite);
+}
+// A wait fails for real when someone else has reaped the child (ECHILD): an ended child is
+// reaped here before the failure, so that no program goes on running behind the caller's
+// back. An interrupted wait (EINTR) leaves the child alone.
+int Waitid(idtype_t type, id_t id, siginfo_t* info, int options) {
+    if (!Fails(SystemCall::kWait)) return kSystemCalls.waitid(type, id, info, options);
+    const int err = errno;
+    if (err == ECHILD) kSystemCalls.waitid(type, id, info, options & ~WNOWAIT);
+    errno = err;
+    return -1;
+}
+pid_t Waitpid(pid_t pid, int* status, int options) {
+    if (!Fails(SystemCall::kWait)) return kSystemCalls.waitpid(pid, status, options);
+    const int err = errno;
+    if (err == ECHILD) kSystemCalls.waitpid(pid, status, options);
+    errno = err;
     return -1;
 }
 
@@ -158,8 +242,40 @@ std::vector<Fault> FaultsOf(SystemCall call) {
 
 FaultPlan::FaultPlan() {
     CountOnly();
-    systemCalls = {Open,   Read,  Write,   Fsync,       Flock,    Rename,       Renameat2, Link,
-                   Unlink, Lstat, Opendir, ActionsInit, AddChdir, AddClosefrom, Spawn};
+    // clang-format off
+    systemCalls = {
+        .open              = Open,
+        .close             = Close,
+        .read              = Read,
+        .write             = Write,
+        .fstat             = Fstat,
+        .fsync             = Fsync,
+        .flock             = Flock,
+        .lockRecord        = LockRecord,
+        .lseek             = Lseek,
+        .ftruncate         = Ftruncate,
+        .rename            = Rename,
+        .renameat2         = Renameat2,
+        .link              = Link,
+        .unlink            = Unlink,
+        .stat              = Stat,
+        .lstat             = Lstat,
+        .readlink          = Readlink,
+        .realpath          = Realpath,
+        .opendir           = Opendir,
+        .readdir           = Readdir,
+        .closedir          = Closedir,
+        .chdir             = Chdir,
+        .getcwd            = Getcwd,
+        .setenv            = Setenv,
+        .spawnActionsInit  = ActionsInit,
+        .spawnAddChdir     = AddChdir,
+        .spawnAddClosefrom = AddClosefrom,
+        .spawn             = Spawn,
+        .waitid            = Waitid,
+        .waitpid           = Waitpid,
+    };
+    // clang-format on
 }
 
 FaultPlan::~FaultPlan() {

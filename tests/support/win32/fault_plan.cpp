@@ -36,6 +36,19 @@ const Meaning kMeanings[] = {
     {SystemCall::kInspect,  Fault::kError,   ERROR_ACCESS_DENIED},
     {SystemCall::kList,     Fault::kError,   ERROR_ACCESS_DENIED},
     {SystemCall::kSpawn,    Fault::kError,   ERROR_NOT_ENOUGH_MEMORY},
+    {SystemCall::kSetDirectory, Fault::kError, ERROR_ACCESS_DENIED},
+    {SystemCall::kGetDirectory, Fault::kError, ERROR_NOT_ENOUGH_MEMORY},
+    {SystemCall::kSetVariable,  Fault::kError, ERROR_NOT_ENOUGH_MEMORY},
+    {SystemCall::kWait,     Fault::kError,   ERROR_INVALID_HANDLE},
+    {SystemCall::kExitCode, Fault::kError,   ERROR_ACCESS_DENIED},
+    {SystemCall::kShell,    Fault::kError,   ERROR_FILE_NOT_FOUND},
+    {SystemCall::kListNext, Fault::kError,   ERROR_NOT_ENOUGH_MEMORY},
+    {SystemCall::kSize,     Fault::kError,   ERROR_ACCESS_DENIED},
+    {SystemCall::kSeek,     Fault::kError,   ERROR_INVALID_PARAMETER},
+    {SystemCall::kTruncate, Fault::kError,   ERROR_DISK_FULL},
+    {SystemCall::kUnlock,   Fault::kError,   ERROR_NOT_LOCKED},
+    {SystemCall::kIdentity, Fault::kError,   ERROR_ACCESS_DENIED},
+    {SystemCall::kClose,    Fault::kError,   ERROR_INVALID_HANDLE},
     {SystemCall::kRegistry, Fault::kError,   ERROR_ACCESS_DENIED},
 };
 // clang-format on
@@ -139,6 +152,95 @@ LSTATUS WINAPI FaultyRegQuery(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD t
     return kSystemCalls.regQueryValueEx(key, name, reserved, type, data, size);
 }
 
+BOOL WINAPI FaultySize(HANDLE file, PLARGE_INTEGER size) {
+    Fault fault;
+    if (DecideFault(SystemCall::kSize, fault)) return Fail(SystemCall::kSize, fault);
+    return kSystemCalls.getFileSizeEx(file, size);
+}
+BOOL WINAPI FaultySeek(HANDLE file, LARGE_INTEGER distance, PLARGE_INTEGER position, DWORD from) {
+    Fault fault;
+    if (DecideFault(SystemCall::kSeek, fault)) return Fail(SystemCall::kSeek, fault);
+    return kSystemCalls.setFilePointerEx(file, distance, position, from);
+}
+BOOL WINAPI FaultyTruncate(HANDLE file) {
+    Fault fault;
+    if (DecideFault(SystemCall::kTruncate, fault)) return Fail(SystemCall::kTruncate, fault);
+    return kSystemCalls.setEndOfFile(file);
+}
+BOOL WINAPI FaultyUnlock(HANDLE file, DWORD reserved, DWORD low, DWORD high,
+                         LPOVERLAPPED overlapped) {
+    Fault fault;
+    if (DecideFault(SystemCall::kUnlock, fault)) return Fail(SystemCall::kUnlock, fault);
+    return kSystemCalls.unlockFileEx(file, reserved, low, high, overlapped);
+}
+BOOL WINAPI FaultyIdentity(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info) {
+    Fault fault;
+    if (DecideFault(SystemCall::kIdentity, fault)) return Fail(SystemCall::kIdentity, fault);
+    return kSystemCalls.getFileInformationByHandle(file, info);
+}
+// A handle whose close fails is gone all the same, as the system leaves it.
+BOOL WINAPI FaultyClose(HANDLE handle) {
+    Fault fault;
+    const bool failed = DecideFault(SystemCall::kClose, fault);
+    const BOOL closed = kSystemCalls.closeHandle(handle);
+    return failed ? Fail(SystemCall::kClose, fault) : closed;
+}
+DWORD WINAPI FaultyAttributes(LPCSTR path) {
+    Fault fault;
+    if (DecideFault(SystemCall::kInspect, fault)) {
+        Fail(SystemCall::kInspect, fault);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return kSystemCalls.getFileAttributes(path);
+}
+BOOL WINAPI FaultyFindNext(HANDLE search, LPWIN32_FIND_DATAA entry) {
+    Fault fault;
+    if (DecideFault(SystemCall::kListNext, fault)) return Fail(SystemCall::kListNext, fault);
+    return kSystemCalls.findNextFile(search, entry);
+}
+DWORD WINAPI FaultyGetDirectory(DWORD size, LPSTR buffer) {
+    Fault fault;
+    if (DecideFault(SystemCall::kGetDirectory, fault)) {
+        Fail(SystemCall::kGetDirectory, fault);
+        return 0;
+    }
+    return kSystemCalls.getCurrentDirectory(size, buffer);
+}
+BOOL WINAPI FaultySetDirectory(LPCSTR dir) {
+    Fault fault;
+    if (DecideFault(SystemCall::kSetDirectory, fault)) {
+        return Fail(SystemCall::kSetDirectory, fault);
+    }
+    return kSystemCalls.setCurrentDirectory(dir);
+}
+BOOL WINAPI FaultySetVariable(LPCSTR name, LPCSTR value) {
+    Fault fault;
+    if (DecideFault(SystemCall::kSetVariable, fault)) return Fail(SystemCall::kSetVariable, fault);
+    return kSystemCalls.setEnvironmentVariable(name, value);
+}
+// A wait that fails has waited all the same, so that the walk's runs never overlap.
+DWORD WINAPI FaultyWait(HANDLE handle, DWORD milliseconds) {
+    Fault fault;
+    const bool failed = DecideFault(SystemCall::kWait, fault);
+    const DWORD result = kSystemCalls.waitForSingleObject(handle, milliseconds);
+    if (!failed) return result;
+    Fail(SystemCall::kWait, fault);
+    return WAIT_FAILED;
+}
+BOOL WINAPI FaultyExitCode(HANDLE process, LPDWORD code) {
+    Fault fault;
+    if (DecideFault(SystemCall::kExitCode, fault)) return Fail(SystemCall::kExitCode, fault);
+    return kSystemCalls.getExitCodeProcess(process, code);
+}
+BOOL WINAPI FaultyShell(SHELLEXECUTEINFOA* info) {
+    Fault fault;
+    if (DecideFault(SystemCall::kShell, fault)) {
+        info->hInstApp = reinterpret_cast<HINSTANCE>(SE_ERR_FNF);
+        return Fail(SystemCall::kShell, fault);
+    }
+    return kSystemCalls.shellExecuteEx(info);
+}
+
 }  // namespace
 
 bool SyncsFolders() {
@@ -155,9 +257,34 @@ std::vector<Fault> FaultsOf(SystemCall call) {
 
 FaultPlan::FaultPlan() {
     CountOnly();
-    systemCalls = {FaultyCreateFile, FaultyReadFile,      FaultyWriteFile, FaultyFlush,
-                   FaultyLock,       FaultyMove,          FaultyDelete,    FaultyInspect,
-                   FaultyFindFirst,  FaultyCreateProcess, FaultyRegOpen,   FaultyRegQuery};
+    systemCalls = {
+        .createFile = FaultyCreateFile,
+        .readFile = FaultyReadFile,
+        .writeFile = FaultyWriteFile,
+        .flushFileBuffers = FaultyFlush,
+        .getFileSizeEx = FaultySize,
+        .setFilePointerEx = FaultySeek,
+        .setEndOfFile = FaultyTruncate,
+        .lockFileEx = FaultyLock,
+        .unlockFileEx = FaultyUnlock,
+        .getFileInformationByHandle = FaultyIdentity,
+        .closeHandle = FaultyClose,
+        .moveFileEx = FaultyMove,
+        .deleteFile = FaultyDelete,
+        .getFileAttributesEx = FaultyInspect,
+        .getFileAttributes = FaultyAttributes,
+        .findFirstFile = FaultyFindFirst,
+        .findNextFile = FaultyFindNext,
+        .getCurrentDirectory = FaultyGetDirectory,
+        .setCurrentDirectory = FaultySetDirectory,
+        .setEnvironmentVariable = FaultySetVariable,
+        .createProcess = FaultyCreateProcess,
+        .waitForSingleObject = FaultyWait,
+        .getExitCodeProcess = FaultyExitCode,
+        .shellExecuteEx = FaultyShell,
+        .regOpenKeyEx = FaultyRegOpen,
+        .regQueryValueEx = FaultyRegQuery,
+    };
 }
 
 FaultPlan::~FaultPlan() {
