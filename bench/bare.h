@@ -3,6 +3,7 @@
 #define TRUV_BENCH_BARE_H
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "bench/start_record.h"
@@ -23,6 +24,12 @@ bool WriteInOnePiece(const std::string& path, const std::string& bytes);
 /// (Windows: FlushFileBuffers, then MoveFileExA with MOVEFILE_REPLACE_EXISTING and
 /// MOVEFILE_WRITE_THROUGH, which flushes the move). False on failure.
 bool WriteDurably(const std::string& path, const std::string& bytes);
+
+/// `command` run by the system's shell, its standard output to be read from the pipe (popen,
+/// _popen); null when it cannot be run.
+std::FILE* OpenCommandPipe(const std::string& command);
+/// Closes the pipe and waits for the command: its status, 0 for a success.
+int CloseCommandPipe(std::FILE* pipe);
 
 /// Makes `dir` this process's current directory; false on failure.
 bool ChangeDirectory(const std::string& dir);

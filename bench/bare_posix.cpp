@@ -103,6 +103,14 @@ bool WriteDurably(const std::string& path, const std::string& bytes) {
     return close(dir) == 0 && synced;
 }
 
+std::FILE* OpenCommandPipe(const std::string& command) {
+    return popen(command.c_str(), "r");
+}
+
+int CloseCommandPipe(std::FILE* pipe) {
+    return pclose(pipe);
+}
+
 bool ChangeDirectory(const std::string& dir) {
     return chdir(dir.c_str()) == 0;
 }

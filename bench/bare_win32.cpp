@@ -3,6 +3,8 @@
 #include <malloc.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include "bench/bare.h"
 
 namespace bench {
@@ -50,6 +52,14 @@ bool WriteDurably(const std::string& path, const std::string& bytes) {
         return false;
     }
     return true;
+}
+
+std::FILE* OpenCommandPipe(const std::string& command) {
+    return _popen(command.c_str(), "r");
+}
+
+int CloseCommandPipe(std::FILE* pipe) {
+    return _pclose(pipe);
 }
 
 bool ChangeDirectory(const std::string& dir) {

@@ -23,6 +23,13 @@ double Seconds(const std::function<void()>& work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+double MedianOf(int rounds, int warmUp, const TimedRun& run) {
+    for (int i = 0; i < warmUp; ++i) run();
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) times.push_back(run());
+    return Quantile(times, 0.5);
+}
+
 Comparison SideBySide(int rounds, int warmUp, const TimedRun& subject, const TimedRun& baseline) {
     for (int i = 0; i < warmUp; ++i) {
         subject();

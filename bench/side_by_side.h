@@ -24,6 +24,9 @@ struct Comparison {
 /// in even rounds and the baseline first in odd ones.
 Comparison SideBySide(int rounds, int warmUp, const TimedRun& subject, const TimedRun& baseline);
 
+/// The median seconds of `rounds` runs of `run`, after `warmUp` untimed ones.
+double MedianOf(int rounds, int warmUp, const TimedRun& run);
+
 /// The seconds `work` takes, on the steady clock.
 double Seconds(const std::function<void()>& work);
 

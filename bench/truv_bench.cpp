@@ -13,12 +13,25 @@
 //           the same write, to tell the catalogue's part of "init" from the file's
 //   load    library load plus InitTruvApp (first menu)      vs  one write of the same bytes
 //
-// and reports the heap that the catalogue holds after InitTruvApp.
+// and reports the heap that the catalogue holds after InitTruvApp, and the first menu broken
+// down into its steps, each made alone with the plug-in's own code (medians):
 //
-//   truv-bench [--rounds N]     N alternating rounds per comparison (default 51)
+//   step path     the host's executable path, and the menu file's beside it
+//   step look     the look at the menu file's name
+//   step build    the catalogue built by the seven group builders into a new catalogue
+//   step text     the menu text composed from it
+//   step write    the text written atomically and durably
+//
+//   truv-bench [--rounds N] [--exact-case] [--wine TREE]
+//     --rounds N     N alternating rounds per comparison (default 51)
+//     --exact-case   the programs installed under the names the launcher asks for
+//     --wine TREE    then the same benchmark of the Windows build tree TREE, run under Wine
+//                    through the tree's runner, and every figure of both side by side
+//     --records      (what --wine asks of the Windows run) the figures alone, a line each
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -31,6 +44,7 @@
 #include "host/platform/console_text.h"
 #include "host/plugin/plugin_loader.h"
 #include "os/os.h"
+#include "plugin/inspect.h"
 #include "suite/sandbox.h"
 #include "suite/system.h"
 
@@ -139,19 +153,149 @@ struct Bench {
     }
 };
 
-void Report(const char* name, const char* subject, const char* baseline,
-            const bench::Comparison& c) {
-    std::printf("%-7s %-34s %9.3f ms   %-26s %9.3f ms   ratio %7.3f  (rounds %.3f..%.3f)\n", name,
-                subject, c.subject * 1e3, baseline, c.baseline * 1e3, c.ratio, c.ratioLow,
-                c.ratioHigh);
+/// One figure of a run: a comparison row, a step (baseline 0) or the heap (blocks, bytes).
+struct Record {
+    std::string key;
+    double subject = 0;
+    double baseline = 0;
+    double ratio = 0;
+    double low = 0;
+    double high = 0;
+};
+
+std::vector<Record> records;
+/// With --records, the run prints only its records, one per line, for a run beside it to read.
+bool recordsOnly = false;
+
+void Say(const std::string& line) {
+    if (recordsOnly) return;
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
 }
 
-int Main(int rounds) {
+std::string Formatted(const char* format, auto... values) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, format, values...);
+    return buffer;
+}
+
+void Report(const char* name, const char* subject, const char* baseline,
+            const bench::Comparison& c) {
+    records.push_back({name, c.subject, c.baseline, c.ratio, c.ratioLow, c.ratioHigh});
+    Say(Formatted("%-7s %-34s %9.3f ms   %-26s %9.3f ms   ratio %7.3f  (rounds %.3f..%.3f)", name,
+                  subject, c.subject * 1e3, baseline, c.baseline * 1e3, c.ratio, c.ratioLow,
+                  c.ratioHigh));
+}
+
+void ReportStep(const char* name, const char* what, double seconds) {
+    records.push_back({std::string("step-") + name, seconds});
+    Say(Formatted("step    %-6s %-47s %9.3f ms", name, what, seconds * 1e3));
+}
+
+std::string RecordLine(const Record& r) {
+    return Formatted("%s %.9g %.9g %.9g %.9g %.9g", r.key.c_str(), r.subject, r.baseline, r.ratio,
+                     r.low, r.high);
+}
+
+std::vector<Record> ParseRecords(const std::string& text) {
+    std::vector<Record> parsed;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        char key[64] = {};
+        Record r;
+        if (std::sscanf(line.c_str(), "%63s %lf %lf %lf %lf %lf", key, &r.subject, &r.baseline,
+                        &r.ratio, &r.low, &r.high) == 6) {
+            r.key = key;
+            parsed.push_back(r);
+        }
+    }
+    return parsed;
+}
+
+const Record* Find(const std::vector<Record>& in, const std::string& key) {
+    for (const Record& r : in) {
+        if (r.key == key) return &r;
+    }
+    return nullptr;
+}
+
+/// "1.234 / 0.567 ms, ratio 2.18 (1.9..2.4)", or the step's or the heap's figure.
+std::string Cell(const Record* r) {
+    if (r == nullptr) return "-";
+    if (r->key == "heap") return Formatted("%.0f blocks, %.0f bytes", r->subject, r->baseline);
+    if (r->key.starts_with("step-")) return Formatted("%.3f ms", r->subject * 1e3);
+    return Formatted("%.3f / %.3f ms = %.3f (%.2f..%.2f)", r->subject * 1e3, r->baseline * 1e3,
+                     r->ratio, r->low, r->high);
+}
+
+/// What `command`, run by the system's shell, writes to its standard output; nothing when it
+/// cannot be run or does not exit 0.
+std::optional<std::string> OutputOf(const std::string& command) {
+    std::FILE* pipe = bench::OpenCommandPipe(command);
+    if (pipe == nullptr) return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
+    }
+    if (bench::CloseCommandPipe(pipe) != 0) return std::nullopt;
+    return output;
+}
+
+/// The native run's figures beside those of the same benchmark built for Windows and run under
+/// Wine from the build tree `windowsTree` (its runner keeps the tree's Wine prefix).
+void ReportBeside(const std::string& windowsTree, int rounds) {
+    std::string command = "'" + windowsTree + "/wine-run.sh' '" + windowsTree +
+                          "/bin/truv-bench.exe' --records --rounds " + std::to_string(rounds);
+    if (exactCase) command += " --exact-case";
+    const std::optional<std::string> output = OutputOf(command);
+    Require(output.has_value(), "cannot run " + command);
+    const std::vector<Record> wine = ParseRecords(*output);
+    Require(!wine.empty(), command + " reported nothing:\n" + *output);
+    std::printf("\nside by side: subject / baseline = ratio (quartiles of the rounds' ratios)\n");
+    std::printf("%-12s %-48s %s\n", "row", "native", "Wine");
+    for (const Record& r : records) {
+        std::printf("%-12s %-48s %s\n", r.key.c_str(), Cell(&r).c_str(),
+                    Cell(Find(wine, r.key)).c_str());
+    }
+}
+
+/// The steps of the first menu, each timed alone.
+void Breakdown(int rounds, const std::string& menuFile) {
+    const auto timed = [rounds](const std::function<void()>& work) {
+        return bench::MedianOf(rounds, kWarmUp, [&] { return bench::Seconds(work); });
+    };
+    std::string path;
+    ReportStep("path", "host executable path, menu file path",
+               timed([&] { path = MenuFilePath(os::HostExecutablePath()); }));
+    Require(path == menuFile, "the plug-in's menu file is " + path + ", not " + menuFile);
+    suite::sys::RemoveFile(menuFile);
+    ReportStep("look", "look at the menu file's name", timed([&] { os::LookAtName(path); }));
+    GroupBounds bounds;
+    ReportStep("build", "catalogue of the seven group builders", timed([&] {
+                   MenuCatalog catalog;
+                   bounds = BuildMenuGroups(catalog);
+               }));
+    MenuCatalog catalog;
+    bounds = BuildMenuGroups(catalog);
+    std::string text;
+    ReportStep("text", "menu text composed", timed([&] { text = MenuFileText(catalog, bounds); }));
+    ReportStep("write", "written atomically and durably", bench::MedianOf(rounds, kWarmUp, [&] {
+                   suite::sys::RemoveFile(menuFile);
+                   return bench::Seconds([&] { os::WriteFileAtomically(path, text, false); });
+               }));
+    suite::sys::RemoveFile(menuFile);
+}
+
+int Main(int rounds, const std::string& windowsTree) {
     host::Console console(false);
     host::AcknowledgeBoxes(console);  // a box would mean a broken set-up: shown, not waited for
     Bench bench;
-    std::printf("truv-bench: %d rounds per comparison, alternating; medians\n", rounds);
+    Say(Formatted("truv-bench: %d rounds per comparison, alternating; medians", rounds));
 
     // Menu file: what InitTruvApp writes, to be written bare.
     Library library;
@@ -221,16 +365,24 @@ int Main(int rounds) {
                },
                bareWrite));
 
+    Breakdown(rounds, bench.menuFile);
+
     library.Load();
     suite::sys::RemoveFile(bench.menuFile);
     const bench::HeapUse before = bench::HeapInUse();
     library.Init();
     const bench::HeapUse after = bench::HeapInUse();
-    std::printf("heap    the catalogue after InitTruvApp: %ld blocks, %lld bytes\n",
-                after.blocks - before.blocks, after.bytes - before.bytes);
-    std::printf("        (%s)\n", bench::HeapMethod());
+    records.push_back({"heap", static_cast<double>(after.blocks - before.blocks),
+                       static_cast<double>(after.bytes - before.bytes)});
+    Say(Formatted("heap    the catalogue after InitTruvApp: %ld blocks, %lld bytes",
+                  after.blocks - before.blocks, after.bytes - before.bytes));
+    Say(Formatted("        (%s)", bench::HeapMethod()));
     library.Unload();
     suite::sys::RemoveFile(bench.menuFile);
+    if (recordsOnly) {
+        for (const Record& r : records) std::printf("%s\n", RecordLine(r).c_str());
+    }
+    if (!windowsTree.empty()) ReportBeside(windowsTree, rounds);
     return 0;
 }
 
@@ -238,20 +390,27 @@ int Main(int rounds) {
 
 int main(int argc, char** argv) {
     int rounds = 51;
+    std::string windowsTree;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--rounds" && i + 1 < argc) {
             rounds = std::atoi(argv[++i]);
         } else if (word == "--exact-case") {
             exactCase = true;
+        } else if (word == "--records") {
+            recordsOnly = true;
+        } else if (word == "--wine" && i + 1 < argc) {
+            windowsTree = argv[++i];
         } else {
-            std::fputs("usage: truv-bench [--rounds N] [--exact-case]\n", stderr);
+            std::fputs(
+                "usage: truv-bench [--rounds N] [--exact-case] [--wine WINDOWS-BUILD-TREE]\n",
+                stderr);
             return 2;
         }
     }
     if (rounds < 1) rounds = 1;
     try {
-        return Main(rounds);
+        return Main(rounds, windowsTree);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "truv-bench: %s\n", error.what());
         return 1;

@@ -92,7 +92,8 @@ ItemPlan PlanItem(const MenuItem& item) {
         return plan;
     }
     plan.isFlow = true;
-    const flows::FlowPlan flow = flows::PlanItemFlows(item.RowText(), inspect::FlowPlanContext());
+    const flows::FlowPlan flow =
+        flows::PlanItemFlows(std::string(item.RowText()), inspect::FlowPlanContext());
     plan.offeredTo.assign(flow.offeredTo.begin(), flow.offeredTo.end());
     plan.flowKnown = flow.handled;
     AddFlowSteps(flow.steps, plan);

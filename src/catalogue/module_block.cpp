@@ -8,8 +8,7 @@
 void AddBlocks(MenuCatalog& catalog, std::span<const ModuleBlock> blocks) {
     for (const ModuleBlock& block : blocks) {
         for (std::string_view row : block.rows) {
-            catalog.Add(std::string(block.caption), std::string(block.moduleKey), std::string(row),
-                        block.moduleNumber);
+            catalog.Add(block.caption, block.moduleKey, row, block.moduleNumber);
         }
     }
 }

@@ -7,41 +7,53 @@
 namespace {
 // More than the rows of this library's catalogue (321).
 constexpr std::size_t kTypicalRows = 400;
+// The index's first size: under half full with the typical rows.
+constexpr std::size_t kFirstIndexSize = 1024;
+
+std::size_t HashOf(std::string_view rowText) {
+    return std::hash<std::string_view>{}(rowText);
+}
 }  // namespace
 
-// Room for the whole catalogue, so that building it never grows the array or rehashes.
-MenuCatalog::MenuCatalog() {
-    items.reserve(kTypicalRows);
-    byRowHash.reserve(kTypicalRows);
-}
+MenuCatalog::MenuCatalog() = default;
 
 MenuCatalog::~MenuCatalog() {
     for (MenuItem* item : items) delete item;
 }
 
-int MenuCatalog::Add(std::string caption, std::string moduleKey, std::string rowText,
+int MenuCatalog::Add(std::string_view caption, std::string_view moduleKey, std::string_view rowText,
                      int moduleNumber) {
-    const std::size_t hash = std::hash<std::string>{}(rowText);
-    if (Find(hash, caption, rowText) != nullptr) return 0;
-    items.push_back(
-        new MenuItem(moduleNumber, std::move(caption), std::move(moduleKey), std::move(rowText)));
-    byRowHash.emplace(hash, items.back());
+    // Room for the whole catalogue at once, so that building it never grows the array.
+    if (items.capacity() == 0) items.reserve(kTypicalRows);
+    if (2 * (items.size() + 1) > index.size()) GrowIndex();
+    const std::size_t slot = SlotOf(HashOf(rowText), caption, rowText);
+    if (index[slot] != nullptr) return 0;
+    items.push_back(MenuItem::Make(moduleNumber, caption, moduleKey, rowText));
+    index[slot] = items.back();
     return 1;
 }
 
-bool MenuCatalog::Holds(const std::string& caption, const std::string& rowText) const {
-    return Find(std::hash<std::string>{}(rowText), caption, rowText) != nullptr;
+bool MenuCatalog::Holds(std::string_view caption, std::string_view rowText) const {
+    return !index.empty() && index[SlotOf(HashOf(rowText), caption, rowText)] != nullptr;
 }
 
-const MenuItem* MenuCatalog::Find(std::size_t rowHash, const std::string& caption,
-                                  const std::string& rowText) const {
-    const auto [first, last] = byRowHash.equal_range(rowHash);
-    for (auto it = first; it != last; ++it) {
-        if (it->second->RowText() == rowText && it->second->Caption() == caption) {
-            return it->second;
-        }
+std::size_t MenuCatalog::SlotOf(std::size_t rowHash, std::string_view caption,
+                                std::string_view rowText) const {
+    const std::size_t mask = index.size() - 1;
+    std::size_t slot = rowHash & mask;
+    while (index[slot] != nullptr &&
+           (index[slot]->RowText() != rowText || index[slot]->Caption() != caption)) {
+        slot = (slot + 1) & mask;
     }
-    return nullptr;
+    return slot;
+}
+
+void MenuCatalog::GrowIndex() {
+    const std::size_t size = index.empty() ? kFirstIndexSize : 2 * index.size();
+    index.assign(size, nullptr);
+    for (const MenuItem* item : items) {
+        index[SlotOf(HashOf(item->RowText()), item->Caption(), item->RowText())] = item;
+    }
 }
 
 void MenuCatalog::Borrow(const MenuCatalog& owner, int begin, int end) {
@@ -51,18 +63,18 @@ void MenuCatalog::Borrow(const MenuCatalog& owner, int begin, int end) {
 
 void MenuCatalog::Forget() {
     items.clear();
-    byRowHash.clear();
+    index.clear();
 }
 
 int MenuCatalog::CollectModuleTitles(std::vector<std::string>& titles) const {
     titles.clear();
-    std::string caption;
-    std::string moduleKey;
-    std::vector<std::string> tokens;
+    std::string_view caption;
+    std::string_view moduleKey;
+    std::vector<std::string_view> tokens;
     for (const MenuItem* item : items) {
         if (!item->GetParts(caption, moduleKey, tokens) || tokens.size() < 2) continue;
         if (std::find(titles.begin(), titles.end(), tokens[0]) == titles.end()) {
-            titles.push_back(tokens[0]);
+            titles.emplace_back(tokens[0]);
         }
     }
     return static_cast<int>(titles.size());

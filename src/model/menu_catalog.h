@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "model/menu_item.h"
@@ -19,10 +19,11 @@ public:
 
     /// Appends a new item, or returns 0 and adds nothing when an item with the same row text
     /// and the same caption is already present.
-    int Add(std::string caption, std::string moduleKey, std::string rowText, int moduleNumber);
+    int Add(std::string_view caption, std::string_view moduleKey, std::string_view rowText,
+            int moduleNumber);
 
     /// True when an item with this row text and caption was added.
-    bool Holds(const std::string& caption, const std::string& rowText) const;
+    bool Holds(std::string_view caption, std::string_view rowText) const;
 
     int Count() const { return static_cast<int>(items.size()); }
     const MenuItem& ItemAt(int position) const { return *items[position]; }
@@ -46,14 +47,18 @@ public:
     int Dispatch(const std::string& key) const;
 
 private:
-    /// The item with this row text (of hash `rowHash`) and caption, if any.
-    const MenuItem* Find(std::size_t rowHash, const std::string& caption,
-                         const std::string& rowText) const;
+    /// The slot of the index where the item with this row text (of hash `rowHash`) and caption
+    /// is, or the empty slot where it would go.
+    std::size_t SlotOf(std::size_t rowHash, std::string_view caption,
+                       std::string_view rowText) const;
+    /// Makes the index larger, for at least one more item at less than half full.
+    void GrowIndex();
 
     std::vector<MenuItem*> items;
-    /// The items that Add appended, by the hash of their row text: the search for an equal
-    /// row looks only at rows of the same hash.
-    std::unordered_multimap<std::size_t, const MenuItem*> byRowHash;
+    /// The items that Add appended, by the hash of their row text, open addressed (a power of
+    /// two of slots, the empty ones null; none until the first Add): the search for an equal
+    /// row looks only at the few rows beside its hash, and adding needs no block of its own.
+    std::vector<const MenuItem*> index;
 };
 
 #endif  // TRUV_MODEL_MENU_CATALOG_H

@@ -17,6 +17,9 @@ const char* const kGroupTitles[kGroupCount] = {
 namespace {
 
 constexpr const char* kSeparator = "===========================";
+// Room for the menu text of this library's catalogue (11,905 bytes), so that composing it
+// seldom grows the text.
+constexpr std::size_t kTypicalMenuSize = 16 * 1024;
 // The host's path buffer holds 260 bytes with the terminator.
 constexpr std::size_t kMaxPath = 259;
 
@@ -79,8 +82,8 @@ std::size_t SubMenuNameEnd(std::string_view title) {
 }
 
 /// The item title of a row whose tokens are `tokens`, empty when it has none.
-std::string_view ItemTitleOf(const std::vector<std::string>& tokens) {
-    return tokens.size() < 2 ? std::string_view() : std::string_view(tokens[1]);
+std::string_view ItemTitleOf(const std::vector<std::string_view>& tokens) {
+    return tokens.size() < 2 ? std::string_view() : tokens[1];
 }
 
 /// Whether the sub-menu run of `title` goes on into the next row, of item title `nextTitle`:
@@ -93,8 +96,8 @@ bool RunGoesOn(std::string_view title, std::string_view nextTitle) {
 }
 
 /// Writes the module and title lines of module `title` from its first row.
-void WriteModuleHead(std::string& file, std::string_view title, const std::string& moduleKey,
-                     int moduleNumber, const std::string& caption) {
+void WriteModuleHead(std::string& file, std::string_view title, std::string_view moduleKey,
+                     int moduleNumber, std::string_view caption) {
     AppendLine(file, kSeparator);
     file.append("module=");
     AppendQuoted(file, title);
@@ -132,15 +135,15 @@ public:
         return ahead.valid ? ItemTitleOf(ahead.tokens) : std::string_view();
     }
 
-    const std::vector<std::string>& Tokens() const { return current.tokens; }
-    const std::string& Caption() const { return current.caption; }
-    const std::string& ModuleKey() const { return current.moduleKey; }
+    const std::vector<std::string_view>& Tokens() const { return current.tokens; }
+    std::string_view Caption() const { return current.caption; }
+    std::string_view ModuleKey() const { return current.moduleKey; }
 
 private:
     struct Parts {
-        std::string caption;
-        std::string moduleKey;
-        std::vector<std::string> tokens;
+        std::string_view caption;
+        std::string_view moduleKey;
+        std::vector<std::string_view> tokens;
         bool valid = false;
     };
 
@@ -216,6 +219,7 @@ private:
 
 std::string MenuFileText(const MenuCatalog& catalog, const GroupBounds& bounds) {
     std::string text;
+    text.reserve(kTypicalMenuSize);
     MenuCatalog view;
     std::vector<std::string> titles;
     for (int pass = 0; pass <= kGroupCount; ++pass) {

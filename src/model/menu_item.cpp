@@ -1,7 +1,9 @@
 // One menu row of the catalogue.
 #include "model/menu_item.h"
 
+#include <algorithm>
 #include <atomic>
+#include <new>
 
 #include "model/split_row.h"
 
@@ -11,45 +13,83 @@ namespace {
 std::atomic<std::uint64_t> partsTaken{0};
 }  // namespace
 
-MenuItem::MenuItem(int moduleNumber_, std::string caption_, std::string moduleKey_,
-                   std::string rowText_)
-    : moduleNumber(moduleNumber_),
-      caption(std::move(caption_)),
-      moduleKey(std::move(moduleKey_)),
-      rowText(std::move(rowText_)) {
+MenuItem* MenuItem::Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
+                         std::string_view rowText) {
+    // The item, then its caption, module key and row text end to end.
+    void* const block =
+        ::operator new(sizeof(MenuItem) + caption.size() + moduleKey.size() + rowText.size());
+    char* text = static_cast<char*>(block) + sizeof(MenuItem);
+    const auto place = [&text](std::string_view source) {
+        const std::string_view placed(text, source.size());
+        text = std::copy(source.begin(), source.end(), text);
+        return placed;
+    };
+    const std::string_view captionCopy = place(caption);
+    const std::string_view moduleKeyCopy = place(moduleKey);
+    const std::string_view rowTextCopy = place(rowText);
+    try {
+        return new (block) MenuItem(moduleNumber, captionCopy, moduleKeyCopy, rowTextCopy);
+    } catch (...) {
+        ::operator delete(block);
+        throw;
+    }
+}
+
+void MenuItem::operator delete(void* block) {
+    ::operator delete(block);
+}
+
+MenuItem::MenuItem(int moduleNumber_, std::string_view caption_, std::string_view moduleKey_,
+                   std::string_view rowText_)
+    : moduleNumber(moduleNumber_), caption(caption_), moduleKey(moduleKey_), rowText(rowText_) {
     FindTokenSpans();
 }
 
 void MenuItem::FindTokenSpans() {
-    std::vector<std::string> tokens;
-    SplitRow(rowText.data(), rowText.size(), tokens);
-    if (tokens.size() > kSpanRoom || rowText.size() > UINT16_MAX) return;
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        // A token that is no stretch of the row had tabs inside: SplitRow scans at every read.
-        const std::size_t at = rowText.find(tokens[i], from);
-        if (at == std::string::npos) return;
-        spans[i] = {static_cast<std::uint16_t>(at), static_cast<std::uint16_t>(tokens[i].size())};
-        from = at + tokens[i].size();
+    std::string spliced;
+    bool splicedAny = false;
+    ForEachToken(rowText, spliced, [&](std::string_view token) {
+        splicedAny = splicedAny || token.data() == spliced.data();
+        return !splicedAny;
+    });
+    // A token with tabs inside is no stretch of the row: then every token is kept end to end.
+    ForEachToken(rowText, spliced, [&](std::string_view token) {
+        TokenSpan span{static_cast<std::uint32_t>(token.data() - rowText.data()),
+                       static_cast<std::uint32_t>(token.size())};
+        if (splicedAny) {
+            span.start = static_cast<std::uint32_t>(splicedTokens.size());
+            splicedTokens.append(token);
+        }
+        AddSpan(span);
+        return true;
+    });
+}
+
+void MenuItem::AddSpan(TokenSpan span) {
+    if (spanCount < kSpanRoom) {
+        spans[spanCount] = span;
+    } else {
+        moreSpans.push_back(span);
     }
-    spanCount = static_cast<std::uint8_t>(tokens.size());
+    ++spanCount;
 }
 
 MenuItem::~MenuItem() = default;
 
-int MenuItem::GetParts(std::string& captionOut, std::string& moduleKeyOut,
-                       std::vector<std::string>& tokens) const {
+int MenuItem::GetParts(std::string_view& captionOut, std::string_view& moduleKeyOut,
+                       std::vector<std::string_view>& tokens) const {
     if (rowText.empty()) return 0;
     partsTaken.store(partsTaken.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     captionOut = caption;
     moduleKeyOut = moduleKey;
-    if (spanCount == 0) {
-        SplitRow(rowText.data(), rowText.size(), tokens);
-        return 1;
-    }
+    const char* const text = SpannedText().data();
     tokens.resize(spanCount);
-    for (std::size_t i = 0; i < spanCount; ++i) {
-        tokens[i].assign(rowText, spans[i].start, spans[i].length);
+    std::string_view* const out = tokens.data();
+    const std::size_t inlineCount = std::min(spanCount, kSpanRoom);
+    for (std::size_t i = 0; i < inlineCount; ++i) out[i] = {text + spans[i].start, spans[i].length};
+    for (std::size_t i = inlineCount; i < spanCount; ++i) {
+        const TokenSpan& span = moreSpans[i - kSpanRoom];
+        out[i] = {text + span.start, span.length};
     }
     return 1;
 }

@@ -5,24 +5,32 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class MenuItem {
 public:
-    MenuItem(int moduleNumber, std::string caption, std::string moduleKey, std::string rowText);
+    /// A new item owning copies of the three texts, all of it in one heap block; `delete`
+    /// (or a std::unique_ptr) releases it.
+    static MenuItem* Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
+                          std::string_view rowText);
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
     virtual ~MenuItem();
+    /// Releases the block that Make allocated.
+    static void operator delete(void* block);
 
     int ModuleNumber() const { return moduleNumber; }
-    const std::string& Caption() const { return caption; }
-    const std::string& ModuleKey() const { return moduleKey; }
-    const std::string& RowText() const { return rowText; }
+    std::string_view Caption() const { return caption; }
+    std::string_view ModuleKey() const { return moduleKey; }
+    std::string_view RowText() const { return rowText; }
 
-    /// 0 with the outputs untouched when the row is empty; otherwise copies caption and
-    /// module key, splits the whole row into `tokens` and returns 1.
-    int GetParts(std::string& captionOut, std::string& moduleKeyOut,
-                 std::vector<std::string>& tokens) const;
+    /// 0 with the outputs untouched when the row is empty; otherwise gives the caption, the
+    /// module key and the whole row's tokens by SplitRow's rules, and returns 1. The outputs
+    /// are views into this item, valid as long as it lives (the catalogue's items live until
+    /// the library is unloaded).
+    int GetParts(std::string_view& captionOut, std::string_view& moduleKeyOut,
+                 std::vector<std::string_view>& tokens) const;
 
     /// How many rows GetParts has read since the library was loaded: the benchmarks break the
     /// first menu down by it, and the tests check that every reader goes through it.
@@ -41,24 +49,33 @@ public:
     int RunTriple(std::string verb, std::string dirKey, std::string program) const;
 
 private:
-    /// Where SplitRow found the row's tokens, taken once when the item is made: GetParts then
-    /// copies them instead of scanning the row again, which matters because the menu file reads
-    /// every row once per module title of its group. Zero tokens when SplitRow must scan at
-    /// every read (a token with a tab inside, or more tokens than there is room for).
+    /// The texts are views into the block behind the item, which Make fills.
+    MenuItem(int moduleNumber, std::string_view caption, std::string_view moduleKey,
+             std::string_view rowText);
+
+    /// Where the row's tokens stand, found once when the item is made, by the rules of
+    /// SplitRow: the menu file reads every row once per module title of its group, and
+    /// GetParts then hands out views instead of scanning and copying the row each time.
     struct TokenSpan {
-        std::uint16_t start = 0;
-        std::uint16_t length = 0;
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
     };
     static constexpr std::size_t kSpanRoom = 14;  // two titles and four triples
 
     void FindTokenSpans();
+    void AddSpan(TokenSpan span);
+    std::string_view SpannedText() const { return splicedTokens.empty() ? rowText : splicedTokens; }
 
     int moduleNumber;
-    std::string caption;
-    std::string moduleKey;
-    std::string rowText;
+    std::string_view caption;
+    std::string_view moduleKey;
+    std::string_view rowText;
+    /// The tokens end to end, kept only when one of them had tabs between its bytes and so is
+    /// no stretch of the row; the spans then point into this text instead of the row.
+    std::string splicedTokens;
     std::array<TokenSpan, kSpanRoom> spans{};
-    std::uint8_t spanCount = 0;
+    std::vector<TokenSpan> moreSpans;  // the spans beyond kSpanRoom, of very long rows
+    std::size_t spanCount = 0;
 };
 
 #endif  // TRUV_MODEL_MENU_ITEM_H

@@ -43,7 +43,7 @@ int MenuCatalog::Dispatch(const std::string& key) const {
 int MenuItem::Execute() const {
     std::vector<std::string> tokens;
     SplitRow(rowText.data(), rowText.size(), tokens);
-    if (tokens.size() == kTitleTokens) return RunItemFlows(rowText);
+    if (tokens.size() == kTitleTokens) return RunItemFlows(std::string(rowText));
     const std::size_t triples = TripleCount(tokens);
     for (std::size_t i = 0; i < triples; ++i) {
         const std::size_t first = kTitleTokens + kTripleTokens * i;

@@ -38,9 +38,9 @@ CommandTriple TripleAt(const std::vector<std::string>& tokens, std::size_t index
 }
 
 const MenuItem* FindItem(const MenuCatalog& catalog, const std::string& key) {
-    std::string caption;
-    std::string moduleKey;
-    std::vector<std::string> tokens;  // reused row after row: the search seldom allocates
+    std::string_view caption;
+    std::string_view moduleKey;
+    std::vector<std::string_view> tokens;  // reused row after row: the search seldom allocates
     for (int position = 0; position < catalog.Count(); ++position) {
         const MenuItem& item = catalog.ItemAt(position);
         if (!item.GetParts(caption, moduleKey, tokens) || tokens.size() < kTitleTokens) continue;

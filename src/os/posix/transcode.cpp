@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "os/os.h"
 #include "os/posix/posix_support.h"
@@ -39,8 +40,10 @@ std::optional<std::string> Convert(iconv_t converter, std::string_view text, std
     return out;
 }
 
-// One converter per direction and thread, opened at the first name that needs it: the
-// names of a start are translated many times, and iconv_open looks its tables up each time.
+// One converter per direction for the whole library, opened at the first name that needs it
+// and used under its lock: the names of a start are translated many times, and iconv_open
+// looks its tables up each time. Not one per thread: a thread_local object with a destructor
+// keeps the library loaded after the host unloads it, and its globals with it.
 class Converter {
 public:
     Converter(const char* from, const char* to) : from_(from), to_(to) {}
@@ -52,6 +55,7 @@ public:
 
     // `text` converted whole; nothing when any part of it does not convert.
     std::optional<std::string> Exactly(std::string_view text) {
+        const std::lock_guard<std::mutex> hold(lock_);
         if (converter_ == kNoConverter) converter_ = iconv_open(to_, from_);
         if (converter_ == kNoConverter) return std::nullopt;
         iconv(converter_, nullptr, nullptr, nullptr, nullptr);  // a fresh start
@@ -61,6 +65,7 @@ public:
 private:
     const char* from_;
     const char* to_;
+    std::mutex lock_;
     iconv_t converter_ = kNoConverter;
 };
 
@@ -90,12 +95,12 @@ std::string Transcode(const std::string& text, const char* from, const char* to,
 }
 
 std::optional<std::string> NativeName(std::string_view gbk) {
-    thread_local Converter toUtf8("GBK", "UTF-8");
+    static Converter toUtf8("GBK", "UTF-8");
     return Translate(gbk, toUtf8);
 }
 
 std::optional<std::string> GbkName(std::string_view native) {
-    thread_local Converter toGbk("UTF-8", "GBK");
+    static Converter toGbk("UTF-8", "GBK");
     return Translate(native, toGbk);
 }
 

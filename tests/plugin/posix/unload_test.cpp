@@ -1,12 +1,15 @@
 // The POSIX library as a host loads it: only the two entry points bind, and unloading it
-// really unloads it, so a later load starts afresh.
+// really unloads it, so a later load starts afresh, also after a pick in a folder whose name
+// had to be translated.
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "os/os.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -22,6 +25,14 @@ TEST(Unload, UnloadingReallyUnloadsAndAReloadStartsAfresh) {
         EXPECT_NE(dlsym(library, "_Z11InitTruvAppv"), nullptr);
         EXPECT_NE(dlsym(library, "_Z10RunCommandPc"), nullptr);
         EXPECT_EQ(dlsym(library, "_Z10TheCatalogv"), nullptr);  // an internal function
+        {
+            TempDir temp;
+            const std::string project = temp.Path() + "/\xE9\xA1\xB9\xE7\x9B\xAE";  // UTF-8
+            ASSERT_EQ(mkdir(project.c_str(), 0700), 0);
+            const CurrentDirectoryScope inProject(project);
+            char key[] = "NONE|NONE";  // no such item: nothing runs, nothing is shown
+            reinterpret_cast<void (*)(char*)>(dlsym(library, "_Z10RunCommandPc"))(key);
+        }
         ASSERT_EQ(dlclose(library), 0);
         EXPECT_EQ(dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr)
             << "the library stayed loaded after its last dlclose";
