@@ -5,12 +5,14 @@
 // caption, 0x1F, text, 0x1E, for tests. When standard input is a terminal and TRUV_BOX_NOWAIT
 // is not set, the box waits for Enter, as a modal box waits for OK. The answer is always IDOK.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 
 #include "os/os.h"
+#include "os/posix/file_size_signal.h"
 #include "os/posix/transcode.h"
 
 namespace os {
@@ -34,14 +36,21 @@ void WriteAll(int fd, const std::string& bytes) {
     }
 }
 
+// Only a regular file is a log: a FIFO without reader would hold the box for ever (O_NONBLOCK
+// keeps its open from waiting), and a device might take the records without end.
 void AppendToLog(const char* logPath, const std::string& caption, const std::string& text) {
     // Composed before the open: nothing between the open and the close can fail.
     const std::string record = caption + kUnitSeparator + text + kRecordSeparator;
-    const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd =
+        open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
     if (fd < 0) {
         return;
     }
-    WriteAll(fd, record);
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const posix::FileSizeSignalHeld held;
+        WriteAll(fd, record);
+    }
     close(fd);
 }
 

@@ -13,7 +13,6 @@
 // which would end the host: it is blocked around the write and a signal it left is taken back, so
 // that the write just fails.
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -21,6 +20,7 @@
 #include <cerrno>
 
 #include "os/os.h"
+#include "os/posix/file_size_signal.h"
 #include "os/posix/posix_support.h"
 #include "os/posix/system_calls.h"
 #include "os/posix/transcode.h"
@@ -46,33 +46,6 @@ Status WriteOnce(int fd, const std::string& bytes) {
         }
     }
 }
-
-/// Blocks SIGXFSZ on this thread while it lives; a SIGXFSZ raised meanwhile is taken back
-/// before the thread's mask is restored.
-class FileSizeSignalHeld {
-public:
-    FileSizeSignalHeld() {
-        sigemptyset(&signal_);
-        sigaddset(&signal_, SIGXFSZ);
-        pthread_sigmask(SIG_BLOCK, &signal_, &before_);
-    }
-    FileSizeSignalHeld(const FileSizeSignalHeld&) = delete;
-    FileSizeSignalHeld& operator=(const FileSizeSignalHeld&) = delete;
-    ~FileSizeSignalHeld() {
-        sigset_t pending;
-        sigemptyset(&pending);
-        if (!sigismember(&before_, SIGXFSZ) && sigpending(&pending) == 0 &&
-            sigismember(&pending, SIGXFSZ)) {
-            const timespec noWait{};
-            sigtimedwait(&signal_, nullptr, &noWait);
-        }
-        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
-    }
-
-private:
-    sigset_t signal_;
-    sigset_t before_;
-};
 
 // What a lock on a file system without record locks (some network and FUSE file systems)
 // answers: ERROR_INVALID_FUNCTION, as Windows answers it where no lock can be taken.
@@ -114,7 +87,7 @@ Status AppendInTurn(int fd, const std::string& bytes) {
 }
 
 Status AppendTo(int fd, const std::string& bytes) {
-    const FileSizeSignalHeld held;
+    const posix::FileSizeSignalHeld held;
     struct stat info {};
     if (posix::systemCalls.fstat(fd, &info) != 0) return posix::StatusFromErrno(errno);
     return S_ISREG(info.st_mode) ? AppendInTurn(fd, bytes) : WriteOnce(fd, bytes);

@@ -1,10 +1,15 @@
 // Message boxes on a terminal: the person's UTF-8 line and the test log of raw GBK records.
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "os/os.h"
 #include "support/box_capture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -31,6 +36,45 @@ TEST(MessageBoxTest, CaptureRestoresThePreviousLog) {
     }
     EXPECT_STREQ(getenv("TRUV_MESSAGE_LOG"), "/nonexistent/outer.log");
     unsetenv("TRUV_MESSAGE_LOG");
+}
+
+// Each box is shown by a child: a box that hangs is ended by its alarm, and a signal that
+// would end a host shows as the child's end.
+TEST(MessageBoxTest, OnlyARegularFileIsALogAndNoLogHoldsOrEndsTheHost) {
+    const struct {
+        const char* name;
+        bool fifo;
+        rlim_t sizeLimit;  // 0: none
+    } cases[] = {
+        {"a FIFO without reader", true, 0},
+        {"a file over the file-size limit", false, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string log = dir / "boxes.log";
+        if (c.fifo) {
+            ASSERT_EQ(mkfifo(log.c_str(), 0600), 0);
+        } else {
+            WriteWholeFile(log, std::string(200, 'o'));
+        }
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            alarm(5);
+            if (c.sizeLimit != 0) {
+                const rlimit size{c.sizeLimit, c.sizeLimit};
+                setrlimit(RLIMIT_FSIZE, &size);
+            }
+            setenv("TRUV_MESSAGE_LOG", log.c_str(), 1);
+            setenv("TRUV_BOX_NOWAIT", "1", 1);
+            _exit(os::ShowMessageBox("truvApp", "text", os::kBoxOk) == 1 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    }
 }
 
 TEST(MessageBoxTest, TerminalLineIsUtf8) {
