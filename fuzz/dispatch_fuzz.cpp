@@ -43,7 +43,7 @@ void SetUpInstallation() {
     std::string cfgPath = "CORE\n" + root + "\\\nDMGT\n" + root + "\\\n";
     for (int i = 0; i < TheCatalog().Count(); ++i) {
         std::vector<std::string> tokens;
-        const std::string& row = TheCatalog().ItemAt(i).RowText();
+        const std::string_view row = TheCatalog().ItemAt(i).RowText();
         SplitRow(row.data(), row.size(), tokens);
         const std::size_t triples = TripleCount(tokens);
         RowKeys().emplace(tokens[0] + "|" + tokens[1], triples);

@@ -44,7 +44,7 @@ bool JoinsUnderAnotherName(const std::string& previous, const std::string& title
            gbk::Trim(before) == gbk::Trim(name);
 }
 
-std::vector<std::string> Tokens(const std::string& row) {
+std::vector<std::string> Tokens(std::string_view row) {
     std::vector<std::string> tokens;
     SplitRow(row.data(), row.size(), tokens);
     return tokens;

@@ -72,7 +72,7 @@ private:
 // locks' destructors), since a cancellation that is caught ends the whole process. The
 // unwinding carries no object, so the handler's reference is bound to none: the null check of
 // the undefined-behaviour sanitizer is off in the functions that pass it on.
-[[gnu::no_sanitize("null")]] void ReportFault(const char* text) {
+__attribute__((no_sanitize("null"))) void ReportFault(const char* text) {
     try {
         ShowMessage(text);
     } catch (const abi::__forced_unwind&) {
@@ -118,7 +118,7 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
 
 }  // namespace
 
-[[gnu::no_sanitize("null")]] const char* InitTruvApp() {
+__attribute__((no_sanitize("null"))) const char* InitTruvApp() {
     try {
         const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         const trace::CallScope traced{std::string()};
@@ -149,7 +149,7 @@ const MenuCatalog& BuildGroups(MenuCatalog& global, MenuCatalog& fresh, GroupBou
     return kInitResult;
 }
 
-[[gnu::no_sanitize("null")]] void RunCommand(char* key) {
+__attribute__((no_sanitize("null"))) void RunCommand(char* key) {
     try {
         const std::lock_guard<std::recursive_mutex> pick(pickMutex);
         const OuterPickGuard outer;
