@@ -27,6 +27,7 @@
 //     --exact-case   the programs installed under the names the launcher asks for
 //     --wine TREE    then the same benchmark of the Windows build tree TREE, run under Wine
 //                    through the tree's runner, and every figure of both side by side
+//     --steps        only the steps of the first menu, for a profiler
 //     --records      (what --wine asks of the Windows run) the figures alone, a line each
 #include <cctype>
 #include <cstdio>
@@ -164,6 +165,8 @@ struct Record {
 };
 
 std::vector<Record> records;
+/// With --steps, only the first menu's steps are timed (for a profiler).
+bool stepsOnly = false;
 /// With --records, the run prints only its records, one per line, for a run beside it to read.
 bool recordsOnly = false;
 
@@ -296,6 +299,10 @@ int Main(int rounds, const std::string& windowsTree) {
     host::AcknowledgeBoxes(console);  // a box would mean a broken set-up: shown, not waited for
     Bench bench;
     Say(Formatted("truv-bench: %d rounds per comparison, alternating; medians", rounds));
+    if (stepsOnly) {
+        Breakdown(rounds, bench.menuFile);
+        return 0;
+    }
 
     // Menu file: what InitTruvApp writes, to be written bare.
     Library library;
@@ -397,6 +404,8 @@ int main(int argc, char** argv) {
             rounds = std::atoi(argv[++i]);
         } else if (word == "--exact-case") {
             exactCase = true;
+        } else if (word == "--steps") {
+            stepsOnly = true;
         } else if (word == "--records") {
             recordsOnly = true;
         } else if (word == "--wine" && i + 1 < argc) {

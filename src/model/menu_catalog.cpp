@@ -17,18 +17,21 @@ std::size_t HashOf(std::string_view rowText) {
 
 MenuCatalog::MenuCatalog() = default;
 
+// Every item it holds was made by Add in its arena (a view holds none by then): each is destroyed
+// through its virtual destructor, and the arena then gives the memory back.
 MenuCatalog::~MenuCatalog() {
-    for (MenuItem* item : items) delete item;
+    for (MenuItem* item : items) item->~MenuItem();
 }
 
 int MenuCatalog::Add(std::string_view caption, std::string_view moduleKey, std::string_view rowText,
                      int moduleNumber) {
-    // Room for the whole catalogue at once, so that building it never grows the array.
-    if (items.capacity() == 0) items.reserve(kTypicalRows);
+    // Room for the whole catalogue at once, so that building it seldom grows the array; the
+    // room is made before the item, so that appending it cannot fail.
+    if (items.size() == items.capacity()) items.reserve(std::max(kTypicalRows, 2 * items.size()));
     if (2 * (items.size() + 1) > index.size()) GrowIndex();
     const std::size_t slot = SlotOf(HashOf(rowText), caption, rowText);
     if (index[slot] != nullptr) return 0;
-    items.push_back(MenuItem::Make(moduleNumber, caption, moduleKey, rowText));
+    items.push_back(MenuItem::MakeIn(arena, moduleNumber, caption, moduleKey, rowText));
     index[slot] = items.back();
     return 1;
 }

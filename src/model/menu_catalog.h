@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/item_arena.h"
 #include "model/menu_item.h"
 
 class MenuCatalog {
@@ -14,7 +15,7 @@ public:
     MenuCatalog();
     MenuCatalog(const MenuCatalog&) = delete;
     MenuCatalog& operator=(const MenuCatalog&) = delete;
-    /// Deletes every item it holds, unless it was emptied as a view first.
+    /// Destroys every item it holds, unless it was emptied as a view first.
     virtual ~MenuCatalog();
 
     /// Appends a new item, or returns 0 and adds nothing when an item with the same row text
@@ -55,6 +56,8 @@ private:
     void GrowIndex();
 
     std::vector<MenuItem*> items;
+    /// Where the items that Add made live; a view's stays empty.
+    ItemArena arena;
     /// The items that Add appended, by the hash of their row text, open addressed (a power of
     /// two of slots, the empty ones null; none until the first Add): the search for an equal
     /// row looks only at the few rows beside its hash, and adding needs no block of its own.

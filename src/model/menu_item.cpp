@@ -13,11 +13,14 @@ namespace {
 std::atomic<std::uint64_t> partsTaken{0};
 }  // namespace
 
-MenuItem* MenuItem::Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
-                         std::string_view rowText) {
+std::size_t MenuItem::BlockSize(std::string_view caption, std::string_view moduleKey,
+                                std::string_view rowText) {
+    return sizeof(MenuItem) + caption.size() + moduleKey.size() + rowText.size();
+}
+
+MenuItem* MenuItem::Place(void* block, int moduleNumber, std::string_view caption,
+                          std::string_view moduleKey, std::string_view rowText) {
     // The item, then its caption, module key and row text end to end.
-    void* const block =
-        ::operator new(sizeof(MenuItem) + caption.size() + moduleKey.size() + rowText.size());
     char* text = static_cast<char*>(block) + sizeof(MenuItem);
     const auto place = [&text](std::string_view source) {
         const std::string_view placed(text, source.size());
@@ -27,12 +30,24 @@ MenuItem* MenuItem::Make(int moduleNumber, std::string_view caption, std::string
     const std::string_view captionCopy = place(caption);
     const std::string_view moduleKeyCopy = place(moduleKey);
     const std::string_view rowTextCopy = place(rowText);
+    return new (block) MenuItem(moduleNumber, captionCopy, moduleKeyCopy, rowTextCopy);
+}
+
+MenuItem* MenuItem::Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
+                         std::string_view rowText) {
+    void* const block = ::operator new(BlockSize(caption, moduleKey, rowText));
     try {
-        return new (block) MenuItem(moduleNumber, captionCopy, moduleKeyCopy, rowTextCopy);
+        return Place(block, moduleNumber, caption, moduleKey, rowText);
     } catch (...) {
         ::operator delete(block);
         throw;
     }
+}
+
+MenuItem* MenuItem::MakeIn(ItemArena& arena, int moduleNumber, std::string_view caption,
+                           std::string_view moduleKey, std::string_view rowText) {
+    return Place(arena.Take(BlockSize(caption, moduleKey, rowText), alignof(MenuItem)),
+                 moduleNumber, caption, moduleKey, rowText);
 }
 
 void MenuItem::operator delete(void* block) {

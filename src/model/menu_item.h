@@ -8,12 +8,18 @@
 #include <string_view>
 #include <vector>
 
+#include "model/item_arena.h"
+
 class MenuItem {
 public:
     /// A new item owning copies of the three texts, all of it in one heap block; `delete`
     /// (or a std::unique_ptr) releases it.
     static MenuItem* Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
                           std::string_view rowText);
+    /// The same in memory of `arena`: the item must not be deleted but destroyed (its
+    /// destructor called) before the arena goes.
+    static MenuItem* MakeIn(ItemArena& arena, int moduleNumber, std::string_view caption,
+                            std::string_view moduleKey, std::string_view rowText);
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
     virtual ~MenuItem();
@@ -49,9 +55,16 @@ public:
     int RunTriple(std::string verb, std::string dirKey, std::string program) const;
 
 private:
-    /// The texts are views into the block behind the item, which Make fills.
+    /// The texts are views into the block behind the item, which Place fills.
     MenuItem(int moduleNumber, std::string_view caption, std::string_view moduleKey,
              std::string_view rowText);
+
+    /// The bytes of an item with these texts behind it.
+    static std::size_t BlockSize(std::string_view caption, std::string_view moduleKey,
+                                 std::string_view rowText);
+    /// Makes the item in `block` (of BlockSize bytes), its texts copied behind it.
+    static MenuItem* Place(void* block, int moduleNumber, std::string_view caption,
+                           std::string_view moduleKey, std::string_view rowText);
 
     /// Where the row's tokens stand, found once when the item is made, by the rules of
     /// SplitRow: the menu file reads every row once per module title of its group, and
