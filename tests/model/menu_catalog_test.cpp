@@ -37,7 +37,7 @@ TEST(MenuCatalogTest, GetPartsSplitsTheWholeRow) {
 }
 
 // GetParts gives exactly SplitRow's tokens of the whole row, read after read, also for rows
-// whose tokens are no stretch of the row (tabs inside) or that have many tokens.
+// whose tokens are no stretch of the row (tabs inside), that have many tokens or that are long.
 TEST(MenuCatalogTest, GetPartsGivesTheTokensOfSplitRow) {
     const std::string rows[] = {
         "M|A",
@@ -49,6 +49,7 @@ TEST(MenuCatalogTest, GetPartsGivesTheTokensOfSplitRow) {
         "M|A|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15",
         "M|BC|B\tC",
         "\t\t|M|A",
+        "M|" + std::string(20000, 'x') + "|RunExeFile|K|p",  // more than a block of the arena
     };
     MenuCatalog catalog;
     for (const std::string& row : rows) catalog.Add("C", "K", row, 1);
