@@ -249,11 +249,20 @@ std::optional<std::string> OutputOf(const std::string& command) {
     return output;
 }
 
+/// `text` as one word of the POSIX shell, whatever it holds: in single quotes, each single
+/// quote of it written as '\''.
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 /// The native run's figures beside those of the same benchmark built for Windows and run under
 /// Wine from the build tree `windowsTree` (its runner keeps the tree's Wine prefix).
 void ReportBeside(const std::string& windowsTree, int rounds) {
-    std::string command = "'" + windowsTree + "/wine-run.sh' '" + windowsTree +
-                          "/bin/truv-bench.exe' --records --rounds " + std::to_string(rounds);
+    std::string command = ShellQuoted(windowsTree + "/wine-run.sh") + " " +
+                          ShellQuoted(windowsTree + "/bin/truv-bench.exe") +
+                          " --records --rounds " + std::to_string(rounds);
     if (exactCase) command += " --exact-case";
     const std::optional<std::string> output = OutputOf(command);
     Require(output.has_value(), "cannot run " + command);

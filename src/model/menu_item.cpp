@@ -64,18 +64,21 @@ void MenuItem::FindTokenSpans() {
     std::string spliced;
     bool splicedAny = false;
     ForEachToken(rowText, spliced, [&](std::string_view token) {
-        splicedAny = splicedAny || token.data() == spliced.data();
+        splicedAny = token.data() == spliced.data();
+        if (!splicedAny) {
+            AddSpan({static_cast<std::uint32_t>(token.data() - rowText.data()),
+                     static_cast<std::uint32_t>(token.size())});
+        }
         return !splicedAny;
     });
+    if (!splicedAny) return;
     // A token with tabs inside is no stretch of the row: then every token is kept end to end.
+    spanCount = 0;
+    moreSpans.clear();
     ForEachToken(rowText, spliced, [&](std::string_view token) {
-        TokenSpan span{static_cast<std::uint32_t>(token.data() - rowText.data()),
-                       static_cast<std::uint32_t>(token.size())};
-        if (splicedAny) {
-            span.start = static_cast<std::uint32_t>(splicedTokens.size());
-            splicedTokens.append(token);
-        }
-        AddSpan(span);
+        AddSpan({static_cast<std::uint32_t>(splicedTokens.size()),
+                 static_cast<std::uint32_t>(token.size())});
+        splicedTokens.append(token);
         return true;
     });
 }

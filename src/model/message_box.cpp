@@ -4,6 +4,10 @@
 #include "model/trace.h"
 #include "text/gbk_text.h"
 
+// The library's own name, for a path that cannot be told (on POSIX, a folder whose name GBK
+// cannot spell): a box is never captioned with nothing.
+constexpr const char* kLibraryName = "truvApp";
+
 std::string MessageCaption() {
     const std::string path = os::OwnModulePath();
     std::size_t nameStart = 0;
@@ -18,7 +22,8 @@ std::string MessageCaption() {
         }
     }
     const std::size_t nameEnd = extensionStart == std::string::npos ? path.size() : extensionStart;
-    return path.substr(nameStart, nameEnd - nameStart);
+    const std::string name = path.substr(nameStart, nameEnd - nameStart);
+    return name.empty() ? kLibraryName : name;
 }
 
 void ShowMessage(const std::string& text, std::string_view letter, std::uint32_t style) {

@@ -1,13 +1,6 @@
 // The row tokenizer that every reader of a catalogue row uses.
 #include "model/split_row.h"
 
-// A plain scan: find_first_of would search the set of separators once per byte.
-std::size_t NextSeparator(std::string_view row, std::size_t start) {
-    std::size_t end = start;
-    while (end < row.size() && row[end] != '|' && row[end] != '\n') ++end;
-    return end;
-}
-
 void SplitRow(const char* bytes, std::size_t length, std::vector<std::string>& tokens,
               std::size_t maxTokens) {
     std::size_t count = 0;

@@ -12,26 +12,39 @@
 /// appear; spaces are kept. The scan is byte-wise: catalogue rows hold no double-byte character
 /// with such a byte inside. A token is a view into `row`, or into `spliced` when tabs stand
 /// between its bytes; it is valid until the next token.
-/// The position of the first '|' or LF of `row` at or after `start`; row.size() when none.
-std::size_t NextSeparator(std::string_view row, std::size_t start);
-
 template <typename OnToken>
 void ForEachToken(std::string_view row, std::string& spliced, OnToken&& onToken) {
-    for (std::size_t start = 0; start <= row.size();) {
-        const std::size_t end = NextSeparator(row, start);
-        std::string_view token = row.substr(start, end - start);
-        start = end + 1;
-        const std::size_t first = token.find_first_not_of('\t');
-        if (first == std::string_view::npos) continue;
-        token = token.substr(first, token.find_last_not_of('\t') + 1 - first);
-        if (token.find('\t') != std::string_view::npos) {
-            spliced.clear();
-            for (const char byte : token) {
-                if (byte != '\t') spliced.push_back(byte);
+    const char* at = row.data();
+    const char* const rowEnd = at + row.size();
+    for (;;) {
+        // One field, up to the next separator: where its first and last bytes other than a tab
+        // stand, and whether a tab stands between them.
+        const char* first = nullptr;
+        const char* last = nullptr;
+        bool tabAfterFirst = false;
+        bool tabInside = false;
+        for (; at != rowEnd && *at != '|' && *at != '\n'; ++at) {
+            if (*at == '\t') {
+                tabAfterFirst = first != nullptr;
+                continue;
             }
-            token = spliced;
+            if (first == nullptr) first = at;
+            tabInside = tabInside || tabAfterFirst;
+            last = at;
         }
-        if (!onToken(token)) return;
+        if (first != nullptr) {
+            std::string_view token(first, static_cast<std::size_t>(last - first) + 1);
+            if (tabInside) {
+                spliced.clear();
+                for (const char byte : token) {
+                    if (byte != '\t') spliced.push_back(byte);
+                }
+                token = spliced;
+            }
+            if (!onToken(token)) return;
+        }
+        if (at == rowEnd) return;
+        ++at;  // the separator
     }
 }
 

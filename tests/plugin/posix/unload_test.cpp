@@ -9,6 +9,7 @@
 #include <string>
 
 #include "os/os.h"
+#include "support/box_capture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -37,6 +38,23 @@ TEST(Unload, UnloadingReallyUnloadsAndAReloadStartsAfresh) {
         EXPECT_EQ(dlopen(LibraryPath().c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr)
             << "the library stayed loaded after its last dlclose";
     }
+}
+
+// A box of a library in a folder whose name GBK cannot spell (an emoji) keeps its caption.
+TEST(Unload, ALibraryInAFolderGbkCannotSpellStillCaptionsItsBoxes) {
+    TempDir temp;
+    const std::string folder = temp.Path() + "/\xF0\x9F\x98\x80";  // UTF-8, no GBK for it
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    const std::string copy = folder + "/truvApp.so";
+    WriteWholeFile(copy, ReadWholeFile(LibraryPath()));
+    void* library = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    BoxCapture capture;
+    reinterpret_cast<void (*)(char*)>(dlsym(library, "_Z10RunCommandPc"))(nullptr);
+    const std::vector<CapturedBox> boxes = capture.Take();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "truvApp");
+    dlclose(library);
 }
 
 }  // namespace
