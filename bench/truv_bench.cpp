@@ -18,6 +18,7 @@
 //
 //   step path     the host's executable path, and the menu file's beside it
 //   step look     the look at the menu file's name
+//   step cfg      the builders' one question to the installation (is "LYR" a key of CFGPATH)
 //   step build    the catalogue built by the seven group builders into a new catalogue
 //   step text     the menu text composed from it
 //   step write    the text written atomically and durably
@@ -287,6 +288,8 @@ void Breakdown(int rounds, const std::string& menuFile) {
     Require(path == menuFile, "the plug-in's menu file is " + path + ", not " + menuFile);
     suite::sys::RemoveFile(menuFile);
     ReportStep("look", "look at the menu file's name", timed([&] { os::LookAtName(path); }));
+    ReportStep("cfg", "of which the builders' look into CFGPATH",
+               timed([&] { CfgPathHasKey("LYR"); }));
     GroupBounds bounds;
     ReportStep("build", "catalogue of the seven group builders", timed([&] {
                    MenuCatalog catalog;
