@@ -158,7 +158,21 @@ bool LoadMenu(Session& session) {
 
 /// Runs an item; kExitBox when it showed a message box, which always reports a failure or
 /// that nothing was started.
+/// Whether the plug-in's menu, as this installation builds it, has an item of `key`: the
+/// plug-in passes over a key it does not know without a word.
+bool CatalogueHasKey(const std::string& key) {
+    MenuCatalog catalog;
+    BuildMenuGroups(catalog);
+    return FindItem(catalog, key) != nullptr;
+}
+
 int RunItem(const Session& session, const std::string& key) {
+    if (key != kManagerKey && !CatalogueHasKey(key)) {
+        session.console.Line("truvhost: " + key +
+                             " is an entry of the menu file but no item of the plug-in's menu: the "
+                             "file is out of date (truvhost menu --refresh); nothing run");
+        return kExitProblem;
+    }
     session.console.Line(">> " + key);
     host::CountBoxes();
     session.plugin.Run(key);

@@ -72,6 +72,17 @@ if [ $# -eq 0 ]; then
   [ -z "$(find "$first" -name 'menu.~*')" ]
   expect 0 "no temporary of the menu file left under ulimit -f 0" $?
   rm -rf "$first"
+  # An entry of an out-of-date menu file that the plug-in's menu no longer has: a problem, said,
+  # not a run that "finished".
+  stale=$(mktemp -d)
+  cp "$host" "$(dirname "$host")/truvApp.so" "$stale/"
+  "$stale/truvhost" --auto-ok list >/dev/null 2>&1
+  LC_ALL=C sed -i '/^module="TRUSS"/{n;s/$/\napp="GONE"\r/}' "$stale/menu.txt"
+  "$stale/truvhost" --auto-ok run 'TRUSS|GONE' 2>&1 | grep -q "no item of the plug-in's menu"
+  expect 0 "run of a stale entry says the menu file is out of date" $?
+  "$stale/truvhost" --auto-ok run 'TRUSS|GONE' >/dev/null 2>&1
+  expect 1 "run of a stale entry" $?
+  rm -rf "$stale"
   TRUV_REGISTRY=/nonexistent "$host" --auto-ok run 'CORECAD|画结构平面图' >/dev/null 2>&1
   expect 3 "run of an item whose start failed" $?
 fi
