@@ -54,6 +54,9 @@ mirror=${mirror:-$(sed -n 's/^deb \(\[[^]]*\] \)\{0,1\}\([^ ]*\) .*/\2/p' \
 [ -n "$mirror" ] || { echo "check-fresh-debian: no package source in /etc/apt; set TRUV_MIRROR" >&2; exit 2; }
 
 root=$(mktemp -d "/var/tmp/truv-fresh-$release.XXXXXX")
+# The folder becomes the system's root: as mktemp made it (0700), no user but root could reach
+# a single file, and every test that runs something as another user would fail.
+chmod 755 "$root"
 mounted=()
 # Every exit: the processes still running in the folder ended, what was mounted there
 # unmounted (the last first), the folder removed unless kept or still mounted.
