@@ -33,25 +33,10 @@ MenuItem* MenuItem::Place(void* block, int moduleNumber, std::string_view captio
     return new (block) MenuItem(moduleNumber, captionCopy, moduleKeyCopy, rowTextCopy);
 }
 
-MenuItem* MenuItem::Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
-                         std::string_view rowText) {
-    void* const block = ::operator new(BlockSize(caption, moduleKey, rowText));
-    try {
-        return Place(block, moduleNumber, caption, moduleKey, rowText);
-    } catch (...) {
-        ::operator delete(block);
-        throw;
-    }
-}
-
 MenuItem* MenuItem::MakeIn(ItemArena& arena, int moduleNumber, std::string_view caption,
                            std::string_view moduleKey, std::string_view rowText) {
     return Place(arena.Take(BlockSize(caption, moduleKey, rowText), alignof(MenuItem)),
                  moduleNumber, caption, moduleKey, rowText);
-}
-
-void MenuItem::operator delete(void* block) {
-    ::operator delete(block);
 }
 
 MenuItem::MenuItem(int moduleNumber_, std::string_view caption_, std::string_view moduleKey_,

@@ -12,19 +12,13 @@
 
 class MenuItem {
 public:
-    /// A new item owning copies of the three texts, all of it in one heap block; `delete`
-    /// (or a std::unique_ptr) releases it.
-    static MenuItem* Make(int moduleNumber, std::string_view caption, std::string_view moduleKey,
-                          std::string_view rowText);
-    /// The same in memory of `arena`: the item must not be deleted but destroyed (its
-    /// destructor called) before the arena goes.
+    /// A new item with copies of the three texts behind it, in memory of `arena`: the item must not
+    /// be deleted but destroyed (its destructor called) before the arena goes.
     static MenuItem* MakeIn(ItemArena& arena, int moduleNumber, std::string_view caption,
                             std::string_view moduleKey, std::string_view rowText);
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
     virtual ~MenuItem();
-    /// Releases the block that Make allocated.
-    static void operator delete(void* block);
 
     int ModuleNumber() const { return moduleNumber; }
     std::string_view Caption() const { return caption; }

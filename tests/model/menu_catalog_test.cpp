@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 using Tokens = std::vector<std::string>;
@@ -69,8 +67,9 @@ TEST(MenuCatalogTest, GetPartsGivesTheTokensOfSplitRow) {
 }
 
 TEST(MenuCatalogTest, GetPartsOfAnEmptyRowLeavesEverything) {
-    const std::unique_ptr<MenuItem> owned(MenuItem::Make(1, "C", "K", ""));
-    const MenuItem& item = *owned;
+    MenuCatalog catalog;
+    ASSERT_EQ(catalog.Add("C", "K", "", 1), 1);
+    const MenuItem& item = catalog.ItemAt(0);
     std::string_view caption = "before";
     std::string_view key = "before";
     Views tokens = {"kept"};

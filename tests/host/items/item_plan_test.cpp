@@ -3,8 +3,6 @@
 // row's parameters and the work-file tests around them, and the file a start opens.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <algorithm>
 
 #include "host/checks/explain.h"
@@ -127,9 +125,9 @@ TEST_F(ItemPlanTest, AFlowsStartsNameTheWorkFileTestsThatLeadToThem) {
 }
 
 TEST_F(ItemPlanTest, ARowNoFlowKnowsIsOfferedToTheWholeChainAndDoesNothing) {
-    const std::unique_ptr<MenuItem> item(
-        MenuItem::Make(1, "样例", "ZETA", "样例分析 ZETA|内力计算\t\t"));
-    const host::ItemPlan plan = host::PlanItem(*item);
+    MenuCatalog catalog;
+    catalog.Add("样例", "ZETA", "样例分析 ZETA|内力计算\t\t", 1);
+    const host::ItemPlan plan = host::PlanItem(catalog.ItemAt(0));
     EXPECT_TRUE(plan.isFlow);
     EXPECT_FALSE(plan.flowKnown);
     EXPECT_EQ(plan.offeredTo, kChain);
