@@ -38,6 +38,9 @@ tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
 trap 'rm -rf "$tours"' EXIT
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
 prefix=$build/tour-prefix
+# The prefix readied for people to look at before its DPI is set for the picture: readied
+# later, by the window's first start, it would set its own DPI over this one.
+sh "$repo/scripts/display-prefix.sh" "$build/wine-run.sh" "$prefix" null
 desktop='HKCU\Control Panel\Desktop'
 logpixels() {
   TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" reg add "$desktop" /v LogPixels /t REG_DWORD \
