@@ -12,6 +12,8 @@
 #   sh docs/images/screenshot-window.sh --lang en docs/images/window-host-en.png
 #   sh docs/images/screenshot-window.sh --dpi 144 docs/images/window-host-144.png
 #   sh docs/images/screenshot-window.sh --search           window-search.png
+#   under Wine 10, the window test's own pictures, window-host.png and window-search.png:
+#   sh docs/images/screenshot-window.sh --dpi 120 tests/host/window/wine-10/window-host.png
 set -eu
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build="${TRUV_SHOT_BUILD:-$repo/build/win32}"
@@ -46,10 +48,12 @@ logpixels() {
   TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" reg add "$desktop" /v LogPixels /t REG_DWORD \
     /d "$1" /f >/dev/null 2>&1
 }
+# reg prints the value in hexadecimal (0x78); the shell's printf reads it, as not every awk does.
 was=$(TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" reg query "$desktop" /v LogPixels 2>/dev/null |
-  tr -d '\r' | awk '$1 == "LogPixels" { printf "%d", $3 }')
+  tr -d '\r' | awk '$1 == "LogPixels" { print $3 }')
+was=$(printf '%d' "${was:-120}" 2>/dev/null) || was=120
 logpixels "$dpi"
-trap 'logpixels "${was:-120}"; TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" --stop; rm -rf "$tours"' EXIT
+trap 'logpixels "$was"; TRUV_WINEPREFIX=$prefix "$build/wine-run.sh" --stop; rm -rf "$tours"' EXIT
 # The set-up left the prefix's server running without a display: a window host started through
 # it would open its window there, never on the display below. The new DPI also needs a new
 # server.
