@@ -27,17 +27,34 @@ dpi=96
 while [ $# -gt 0 ]; do
   case $1 in
     --search) show="type --delay 100 jzpmt" picture=window-search.png ;;
-    --lang) lang="--lang $2"; shift ;;
-    --dpi) dpi=$2; shift ;;
+    --lang) lang="--lang ${2:?--lang needs en or zh}"; shift ;;
+    --dpi) dpi=${2:-}; [ $# -lt 2 ] || shift ;;
+    -*) echo "screenshot-window.sh: $1: no such option" >&2; exit 2 ;;
     *) break ;;
   esac
   shift
 done
+case $dpi in
+  '' | *[!0-9]*) echo "screenshot-window.sh: --dpi $dpi: not a whole number" >&2; exit 2 ;;
+esac
+if [ "$dpi" -lt 48 ] || [ "$dpi" -gt 480 ]; then
+  echo "screenshot-window.sh: --dpi $dpi: outside 48 to 480" >&2
+  exit 2
+fi
 out="${1:-$repo/docs/images/$picture}"
+[ -d "$(dirname "$out")" ] || { echo "screenshot-window.sh: no folder for $out" >&2; exit 2; }
 # The screen grows with the scale: the window is 760x440 at 96 dpi.
 screen="$((900 * dpi / 96))x$((560 * dpi / 96))x24"
+# One picture at a time in the shared prefix: another run's DPI or server stop would spoil
+# this one's, and its restore would put back this run's DPI.
+exec 9>"$build/tour-prefix.shot-lock"
+flock 9
 tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
+shot=$tours/shot.png
 trap 'rm -rf "$tours"' EXIT
+# Interrupted or killed, the script still ends through its EXIT trap (the DPI put back).
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
 prefix=$build/tour-prefix
 # The prefix readied for people to look at before its DPI is set for the picture: readied
@@ -87,6 +104,13 @@ xvfb-run -a -s "-screen 0 $screen" sh -c '
   # ends here, before Xvfb, or it reports "X connection to :99 broken" when Xvfb goes.
   TRUV_WINEPREFIX="$4" "$5" --stop
   wait
-' sh "$tour" "$out" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
+' sh "$tour" "$shot" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
   "$build/wine-run.sh" "$show" "$lang"
+# Xvfb's stage tells no failure by its status: the picture itself is the proof.
+
+if [ ! -s "$shot" ] || [ "$(/usr/bin/convert "$shot" -format "%[fx:mean>0.1]" info: 2>/dev/null)" != 1 ]; then
+  echo "screenshot-window.sh: no picture of the window was taken; $out left as it was" >&2
+  exit 1
+fi
+cp "$shot" "$out"
 echo "wrote $out"

@@ -9,7 +9,8 @@
 #    in the same log (a nested one) not counted;
 #  - check-reproducible.sh in a scratch repository: a tree that differs from its commit is
 #    refused, a deleted file is named in a sentence, and the ZIP of the version of the top
-#    CMakeLists.txt is the one compared, not the first by name.
+#    CMakeLists.txt is the one compared, not the first by name;
+#  - screenshot-window.sh: an unknown option, a DPI it cannot use and a missing folder refused.
 # usage: scripts_test.sh REPO
 set -u
 repo=$1
@@ -151,6 +152,21 @@ check --with-changes
 grep -q 'NOT A RELEASE' "$work/check.out" && grep -q 'deleted in the tree.*shipped.txt' \
   "$work/check.out" || fail "check-reproducible: a deleted file: $(cat "$work/check.out")"
 grep -q 'cannot stat' "$work/check.out" && fail "check-reproducible: cp's error shown"
+
+# screenshot-window.sh refuses what it cannot picture before it touches the tours' prefix.
+while IFS='|' read -r arguments said; do
+  # shellcheck disable=SC2086
+  out=$(TRUV_SHOT_BUILD=$work/no-build sh "$repo/docs/images/screenshot-window.sh" $arguments 2>&1)
+  status=$?
+  [ "$status" -eq 2 ] && [ "${out#*"$said"}" != "$out" ] ||
+    fail "screenshot-window.sh $arguments: exit $status, said: $out"
+done <<'REFUSED'
+--bogus             |--bogus: no such option
+--dpi               |not a whole number
+--dpi -96 x.png     |not a whole number
+--dpi 100000 x.png  |outside 48 to 480
+/no/such/folder/x.png|no folder for
+REFUSED
 
 [ "$failures" -eq 0 ] && echo "scripts: all checks passed"
 [ "$failures" -eq 0 ]
