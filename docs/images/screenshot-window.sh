@@ -47,7 +47,8 @@ out="${1:-$repo/docs/images/$picture}"
 screen="$((900 * dpi / 96))x$((560 * dpi / 96))x24"
 # One picture at a time in the shared prefix: another run's DPI or server stop would spoil
 # this one's, and its restore would put back this run's DPI.
-exec 9>"$build/tour-prefix.shot-lock"
+prefix=$build/tour-prefix
+exec 9>"$prefix.shot-lock"
 flock 9
 tours=$(mktemp -d "${TMPDIR:-/tmp}/truv-shot.XXXXXX")
 shot=$tours/shot.png
@@ -56,7 +57,6 @@ trap 'rm -rf "$tours"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 tour=$(TMPDIR=$tours TRUV_TOUR_BUILD=$build sh "$repo/scripts/tour.sh" --set-up)
-prefix=$build/tour-prefix
 # The prefix readied for people to look at before its DPI is set for the picture: readied
 # later, by the window's first start, it would set its own DPI over this one.
 sh "$repo/scripts/display-prefix.sh" "$build/wine-run.sh" "$prefix" null
@@ -104,11 +104,12 @@ xvfb-run -a -s "-screen 0 $screen" sh -c '
   # ends here, before Xvfb, or it reports "X connection to :99 broken" when Xvfb goes.
   TRUV_WINEPREFIX="$4" "$5" --stop
   wait
-' sh "$tour" "$shot" "$repo/docs/images/find-window.sh" "$build/tour-prefix" \
+' sh "$tour" "$shot" "$repo/docs/images/find-window.sh" "$prefix" \
   "$build/wine-run.sh" "$show" "$lang"
-# Xvfb's stage tells no failure by its status: the picture itself is the proof.
-
-if [ ! -s "$shot" ] || [ "$(/usr/bin/convert "$shot" -format "%[fx:mean>0.1]" info: 2>/dev/null)" != 1 ]; then
+# Xvfb's stage tells no failure by its status: the picture itself is the proof (a black one
+# is a window never painted).
+painted=$(/usr/bin/convert "$shot" -format "%[fx:mean>0.1]" info: 2>/dev/null)
+if [ ! -s "$shot" ] || [ "$painted" != 1 ]; then
   echo "screenshot-window.sh: no picture of the window was taken; $out left as it was" >&2
   exit 1
 fi

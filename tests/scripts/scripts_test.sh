@@ -161,11 +161,11 @@ while IFS='|' read -r arguments said; do
   [ "$status" -eq 2 ] && [ "${out#*"$said"}" != "$out" ] ||
     fail "screenshot-window.sh $arguments: exit $status, said: $out"
 done <<'REFUSED'
---bogus             |--bogus: no such option
---dpi               |not a whole number
---dpi -96 x.png     |not a whole number
---dpi 100000 x.png  |outside 48 to 480
-/no/such/folder/x.png|no folder for
+--bogus               |--bogus: no such option
+--dpi                 |not a whole number
+--dpi -96 x.png       |not a whole number
+--dpi 100000 x.png    |outside 48 to 480
+/no/such/folder/x.png |no folder for
 REFUSED
 
 [ "$failures" -eq 0 ] && echo "scripts: all checks passed"
